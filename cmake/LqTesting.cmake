@@ -1,0 +1,56 @@
+# Test helpers shared by every folder.
+#
+# lq_native_test(NAME SOURCES ... [LIBS ...])
+#   A native GoogleTest binary, registered with ctest.
+#
+# lq_win_test(NAME SOURCES ... [LIBS ...] [LOCALE ko|en] [WINVER winxp|win7] [REG file.reg ...]
+#             [FILES "SRC=C:\\dst" ...] [TIMEOUT seconds] [ARGS ...] [ENV VAR=value ...])
+#   A Windows GoogleTest binary, run by ctest on a fresh Wine machine of its own (tools/wine-run),
+#   seeded as given. Screenshots it saves land in ${CMAKE_BINARY_DIR}/screenshots.
+include_guard(GLOBAL)
+
+function(lq_native_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+endfunction()
+
+function(lq_win_test name)
+  cmake_parse_arguments(T "" "LOCALE;WINVER;TIMEOUT" "SOURCES;LIBS;REG;FILES;ARGS;ENV" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gmock gtest_main)
+  lq_add_win_test(${name} ${name} LOCALE "${T_LOCALE}" WINVER "${T_WINVER}" TIMEOUT "${T_TIMEOUT}"
+                  REG ${T_REG} FILES ${T_FILES} ARGS ${T_ARGS} ENV ${T_ENV})
+endfunction()
+
+# Registers one more ctest run of an existing Windows target on its own machine (another seeding).
+function(lq_add_win_test test_name target)
+  cmake_parse_arguments(T "" "LOCALE;WINVER;TIMEOUT" "REG;FILES;ARGS;ENV" ${ARGN})
+  if(NOT T_LOCALE)
+    set(T_LOCALE en)
+  endif()
+  if(NOT T_WINVER)
+    set(T_WINVER win7)
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 240)
+  endif()
+  list(JOIN T_REG "\\;" reg)
+  list(JOIN T_FILES "\\;" files)
+  # The machine's own limit comes first, so that it is still torn down when a program hangs.
+  math(EXPR machine_timeout "${T_TIMEOUT} - 20")
+  add_test(NAME ${test_name} COMMAND ${target} ${T_ARGS})
+  set_tests_properties(${test_name} PROPERTIES
+    TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "LQ_LOCALE=${T_LOCALE};LQ_WINVER=${T_WINVER};LQ_REG=${reg};LQ_FILES=${files};LQ_TIMEOUT=${machine_timeout};LQ_ARTIFACTS=${CMAKE_BINARY_DIR}/screenshots;${T_ENV}")
+endfunction()
+
+# lq_fuzz_target(NAME SOURCES ... [LIBS ...]): a libFuzzer binary (only in the LQ_FUZZ build).
+function(lq_fuzz_target name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE ${T_LIBS})
+endfunction()

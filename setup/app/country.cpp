@@ -1,0 +1,3 @@
+#include "setup/app/country.h"
+
+int countryCode = 0;

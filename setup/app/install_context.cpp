@@ -1,0 +1,14 @@
+#include "setup/app/install_context.h"
+
+void HostRecord::Release() {
+    arrFolders.clear();
+    arrFiles.clear();
+    strKoreanName.clear();
+    strEnglishName.clear();
+    strSourceFolder.clear();
+}
+
+void InstallContext::Release() {
+    arrUninstallItems.clear();
+    for (int i = kHostCount - 1; i >= 0; --i) arrHosts[i].Release();
+}

@@ -1,0 +1,67 @@
+// InstallContext: the one record that a run of the setup program builds and hands from stage to stage.
+// Discovery fills the eight host records; the main dialog writes the user's choice into their selected
+// flags; the install sequence appends one uninstall item per copied file; an uninstall run reads the log
+// back into the uninstall items of a fresh, unfilled context.
+#pragma once
+
+#include "util/path_control.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// One file: in a host's file list a bare name; in the uninstall items a full path. Each flag is a byte.
+struct HostFileEntry {
+    uint8_t bRegister = 0;    // register as a COM server right after copying
+    uint8_t bUnregister = 0;  // unregister as a COM server before deleting
+    std::string strName;
+};
+
+// One destination folder; the version is a Photoshop installation's major version, else 0.
+struct HostFolderEntry {
+    float fVersion = 0.0f;
+    std::string strPath;
+};
+
+using HostFileList = std::vector<std::unique_ptr<HostFileEntry>>;
+using HostFolderList = std::vector<std::unique_ptr<HostFolderEntry>>;
+
+struct HostRecord {
+    uint8_t bSelected = 1;  // 0: the install sequence skips this record entirely
+    std::string strKoreanName;
+    std::string strEnglishName;
+    std::string strSourceFolder;
+    HostFileList arrFiles;
+    HostFolderList arrFolders;  // empty: nothing to install, no row in the main dialog
+
+    void Release();
+};
+
+// The records' fixed indices; every stage addresses the records by them.
+enum HostIndex {
+    kHostBasicDlls = 0,
+    kHostOffice = 1,
+    kHostPhotoshop = 2,     // before CS2
+    kHostPhotoshopCS2 = 3,  // CS2 and later
+    kHostIllustrator = 4,
+    kHostQuark = 5,
+    kHostCorelDraw11 = 6,
+    kHostCorelDraw12 = 7,
+    kHostCount = 8
+};
+
+class InstallContext {
+public:
+    InstallContext() = default;  // eight empty records, each selected; no input or output
+    ~InstallContext() { Release(); }
+    InstallContext(const InstallContext&) = delete;
+    InstallContext& operator=(const InstallContext&) = delete;
+
+    // Frees the uninstall items, then the records from the last to the first. Safe to call twice.
+    void Release();
+
+    HostFileList arrUninstallItems;
+    PathControl pathControl;
+    HostRecord arrHosts[kHostCount];
+};

@@ -1,0 +1,23 @@
+#include "setup/app/switches.h"
+
+#include "util/mbcs.h"
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arrArguments) {
+    CommandLine result;
+    for (const std::string& strArgument : arrArguments) {
+        if (mbcs::EqualNoCase(strArgument, "/U")) result.mode = RunMode::Upgrade;
+        else if (mbcs::EqualNoCase(strArgument, "/D")) result.mode = RunMode::Uninstall;
+        else if (mbcs::EqualNoCase(strArgument, "/B")) result.silent = true;
+        else if (mbcs::EqualNoCase(strArgument, "/E")) result.forceEnglish = true;
+    }
+    return result;
+}
+
+ModeAction ActionFor(const CommandLine& commandLine) {
+    switch (commandLine.mode) {
+    case RunMode::Upgrade: return ModeAction::Upgrade;
+    case RunMode::Uninstall: return commandLine.silent ? ModeAction::SilentUninstall : ModeAction::InteractiveUninstall;
+    case RunMode::Install: break;
+    }
+    return commandLine.silent ? ModeAction::SilentInstall : ModeAction::InteractiveInstall;
+}

@@ -1,0 +1,52 @@
+// The command line as start-up reads it: which mode runs for which arguments.
+#include "setup/app/switches.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SwitchCase {
+    std::vector<std::string> arguments;
+    ModeAction expected;
+    bool english;
+};
+
+const char* Name(ModeAction action) {
+    switch (action) {
+    case ModeAction::InteractiveInstall: return "InteractiveInstall";
+    case ModeAction::SilentInstall: return "SilentInstall";
+    case ModeAction::InteractiveUninstall: return "InteractiveUninstall";
+    case ModeAction::SilentUninstall: return "SilentUninstall";
+    case ModeAction::Upgrade: return "Upgrade";
+    }
+    return "?";
+}
+
+TEST(CommandLine, ChoosesTheModeAsAUserTypesIt) {
+    const SwitchCase cases[] = {
+        {{}, ModeAction::InteractiveInstall, false},
+        {{"/B"}, ModeAction::SilentInstall, false},
+        {{"/d", "/b"}, ModeAction::SilentUninstall, false},
+        {{"/b", "/D"}, ModeAction::SilentUninstall, false},
+        {{"/D"}, ModeAction::InteractiveUninstall, false},
+        {{"/U"}, ModeAction::Upgrade, false},
+        {{"/B", "/U"}, ModeAction::Upgrade, false},
+        {{"/U", "/D"}, ModeAction::InteractiveUninstall, false},
+        {{"/D", "/U"}, ModeAction::Upgrade, false},
+        {{"/e"}, ModeAction::InteractiveInstall, true},
+        {{"/E", "/D", "/B"}, ModeAction::SilentUninstall, true},
+        // Anything else is ignored: longer switches, dashes, stray words, an empty argument.
+        {{"/BB", "-B", "B", "/", "", "install"}, ModeAction::InteractiveInstall, false},
+        // A Korean argument (code page 949) is ignored like any other word.
+        {{"/\xBB\xE8\xC1\xA6", "/b"}, ModeAction::SilentInstall, false},
+    };
+    for (const SwitchCase& c : cases) {
+        std::string joined;
+        for (const auto& a : c.arguments) joined += "[" + a + "]";
+        CommandLine commandLine = ParseCommandLine(c.arguments);
+        EXPECT_STREQ(Name(c.expected), Name(ActionFor(commandLine))) << "arguments " << joined;
+        EXPECT_EQ(c.english, commandLine.forceEnglish) << "arguments " << joined;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,155 @@
+// PathControl and CShellFileOp on real files of a fresh Windows machine.
+// Covered: folder chains, whole-file copy (truncation, exclusive locks, short writes on a full volume),
+// retried deletion, shell deletion to the Recycle Bin, existence tests with patterns.
+#include "util/path_control.h"
+#include "util/shell_file_op.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+const std::string kRoot = "C:\\lqtest";
+
+void WriteFileBytes(const std::string& strPath, const std::string& strBytes) {
+    HANDLE h = CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h) << strPath;
+    DWORD n = 0;
+    if (!strBytes.empty()) WriteFile(h, strBytes.data(), static_cast<DWORD>(strBytes.size()), &n, nullptr);
+    CloseHandle(h);
+}
+
+std::string ReadFileBytes(const std::string& strPath) {
+    HANDLE h = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string bytes(GetFileSize(h, nullptr), '\0');
+    DWORD n = 0;
+    if (!bytes.empty()) ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &n, nullptr);
+    CloseHandle(h);
+    return bytes;
+}
+
+bool IsDirectory(const std::string& strPath) {
+    DWORD dw = GetFileAttributesA(strPath.c_str());
+    return dw != INVALID_FILE_ATTRIBUTES && (dw & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+class PathControlTest : public ::testing::Test {
+protected:
+    void SetUp() override { path.MakeDirectories(kRoot); }
+    PathControl path;
+};
+
+TEST_F(PathControlTest, MakeDirectoriesCreatesTheWholeChainAndToleratesExistingFolders) {
+    EXPECT_FALSE(IsDirectory("C:\\ZmtPlugin"));
+    EXPECT_TRUE(path.MakeDirectories("C:\\ZmtPlugin\\bin\\"));
+    EXPECT_TRUE(IsDirectory("C:\\ZmtPlugin"));
+    EXPECT_TRUE(IsDirectory("C:\\ZmtPlugin\\bin"));
+    EXPECT_TRUE(path.MakeDirectories("C:\\ZmtPlugin\\bin\\")) << "existing folders are no error";
+    EXPECT_TRUE(path.MakeDirectories("Q:\\nowhere\\at\\all")) << "failures are ignored";
+}
+
+TEST_F(PathControlTest, MakeDirectoriesHandlesKoreanFolderNames) {
+    const std::string strFolder = kRoot + "\\포토샵\\플러그-인";
+    EXPECT_TRUE(path.MakeDirectories(strFolder));
+    EXPECT_TRUE(IsDirectory(strFolder));
+}
+
+TEST_F(PathControlTest, CopyWholeFileReplacesALargerDestinationByExactlyTheSourceBytes) {
+    std::string strSource = kRoot + "\\small.bin", strDest = kRoot + "\\large.bin";
+    WriteFileBytes(strSource, std::string("\x00\x01" "abc\r\n", 7));
+    WriteFileBytes(strDest, std::string(5000, 'x'));
+    EXPECT_EQ(0, path.CopyWholeFile(strSource, strDest));
+    EXPECT_EQ(std::string("\x00\x01" "abc\r\n", 7), ReadFileBytes(strDest));
+}
+
+TEST_F(PathControlTest, CopyWholeFileOfAnEmptyFileGivesAnEmptyFile) {
+    WriteFileBytes(kRoot + "\\empty", "");
+    EXPECT_EQ(0, path.CopyWholeFile(kRoot + "\\empty", kRoot + "\\empty.copy"));
+    EXPECT_EQ("", ReadFileBytes(kRoot + "\\empty.copy"));
+}
+
+TEST_F(PathControlTest, CopyWholeFileFailsForMissingSourceOrFolder) {
+    WriteFileBytes(kRoot + "\\src", "data");
+    EXPECT_EQ(1, path.CopyWholeFile(kRoot + "\\no-such-file", kRoot + "\\dst"));
+    EXPECT_EQ("<missing>", ReadFileBytes(kRoot + "\\dst"));
+    EXPECT_EQ(1, path.CopyWholeFile(kRoot + "\\src", kRoot + "\\no-such-folder\\dst"));
+}
+
+TEST_F(PathControlTest, CopyWholeFileFailsWhileAnotherProgramHoldsEitherFileExclusively) {
+    WriteFileBytes(kRoot + "\\src", "new");
+    WriteFileBytes(kRoot + "\\dst", "old");
+    HANDLE hLock = CreateFileA((kRoot + "\\dst").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hLock);
+    EXPECT_EQ(1, path.CopyWholeFile(kRoot + "\\src", kRoot + "\\dst"));
+    CloseHandle(hLock);
+    EXPECT_EQ("old", ReadFileBytes(kRoot + "\\dst"));
+
+    // The source is opened without sharing too: a reader that holds it open blocks the copy.
+    hLock = CreateFileA((kRoot + "\\src").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hLock);
+    EXPECT_EQ(1, path.CopyWholeFile(kRoot + "\\src", kRoot + "\\dst"));
+    CloseHandle(hLock);
+    EXPECT_EQ(0, path.CopyWholeFile(kRoot + "\\src", kRoot + "\\dst"));
+    EXPECT_EQ("new", ReadFileBytes(kRoot + "\\dst"));
+}
+
+TEST_F(PathControlTest, CopyWholeFileReportsAShortWriteOnAFullVolume) {
+    // Drive F: is a tiny file system of its own (64 KiB), mapped by the test machine when available.
+    if (GetDriveTypeA("F:\\") == DRIVE_NO_ROOT_DIR) GTEST_SKIP() << "no small volume mapped as F:";
+    ULARGE_INTEGER free{};
+    ASSERT_TRUE(GetDiskFreeSpaceExA("F:\\", &free, nullptr, nullptr));
+    std::string strBig(static_cast<size_t>(free.QuadPart) + 64 * 1024, 'z');
+    WriteFileBytes(kRoot + "\\big", strBig);
+    EXPECT_EQ(1, path.CopyWholeFile(kRoot + "\\big", "F:\\big")) << "a copy that did not fit must fail";
+}
+
+TEST_F(PathControlTest, DeleteFileRetryingOutcomes) {
+    WriteFileBytes(kRoot + "\\gone", "x");
+    EXPECT_TRUE(path.DeleteFileRetrying(kRoot + "\\gone"));
+    EXPECT_EQ("<missing>", ReadFileBytes(kRoot + "\\gone"));
+    EXPECT_FALSE(path.DeleteFileRetrying(kRoot + "\\never-was"));
+    EXPECT_TRUE(path.DeleteFileRetrying("")) << "an empty path is nothing to do";
+
+    WriteFileBytes(kRoot + "\\held", "x");
+    HANDLE hLock = CreateFileA((kRoot + "\\held").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hLock);
+    EXPECT_FALSE(path.DeleteFileRetrying(kRoot + "\\held"));
+    CloseHandle(hLock);
+    EXPECT_TRUE(path.DeleteFileRetrying(kRoot + "\\held"));
+}
+
+TEST_F(PathControlTest, FileExistsMatchesFilesNotFolders) {
+    path.MakeDirectories(kRoot + "\\exists\\folder.d");
+    EXPECT_FALSE(path.FileExists(kRoot + "\\exists\\folder.d")) << "a folder is not a file";
+    EXPECT_FALSE(path.FileExists(kRoot + "\\exists\\*"));
+    WriteFileBytes(kRoot + "\\exists\\file.d", "x");
+    EXPECT_TRUE(path.FileExists(kRoot + "\\exists\\*.d")) << "a pattern matching a folder and a file";
+    EXPECT_TRUE(path.FileExists(kRoot + "\\exists\\file.d"));
+    EXPECT_FALSE(path.FileExists(kRoot + "\\exists\\none.*"));
+}
+
+TEST_F(PathControlTest, DeleteToRecycleBinRemovesAWholeFolderWithoutAsking) {
+    std::string strGroup = kRoot + "\\Start Menu\\Letterquarry";
+    path.MakeDirectories(strGroup + "\\sub");
+    WriteFileBytes(strGroup + "\\Letterquarry.lnk", "link");
+    WriteFileBytes(strGroup + "\\sub\\readme.txt", "text");
+    path.DeleteToRecycleBin(strGroup);
+    EXPECT_FALSE(IsDirectory(strGroup));
+    EXPECT_TRUE(IsDirectory(kRoot + "\\Start Menu")) << "only the named folder goes";
+    path.DeleteToRecycleBin(strGroup);  // gone already: nothing happens, nothing is asked
+}
+
+TEST(CShellFileOpTest, PathListsAreDoubleNulTerminatedAndGrow) {
+    CShellFileOp op;
+    op.ReserveList(true, 3);
+    EXPECT_EQ(std::string("\0", 1), op.ListBytes(true));
+    op.AddPath(true, "C:\\a");
+    op.AddPath(true, "C:\\longer\\path");
+    EXPECT_EQ(std::string("C:\\a\0C:\\longer\\path\0\0", 21), op.ListBytes(true));
+    EXPECT_EQ("", op.ListBytes(false)) << "the target list is untouched";
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+#include "util/path_control.h"
+
+#include "util/shell_file_op.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+// Closes a Win32 file or search handle when it goes out of scope.
+class ScopedHandle {
+public:
+    explicit ScopedHandle(HANDLE h) : m_h(h) {}
+    ~ScopedHandle() { Close(); }
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+    bool Valid() const { return m_h != INVALID_HANDLE_VALUE && m_h != nullptr; }
+    HANDLE Get() const { return m_h; }
+    bool Close() {
+        bool bOk = true;
+        if (Valid()) bOk = CloseHandle(m_h) != FALSE;
+        m_h = INVALID_HANDLE_VALUE;
+        return bOk;
+    }
+
+private:
+    HANDLE m_h;
+};
+}  // namespace
+
+bool PathControl::MakeDirectories(const std::string& strPath) const {
+    std::vector<char> buffer(strPath.size() + 100, '\0');
+    strPath.copy(buffer.data(), strPath.size());
+    for (char* p = buffer.data(); *p; ++p) {
+        if (*p == '\\') {
+            *p = '\0';
+            CreateDirectoryA(buffer.data(), nullptr);
+            *p = '\\';
+        }
+    }
+    CreateDirectoryA(buffer.data(), nullptr);
+    return true;
+}
+
+int PathControl::CopyWholeFile(const std::string& strSource, const std::string& strDestination) const {
+    ScopedHandle source(CreateFileA(strSource.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!source.Valid()) return 1;
+
+    DWORD dwHigh = 0;
+    DWORD dwLength = GetFileSize(source.Get(), &dwHigh);
+    if (dwLength == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return 1;
+    if (dwHigh != 0 || dwLength > 0x7FFFFF00u) return 1;  // cannot be held in memory whole
+
+    std::vector<char> buffer(static_cast<size_t>(dwLength) + 100, '\0');
+    DWORD dwRead = 0;
+    BOOL bRead = ReadFile(source.Get(), buffer.data(), dwLength, &dwRead, nullptr);
+    source.Close();
+    if (!bRead || dwRead != dwLength) return 1;
+
+    ScopedHandle destination(CreateFileA(strDestination.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!destination.Valid()) return 1;
+    DWORD dwWritten = 0;
+    BOOL bWritten = dwLength == 0 || WriteFile(destination.Get(), buffer.data(), dwLength, &dwWritten, nullptr);
+    if (!bWritten || (dwLength != 0 && dwWritten != dwLength)) return 1;
+    return destination.Close() ? 0 : 1;
+}
+
+bool PathControl::DeleteFileRetrying(const std::string& strPath) const {
+    if (strPath.empty()) return true;
+    for (int nAttempt = 0; nAttempt < 100; ++nAttempt) {
+        if (DeleteFileA(strPath.c_str())) return true;
+    }
+    return false;
+}
+
+void PathControl::DeleteToRecycleBin(const std::string& strPath) const {
+    CShellFileOp fileOp;
+    fileOp.SetFlags(FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO);  // 0x54
+    fileOp.ReserveList(true, static_cast<int>(strPath.size()) + 1);
+    fileOp.AddPath(true, strPath);
+    fileOp.DeleteAll();
+}
+
+bool PathControl::FileExists(const std::string& strPath) const {
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA(strPath.c_str(), &data);
+    if (hFind == INVALID_HANDLE_VALUE) return false;
+    bool bFound = false;
+    do {
+        bool bDots = lstrcmpA(data.cFileName, ".") == 0 || lstrcmpA(data.cFileName, "..") == 0;
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !bDots) {
+            bFound = true;
+            break;
+        }
+    } while (FindNextFileA(hFind, &data));
+    FindClose(hFind);
+    return bFound;
+}
