@@ -13,6 +13,8 @@ void ProgramKillDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL ProgramKillDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    // The label never draws its window text; it carries the message for screen readers and test tools.
+    m_htmlMessage.SetWindowText(m_strMessage);
     m_htmlMessage.SetHtmlText(m_strMessage);
     m_btnKill.SetWindowText(ByLanguage("실행중인 프로그램 종료하기", "Exit program without notice"));
     m_btnCancel.SetWindowText(ByLanguage("취소", "Cancel"));
