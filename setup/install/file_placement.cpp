@@ -55,6 +55,13 @@ void AddAllowAceForAccount(PACL pAcl, const char* szAccount) {
     AddAccessAllowedAce(pAcl, ACL_REVISION, kFullAccessMask, sidBuffer);
 }
 
+bool BuildStandardFileAcl(PACL pAcl, DWORD cbAcl) {
+    if (!InitializeAcl(pAcl, cbAcl, ACL_REVISION)) return false;
+    for (const char* szAccount : {"Authenticated Users", "SYSTEM", "Administrators", "Users"})
+        AddAllowAceForAccount(pAcl, szAccount);
+    return true;
+}
+
 bool SetStandardFileAccess(const std::string& strPath) {
     EnablePrivilege("SeSecurityPrivilege", true);
     SECURITY_DESCRIPTOR descriptor;
@@ -63,9 +70,7 @@ bool SetStandardFileAccess(const std::string& strPath) {
     // makes AddAccessAllowedAce fail for want of room, never write past the buffer.
     DWORD aclBuffer[100 / sizeof(DWORD)];
     PACL pAcl = reinterpret_cast<PACL>(aclBuffer);
-    if (!InitializeAcl(pAcl, sizeof aclBuffer, ACL_REVISION)) return false;
-    for (const char* szAccount : {"Authenticated Users", "SYSTEM", "Administrators", "Users"})
-        AddAllowAceForAccount(pAcl, szAccount);
+    if (!BuildStandardFileAcl(pAcl, sizeof aclBuffer)) return false;
     if (!SetSecurityDescriptorDacl(&descriptor, TRUE, pAcl, FALSE)) return false;
     return SetFileSecurityA(strPath.c_str(), DACL_SECURITY_INFORMATION, &descriptor) != FALSE;
 }

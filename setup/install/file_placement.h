@@ -35,6 +35,10 @@ bool InstallFilesIntoFolder(const std::string& strDestinationFolder, const std::
 // unknown on this system are left out. Owner, group and audit entries stay. True when the DACL was set.
 bool SetStandardFileAccess(const std::string& strPath);
 
+// Initialises the ACL (revision 2, cbAcl bytes) and adds the four allow entries of SetStandardFileAccess
+// in their order. False when the ACL cannot be initialised.
+bool BuildStandardFileAcl(PACL pAcl, DWORD cbAcl);
+
 // Enables (or disables) one privilege in the process token. True only when the token could be opened,
 // the name looked up, the adjustment made and the privilege really assigned (not ERROR_NOT_ALL_ASSIGNED).
 bool EnablePrivilege(const char* szPrivilege, bool bEnable);
