@@ -148,6 +148,10 @@ TEST(SilentInstall, DtpMachine) {
     expected.Key(HKEY_CLASSES_ROOT, std::string(kV12Class) + "\\InprocServer32");
     expected.Key(HKEY_CLASSES_ROOT, "LetterquarryStandin.CorelAddIn11\\CLSID");
     expected.Key(HKEY_CLASSES_ROOT, "LetterquarryStandin.CorelAddIn12\\CLSID");
+    expected.Key(HKEY_CLASSES_ROOT, "CLSID\\{495EFEBF-FC21-4593-89A9-86D772C3636D}\\InprocServer32");
+    expected.Key(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin\\CLSID");
+    for (const char* szApp : {"Excel", "PowerPoint", "Word"})
+        expected.Key(HKEY_CURRENT_USER, std::string("Software\\Microsoft\\Office\\") + szApp + "\\Addins\\ZmtAddin.MyAddin");
     EXPECT_MACHINE(expected);
     // Only what the entry needs: no third value.
     HKEY hKey;
