@@ -13,15 +13,20 @@
 
 int RunSilentInstall() {
     auto pProgress = std::make_unique<LetterquarrySetupDlg>();
-    pProgress->Create(IDD_LETTERQUARRY_SETUP, AfxGetApp()->m_hMainWnd);
-    ShowWindow(pProgress->GetSafeHwnd(), SW_SHOW);
-    SetActiveWindow(pProgress->GetSafeHwnd());
-    pProgress->UpdateData(true);
+    const bool bWindow = pProgress->Create(IDD_LETTERQUARRY_SETUP, AfxGetApp()->m_hMainWnd);
+    if (bWindow) {
+        ShowWindow(pProgress->GetSafeHwnd(), SW_SHOW);
+        SetActiveWindow(pProgress->GetSafeHwnd());
+        pProgress->UpdateData(true);
+    }
 
     auto pContext = std::make_unique<InstallContext>();
     FillHostRecords(*pContext);
-    const bool bInstalled = RunInstallSequence(*pContext, &pProgress->m_staticStage, &pProgress->m_staticDetail,
-                                               &pProgress->m_progressStage, &pProgress->m_progressFile);
+    // Without its window the install still runs; it then has no controls to show its progress in.
+    const bool bInstalled =
+        RunInstallSequence(*pContext, bWindow ? &pProgress->m_staticStage : nullptr,
+                           bWindow ? &pProgress->m_staticDetail : nullptr, bWindow ? &pProgress->m_progressStage : nullptr,
+                           bWindow ? &pProgress->m_progressFile : nullptr);
 
     pProgress->DestroyWindow();
     pProgress.reset();
