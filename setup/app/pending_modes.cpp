@@ -15,6 +15,5 @@ int NotBuiltYet(bool bTellUser) {
 }  // namespace
 
 int RunInteractiveInstall() { return NotBuiltYet(true); }
-int RunSilentInstall() { return NotBuiltYet(false); }
 int RunInteractiveUninstall() { return NotBuiltYet(true); }
 int RunSilentUninstall() { return NotBuiltYet(false); }
