@@ -545,6 +545,7 @@ bool RunStep(const std::string& strStep) {
         SendMessageToModule(atoi(strStep.c_str() + 7), nullptr, "");
     } else if (strStep == "unload") {
         Record("FreeLibrary -> %d", FreeLibrary(g_hModule) ? 1 : 0);
+        Record("ZmtAddin.dll %s", GetModuleHandleA("ZmtAddin.dll") ? "still loaded" : "not loaded");
         g_hModule = nullptr;
         g_messageProcs.clear();
         g_pfnStartup = nullptr;
