@@ -18,8 +18,8 @@
 // Record lines: "<call> <arguments> -> <result>". Pointers into the module's image are written
 // "module+0x<offset>" (stable within one run), other pointers by their role. Message boxes that the
 // process shows are answered with their first button by a watcher thread and recorded as
-// "MessageBox caption=\"...\" text=\"...\" buttons=[...]". The last lines, "final ...", describe the menus
-// and the items left in the document.
+// "MessageBox caption=\"...\" text=\"...\" buttons=[OK,...]" (buttons by command identifier). The last
+// lines, "final ...", describe the menus and the items left in the document.
 #include "xtension/kit/xt_kit.h"
 
 #include <windows.h>
@@ -436,14 +436,26 @@ int32_t XTCALL HostHandOver(int32_t nRequest, void* pData) {
 volatile LONG g_bWatching = 1;
 HANDLE g_hWatcherReady = nullptr;
 
+// Buttons by their command identifier, which does not depend on the system's language.
+std::string ButtonName(int nId) {
+    switch (nId) {
+    case IDOK: return "OK";
+    case IDCANCEL: return "Cancel";
+    case IDABORT: return "Abort";
+    case IDRETRY: return "Retry";
+    case IDIGNORE: return "Ignore";
+    case IDYES: return "Yes";
+    case IDNO: return "No";
+    default: return "id" + std::to_string(nId);
+    }
+}
+
 BOOL CALLBACK CollectButton(HWND hChild, LPARAM lParam) {
     char szClass[32] = {0};
     GetClassNameA(hChild, szClass, sizeof(szClass));
     if (lstrcmpiA(szClass, "Button") == 0) {
-        char szText[64] = {0};
-        GetWindowTextA(hChild, szText, sizeof(szText));
         auto* pButtons = reinterpret_cast<std::vector<std::pair<std::string, HWND>>*>(lParam);
-        pButtons->push_back({szText, hChild});
+        pButtons->push_back({ButtonName(GetDlgCtrlID(hChild)), hChild});
     }
     return TRUE;
 }

@@ -7,7 +7,7 @@
     {name, request, offsetof(XtServices, member), sizeof(XtServices::member) / sizeof(void (*)()), \
      {__VA_ARGS__}}
 
-const XtServiceGroup kXtServiceGroups[] = {
+extern constexpr XtServiceGroup kXtServiceGroups[] = {
     XT_GROUP("menus", 0x584E43B0, menus, kXtSvcGetMenu, kXtSvcNewItemId, kXtSvcAppendItem, kXtSvcEnableItem,
              kXtSvcDisableItem),
     XT_GROUP("document", 0x584E43B1, document, kXtSvcCurrentDocument, kXtSvcVisibleArea),
@@ -20,6 +20,22 @@ const XtServiceGroup kXtServiceGroups[] = {
     XT_GROUP("move", 0x584E43B8, move, kXtSvcMoveItem),
 };
 const size_t kXtServiceGroupCount = sizeof(kXtServiceGroups) / sizeof(kXtServiceGroups[0]);
+
+namespace {
+
+// Each group lists exactly as many service numbers as its table has slots: a missing number would bind a
+// slot to service 0, an extra one would write past the table.
+constexpr bool ServiceListsMatchTables() {
+    for (const XtServiceGroup& group : kXtServiceGroups) {
+        if (group.nServices == 0 || group.nServices > kXtMaxGroupServices) return false;
+        for (size_t i = 0; i < kXtMaxGroupServices; ++i)
+            if ((group.arrServices[i] != 0) != (i < group.nServices)) return false;
+    }
+    return true;
+}
+static_assert(ServiceListsMatchTables(), "a service group's numbers do not match its table");
+
+}  // namespace
 
 bool XtBindServiceTable(const XtHostInterface* pHost, XtServices* pServices) {
     XtServiceTable* pTable = pHost->pfnOpenServices(kXtKitRevision, kXtServiceTableEntries, kXtServiceLevel);
