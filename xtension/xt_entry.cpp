@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <cstring>
 
 XtModuleState g_xt;
 
