@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -65,10 +67,17 @@ public:
     std::vector<std::string> Check() const;
 
 private:
-    struct Item;
-    std::vector<std::string (*)(const void*)> m_unused;
-    std::vector<std::vector<std::string>> m_items;  // kind, root, path, name, type, bytes
+    std::vector<std::function<std::string()>> m_checks;  // each: "" or one mismatch line
 };
+
+// Registry and file snapshots, for "nothing else changed" checks: every value under the keys, every
+// file (with its bytes' hash) under the folders.
+struct Snapshot {
+    std::map<std::string, std::string> entries;  // "HKLM\key|name" or "C:\path" -> type and bytes / hash
+};
+Snapshot TakeSnapshot(const std::vector<std::string>& arrRegistryRoots, const std::vector<std::string>& arrFolders);
+// Lines "+ x", "- x", "~ x" for what was added, removed, changed between two snapshots.
+std::vector<std::string> Difference(const Snapshot& before, const Snapshot& after);
 
 // Use: EXPECT_MACHINE(expected) prints every mismatch.
 #define EXPECT_MACHINE(state)                                                   \

@@ -1,0 +1,218 @@
+#include "htmllabel/html_static.h"
+
+#include "htmllabel/gdi_device.h"
+
+#include <shellapi.h>
+
+namespace {
+
+const size_t kCommandBufferSize = 520;   // the fallback command line, its terminating zero included
+const DWORD kClassesValueSize = 260;     // a value read below HKEY_CLASSES_ROOT, its zero included
+
+class CRegKey {
+public:
+    CRegKey() = default;
+    CRegKey(const CRegKey&) = delete;
+    CRegKey& operator=(const CRegKey&) = delete;
+    ~CRegKey() {
+        if (m_hKey) RegCloseKey(m_hKey);
+    }
+    HKEY* Receive() { return &m_hKey; }
+    operator HKEY() const { return m_hKey; }
+
+private:
+    HKEY m_hKey = nullptr;
+};
+
+class CGdiRegion {
+public:
+    explicit CGdiRegion(const RECT& rct) : m_hRgn(CreateRectRgnIndirect(&rct)) {}
+    CGdiRegion(const CGdiRegion&) = delete;
+    CGdiRegion& operator=(const CGdiRegion&) = delete;
+    ~CGdiRegion() {
+        if (m_hRgn) DeleteObject(m_hRgn);
+    }
+    operator HRGN() const { return m_hRgn; }
+
+private:
+    HRGN m_hRgn;
+};
+
+}  // namespace
+
+CHTMLStatic::CHTMLStatic() : m_crBackground(GetSysColor(COLOR_BTNFACE)) { LoadHandCursor(); }
+
+CHTMLStatic::~CHTMLStatic() {
+    if (m_hWnd) KillTimer(m_hWnd, kHoverTimerId);
+    if (m_hHandCursor) DestroyCursor(m_hHandCursor);
+}
+
+void CHTMLStatic::SetHtmlText(const std::string& strHtml) {
+    m_strHtml = strHtml;
+    m_bLayoutValid = 0;
+    if (m_hWnd) InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CHTMLStatic::PreSubclassWindow() {
+    // Without SS_NOTIFY a static control lets clicks through to its parent and never reports them.
+    LONG nStyle = GetWindowLongA(m_hWnd, GWL_STYLE);
+    SetWindowLongA(m_hWnd, GWL_STYLE, nStyle | SS_NOTIFY);
+    CStatic::PreSubclassWindow();
+}
+
+bool CHTMLStatic::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    switch (nMsg) {
+    case WM_PAINT:
+        OnPaint();
+        *pResult = 0;
+        return true;
+    case WM_TIMER:
+        OnTimer(static_cast<UINT_PTR>(wParam));
+        *pResult = Default(nMsg, wParam, lParam);
+        return true;
+    case WM_SETCURSOR:
+        *pResult = OnSetCursor();
+        return true;
+    case WM_SIZE:
+        *pResult = Default(nMsg, wParam, lParam);
+        OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return true;
+    default:
+        return CStatic::OnWndMsg(nMsg, wParam, lParam, pResult);
+    }
+}
+
+bool CHTMLStatic::OnChildNotify(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (nMsg == WM_COMMAND && HIWORD(wParam) == STN_CLICKED) {
+        OnClicked();
+        *pResult = 0;
+        return true;
+    }
+    return CStatic::OnChildNotify(nMsg, wParam, lParam, pResult);
+}
+
+void CHTMLStatic::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC hDC = BeginPaint(m_hWnd, &ps);
+    RECT rctClient;
+    GetClientRect(m_hWnd, &rctClient);
+    RECT rctClip;
+    GetClipBox(hDC, &rctClip);
+
+    CGdiRegion rgnClient(rctClient);
+    SelectClipRgn(hDC, rgnClient);
+    HBRUSH hBrush = CreateSolidBrush(m_crBackground);
+    FillRect(hDC, &rctClient, hBrush);
+    DeleteObject(hBrush);
+
+    CHTMLGdiDevice dc(hDC);
+    if (!m_bLayoutValid) {
+        RECT rctLayout = rctClient;
+        InflateRect(&rctLayout, -5, -5);
+        HtmlRect rct;
+        rct.left = rctLayout.left;
+        rct.top = rctLayout.top;
+        rct.right = rctLayout.right;
+        rct.bottom = rctLayout.bottom;
+        m_drawer.Layout(dc, m_strHtml, m_fntBase, rct, kAlignLeft);
+        m_bLayoutValid = 1;
+    }
+    m_drawer.Draw(dc, m_crHover, m_bHoverUnderline);
+
+    CGdiRegion rgnClip(rctClip);
+    SelectClipRgn(hDC, rgnClip);
+    EndPaint(m_hWnd, &ps);
+
+    if (m_drawer.GetLinkCount() > 0) SetTimer(m_hWnd, kHoverTimerId, kHoverTimerPeriod, nullptr);
+}
+
+void CHTMLStatic::OnSize(UINT, int, int) {
+    m_bLayoutValid = 0;
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CHTMLStatic::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent != kHoverTimerId) return;
+    POINT pt;
+    GetCursorPos(&pt);
+    ScreenToClient(m_hWnd, &pt);
+
+    CHTMLAtom* pLink = nullptr;
+    HtmlRect rctChanged;
+    bool isOverLink = m_drawer.HitTestLink(pt.x, pt.y, &pLink);
+    if (m_drawer.SetHotLink(isOverLink ? pLink : nullptr, rctChanged)) {
+        RECT rc{rctChanged.left, rctChanged.top, rctChanged.right, rctChanged.bottom};
+        InvalidateRect(m_hWnd, &rc, TRUE);
+    }
+    if (isOverLink) {
+        if (!m_bOverLink && m_hHandCursor) m_hPrevCursor = SetCursor(m_hHandCursor);
+        m_bOverLink = 1;
+    } else {
+        if (m_bOverLink) SetCursor(m_hPrevCursor);
+        m_bOverLink = 0;
+    }
+}
+
+BOOL CHTMLStatic::OnSetCursor() {
+    if (m_bOverLink && m_hHandCursor) {
+        SetCursor(m_hHandCursor);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void CHTMLStatic::OnClicked() {
+    POINT pt;
+    GetCursorPos(&pt);
+    ScreenToClient(m_hWnd, &pt);
+    CHTMLAtom* pLink = nullptr;
+    if (m_drawer.HitTestLink(pt.x, pt.y, &pLink)) OpenURL(pLink->m_strURL, SW_SHOW);
+}
+
+HINSTANCE CHTMLStatic::OpenURL(const std::string& strURL, int nShowCmd) {
+    HINSTANCE hResult = ShellExecuteA(nullptr, "open", strURL.c_str(), nullptr, nullptr, nShowCmd);
+    if (reinterpret_cast<INT_PTR>(hResult) > 32) return hResult;
+
+    std::string strType;
+    if (QueryClassesRootValue(".htm", strType) != 0) return hResult;
+    std::string strCommand;
+    if (QueryClassesRootValue(strType + "\\shell\\open\\command", strCommand) != 0) return hResult;
+
+    size_t nPlaceholder = strCommand.find("\"%1\"");
+    if (nPlaceholder == std::string::npos) nPlaceholder = strCommand.find("%1");
+    if (nPlaceholder != std::string::npos) strCommand.erase(nPlaceholder);
+    strCommand += ' ';
+    strCommand += strURL;
+    // The command line has always been limited to this buffer; a longer one is not cut short (that would
+    // open another target) but not started at all.
+    if (strCommand.size() + 1 > kCommandBufferSize) return hResult;
+    WinExec(strCommand.c_str(), static_cast<UINT>(nShowCmd));
+    return hResult;
+}
+
+LONG CHTMLStatic::QueryClassesRootValue(const std::string& strKey, std::string& strValue) {
+    strValue.clear();
+    CRegKey hKey;
+    LONG nError = RegOpenKeyExA(HKEY_CLASSES_ROOT, strKey.c_str(), 0, KEY_QUERY_VALUE, hKey.Receive());
+    if (nError != ERROR_SUCCESS) return nError;
+    char szValue[kClassesValueSize + 1] = {};
+    DWORD nSize = kClassesValueSize;
+    nError = RegQueryValueExA(hKey, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(szValue), &nSize);
+    if (nError != ERROR_SUCCESS) return nError;
+    // A stored value need not end in a zero; the extra byte of the buffer always does.
+    strValue.assign(szValue, strnlen(szValue, kClassesValueSize));
+    return 0;
+}
+
+void CHTMLStatic::LoadHandCursor() {
+    if (m_hHandCursor) return;
+    char szPath[MAX_PATH + 32] = {};
+    UINT nLength = GetWindowsDirectoryA(szPath, MAX_PATH);
+    if (nLength == 0 || nLength >= MAX_PATH) return;
+    lstrcatA(szPath, "\\winhlp32.exe");
+    HMODULE hModule = LoadLibraryA(szPath);
+    if (!hModule) return;
+    HCURSOR hCursor = LoadCursorA(hModule, MAKEINTRESOURCEA(106));
+    if (hCursor) m_hHandCursor = CopyIcon(hCursor);
+    FreeLibrary(hModule);
+}

@@ -1,0 +1,70 @@
+// CHTMLStatic: the formatted label of the setup program's dialogs (Win32).
+//
+// Use: a dialog holds one as a member and binds it to a static control of its template with
+// DDX_Control(pDX, nID, m_label) in DoDataExchange; then it calls SetHtmlText with markup of the HTML
+// subset (htmllabel/html_parser.h), in the system's ANSI code page. The static control's own window text
+// is never drawn.
+//
+// The label fills its client area with the button-face colour and draws the text inside a 5-pixel
+// margin, laid out once after each text change or resize. Link runs (<a href=...>) turn red and
+// underlined while the mouse is over them (polled every 100 ms with timer 101, started on the first
+// paint that shows a link), show the hand cursor, and a click on one opens its target with the shell.
+#pragma once
+
+#include "framework/wnd.h"
+#include "htmllabel/html_drawer.h"
+#include "htmllabel/html_parser.h"
+
+#include <windows.h>
+
+#include <string>
+
+class CHTMLStatic : public CStatic {
+public:
+    static const UINT_PTR kHoverTimerId = 101;
+    static const UINT kHoverTimerPeriod = 100;  // milliseconds
+
+    CHTMLStatic();
+    ~CHTMLStatic() override;
+
+    // Stores the markup and repaints the whole control; the layout is made on the next paint.
+    void SetHtmlText(const std::string& strHtml);
+
+    // Opens strURL with the shell ("open" verb) and the show command nShowCmd. When the shell cannot,
+    // starts the program registered for ".htm" with strURL appended, unless that command line would be
+    // longer than 519 characters. Returns what ShellExecuteA returned (above 32: success).
+    HINSTANCE OpenURL(const std::string& strURL, int nShowCmd);
+
+    // Default value of HKEY_CLASSES_ROOT\strKey, at most 259 characters. Returns 0 on success, else the
+    // registry error (a value that is longer, or cannot be read, fails and leaves strValue empty).
+    static LONG QueryClassesRootValue(const std::string& strKey, std::string& strValue);
+
+    // The current layout, for the owner's tests and diagnostics.
+    const CHTMLDrawer& GetDrawer() const { return m_drawer; }
+    bool IsOverLink() const { return m_bOverLink != 0; }
+    bool HasHandCursor() const { return m_hHandCursor != nullptr; }
+
+protected:
+    void PreSubclassWindow() override;
+    bool OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    bool OnChildNotify(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+    void OnPaint();
+    void OnSize(UINT nType, int cx, int cy);
+    void OnTimer(UINT_PTR nIDEvent);
+    BOOL OnSetCursor();
+    void OnClicked();
+    void LoadHandCursor();
+
+private:
+    COLORREF m_crBackground;
+    COLORREF m_crHover = RGB(255, 0, 0);
+    BYTE m_bHoverUnderline = 1;
+    BYTE m_bLayoutValid = 0;
+    CHTMLDrawer m_drawer;
+    CHTMLFont m_fntBase;
+    std::string m_strHtml;
+    HCURSOR m_hHandCursor = nullptr;
+    HCURSOR m_hPrevCursor = nullptr;
+    BYTE m_bOverLink = 0;
+};

@@ -1,0 +1,30 @@
+#include "setup/dialogs/delete_message_box_dlg.h"
+
+#include "setup/app/country.h"
+#include "setup/dialogs/message_dialogs_resource.h"
+
+DeleteMessageBoxDlg::DeleteMessageBoxDlg() : CDialog(IDD_DELETE_MESSAGE_BOX) {}
+
+void DeleteMessageBoxDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_MESSAGE_TEXT, m_htmlText);
+    DDX_Control(pDX, IDCANCEL, m_btnCancel);
+    DDX_Control(pDX, IDOK, m_btnDelete);
+}
+
+BOOL DeleteMessageBoxDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    // The label never draws its window text; it carries the message for screen readers and test tools.
+    m_htmlText.SetWindowText(m_strText);
+    m_htmlText.SetHtmlText(m_strText);
+    m_btnDelete.SetWindowText(ByLanguage("삭제하기", "Ok"));
+    m_btnCancel.SetWindowText(ByLanguage("취소", "Cancel"));
+    return TRUE;
+}
+
+bool DeleteMessageBoxDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    switch (LOWORD(wParam)) {
+    case IDOK: m_nResult = 1; OnOK(); return true;
+    case IDCANCEL: m_nResult = 2; OnCancel(); return true;
+    default: return CDialog::OnCommand(wParam, lParam);
+    }
+}

@@ -1,0 +1,33 @@
+#include "setup/dialogs/message_box_dlg.h"
+
+#include "setup/app/country.h"
+#include "setup/dialogs/message_dialogs_resource.h"
+
+MessageBoxDlg::MessageBoxDlg() : CDialog(IDD_MESSAGE_BOX) {}
+
+void MessageBoxDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_MESSAGE_TEXT, m_htmlText);
+    DDX_Control(pDX, IDC_MESSAGE_RESTART, m_btnRestart);
+    DDX_Control(pDX, IDOK, m_btnGoOn);
+    DDX_Control(pDX, IDCANCEL, m_btnCancel);
+}
+
+BOOL MessageBoxDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    // The label never draws its window text; it carries the message for screen readers and test tools.
+    m_htmlText.SetWindowText(m_strText);
+    m_htmlText.SetHtmlText(m_strText);
+    m_btnRestart.SetWindowText(ByLanguage("윈도우 다시시작", "ReStart Windows"));
+    m_btnGoOn.SetWindowText(ByLanguage("사용 프로그램을 종료하고 삭제하기", "Closing current program and Restarting window"));
+    m_btnCancel.SetWindowText(ByLanguage("취소", "Cancel"));
+    return TRUE;
+}
+
+bool MessageBoxDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    switch (LOWORD(wParam)) {
+    case IDC_MESSAGE_RESTART: m_nResult = 1; OnOK(); return true;
+    case IDOK: m_nResult = 2; OnOK(); return true;
+    case IDCANCEL: m_nResult = 3; OnCancel(); return true;
+    default: return CDialog::OnCommand(wParam, lParam);
+    }
+}

@@ -1,0 +1,22 @@
+#include "setup/guard/program_kill_dlg.h"
+
+#include "setup/app/country.h"
+#include "setup/guard/guard_resource.h"
+
+ProgramKillDlg::ProgramKillDlg() : CDialog(IDD_PROGRAM_KILL) {}
+
+void ProgramKillDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_PROGRAM_KILL_TEXT, m_htmlMessage);
+    DDX_Control(pDX, IDOK, m_btnKill);
+    DDX_Control(pDX, IDCANCEL, m_btnCancel);
+}
+
+BOOL ProgramKillDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    // The label never draws its window text; it carries the message for screen readers and test tools.
+    m_htmlMessage.SetWindowText(m_strMessage);
+    m_htmlMessage.SetHtmlText(m_strMessage);
+    m_btnKill.SetWindowText(ByLanguage("실행중인 프로그램 종료하기", "Exit program without notice"));
+    m_btnCancel.SetWindowText(ByLanguage("취소", "Cancel"));
+    return TRUE;
+}

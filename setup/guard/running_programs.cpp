@@ -1,0 +1,72 @@
+#include "setup/guard/program_guard.h"
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <cstring>
+
+const WatchedProgram WatchedPrograms[8] = {
+    {"CorelDraw", "CorelDrw.exe"},     {"CorelDraw", "CorelDRW.exe"},
+    {"PowerPoint", "POWERPNT.EXE"},    {"Excel", "EXCEL.EXE"},
+    {"Winword", "WINWORD.EXE"},        {"Photoshop", "Photoshop.exe"},
+    {"Illustrator", "Illustrator.exe"}, {"QuarkXpress", "QuarkXPress Korean.exe"},
+};
+
+namespace {
+
+// A Toolhelp snapshot or a process handle, closed when it goes out of scope.
+class ScopedHandle {
+public:
+    explicit ScopedHandle(HANDLE h) : m_h(h) {}
+    ~ScopedHandle() {
+        if (IsValid()) CloseHandle(m_h);
+    }
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+    bool IsValid() const { return m_h != nullptr && m_h != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_h; }
+
+private:
+    HANDLE m_h;
+};
+
+constexpr DWORD kProcessAllAccessBeforeVista = 0x1F0FFF;
+
+}  // namespace
+
+bool IsProgramRunning(const std::string& strName) {
+    ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.IsValid()) return false;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL bMore = Process32First(snapshot.Get(), &entry); bMore; bMore = Process32Next(snapshot.Get(), &entry)) {
+        if (std::strncmp(entry.szExeFile, strName.c_str(), strName.size()) == 0) return true;
+    }
+    return false;
+}
+
+bool KillProgram(const std::string& strName) {
+    ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.IsValid()) return false;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL bMore = Process32First(snapshot.Get(), &entry); bMore; bMore = Process32Next(snapshot.Get(), &entry)) {
+        if (!ProcessHasModule(entry.th32ProcessID, strName)) continue;
+        ScopedHandle process(OpenProcess(kProcessAllAccessBeforeVista, FALSE, entry.th32ProcessID));
+        if (!process.IsValid()) continue;
+        TerminateProcess(process.Get(), 0);
+        return true;
+    }
+    return true;
+}
+
+bool ProcessHasModule(unsigned long dwProcessId, const std::string& strName) {
+    ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, dwProcessId));
+    if (!snapshot.IsValid()) return false;
+    MODULEENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL bMore = Module32First(snapshot.Get(), &entry); bMore; bMore = Module32Next(snapshot.Get(), &entry)) {
+        if (std::strcmp(entry.szModule, strName.c_str()) == 0) return true;
+    }
+    return false;
+}

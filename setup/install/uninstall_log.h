@@ -1,0 +1,49 @@
+// The uninstall log: the one file that carries an install's result to a later uninstall.
+//
+// Format (text in the system's ANSI code page, paths stored unchanged):
+//   [UnInstall][E]
+//   [R:%d][E],[U:%d][E],[F:%s][E]      one record per copied file, in copy order
+//   [UnInstall End][E]
+// Every line ends in the three bytes 0D 0D 0A: the log was always written as "text\r\n" through a text-mode
+// stream, which turns the line feed into another carriage return plus line feed. Earlier logs on customers'
+// machines look like that, so the writer keeps producing exactly those bytes, and the reader accepts that
+// ending as well as a plain 0D 0A.
+//
+// Portable: no window system, only the C and C++ runtimes. Both sides live here so that the format is
+// written and read by one piece of code and can be tested and fuzzed on its own.
+#pragma once
+
+#include "setup/app/install_context.h"
+
+#include <string>
+
+// The log's fixed location on the installed machine; install and uninstall both use it.
+constexpr const char* kUninstallLogPath = "c:\\ZmtPlugin\\install\\UnInsatll.info";
+
+// The bytes of a whole log for these items: start line, one record per item whose name is not empty
+// (duplicates included, in list order), end line.
+std::string FormatUninstallLog(const HostFileList& arrItems);
+
+// Creates the file (or truncates an existing one) and writes FormatUninstallLog's bytes into it.
+// False when the file cannot be opened for writing (nothing written), and also when a write or the final
+// flush fails after it was opened (a full disk): the file may then hold a truncated log, and the caller
+// must treat the install as failed.
+bool WriteUninstallLog(const HostFileList& arrItems, const std::string& strPath);
+
+// Appends the records of every section of the text to arrItems, in file order.
+// Lines are compared by prefix, case-sensitively: lines before "[UnInstall][E]" are ignored; within a
+// section "[R:" starts a record and "[UnInstall End][E]" closes the section; anything else is ignored.
+// A section without an end line runs to the end of the text. R and U are 1 only when their value reads
+// as the number 1 ("1", "01", " 1 "); F is taken as text.
+void ParseUninstallLog(const std::string& strText, HostFileList& arrItems);
+
+// Reads the file and parses it as above, appending to arrItems. False only when the file cannot be opened.
+bool ReadUninstallLog(const std::string& strPath, HostFileList& arrItems);
+
+// The value between the first strOpen of the line and the first strClose after it, without leading and
+// trailing white space. Empty when strClose does not follow, and when strOpen is not in the line at all.
+std::string ExtractLogField(const std::string& strLine, const std::string& strOpen, const std::string& strClose);
+
+// The integer reading of a field: optional white space and sign, then the leading decimal digits; stops at
+// the first other character; 0 when there are no digits. Saturates instead of overflowing.
+long ReadLogInteger(const std::string& strValue);

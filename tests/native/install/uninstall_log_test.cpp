@@ -1,0 +1,207 @@
+// The uninstall log format, written and read back as bytes.
+// Covered: the exact bytes the writer produces, round trips, both line endings, several sections, a missing
+// end line, the field reading rules (spaces, "01", "2", "x", missing markers), a write that fails on a full
+// disk, a missing file. Not covered here: where the install and uninstall sequences call these.
+#include "setup/install/uninstall_log.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+HostFileList Items(std::initializer_list<HostFileEntry> entries) {
+    HostFileList arrItems;
+    for (const auto& entry : entries) arrItems.push_back(std::make_unique<HostFileEntry>(entry));
+    return arrItems;
+}
+
+std::string Describe(const HostFileList& arrItems) {
+    std::string strOut;
+    for (const auto& p : arrItems)
+        strOut += "{" + std::to_string(p->bRegister) + "," + std::to_string(p->bUnregister) + "," + p->strName + "}";
+    return strOut;
+}
+
+std::string TempPath(const char* szName) {
+    return std::string(testing::TempDir()) + "lq_" + std::to_string(getpid()) + "_" + szName;
+}
+
+std::string ReadBytes(const std::string& strPath) {
+    FILE* f = fopen(strPath.c_str(), "rb");
+    if (!f) return "<missing>";
+    std::string s;
+    char buf[256];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
+    fclose(f);
+    return s;
+}
+
+TEST(UninstallLogFormat, WritesStartRecordsAndEndLineEachEndingInTwoCarriageReturnsAndALineFeed) {
+    HostFileList arrItems = Items({{0, 0, "C:\\ZmtPlugin\\bin\\ASYCFILT.DLL"},
+                                   {1, 0, "C:\\ZmtPlugin\\bin\\ZmtAddin.dll"},
+                                   {0, 0, ""},
+                                   {0, 0, "D:\\포토샵\\플러그-인\\\\ZMT_P7.8bp"},
+                                   {1, 1, "C:\\ZmtPlugin\\bin\\MyAddIn_V11.dll"}});
+    const std::string strExpected =
+        "[UnInstall][E]\r\r\n"
+        "[R:0][E],[U:0][E],[F:C:\\ZmtPlugin\\bin\\ASYCFILT.DLL][E]\r\r\n"
+        "[R:1][E],[U:0][E],[F:C:\\ZmtPlugin\\bin\\ZmtAddin.dll][E]\r\r\n"
+        "[R:0][E],[U:0][E],[F:D:\\포토샵\\플러그-인\\\\ZMT_P7.8bp][E]\r\r\n"
+        "[R:1][E],[U:1][E],[F:C:\\ZmtPlugin\\bin\\MyAddIn_V11.dll][E]\r\r\n"
+        "[UnInstall End][E]\r\r\n";
+    const std::string strPath = TempPath("write.info");
+    ASSERT_TRUE(WriteUninstallLog(arrItems, strPath));
+    EXPECT_EQ(strExpected, ReadBytes(strPath)) << "the item with an empty path is skipped";
+    // The Korean literal is code page 949 bytes, stored unchanged.
+    EXPECT_NE(std::string::npos, ReadBytes(strPath).find("\xC6\xF7\xC5\xE4\xBC\xA5"));
+    remove(strPath.c_str());
+}
+
+TEST(UninstallLogFormat, AnEmptyInstallWritesOnlyTheStartAndEndLinesAndRewritesFromScratch) {
+    const std::string strPath = TempPath("empty.info");
+    ASSERT_TRUE(WriteUninstallLog(Items({{1, 1, "C:\\a\\long\\path\\that\\is\\gone\\later.dll"}}), strPath));
+    ASSERT_TRUE(WriteUninstallLog(HostFileList(), strPath));
+    EXPECT_EQ("[UnInstall][E]\r\r\n[UnInstall End][E]\r\r\n", ReadBytes(strPath));
+    remove(strPath.c_str());
+}
+
+TEST(UninstallLogFormat, RoundTripKeepsOrderDuplicatesFlagsAndDoubledBackslashes) {
+    HostFileList arrWritten = Items({{0, 0, "C:\\ZmtPlugin\\bin\\ASYCFILT.DLL"},
+                                     {1, 0, "C:\\ZmtPlugin\\bin\\ZmtAddin.dll"},
+                                     {0, 0, "C:\\Program Files\\Adobe\\Photoshop 7.0\\플러그-인\\\\ZMT_P7.8bp"},
+                                     {1, 0, "C:\\ZmtPlugin\\bin\\ZmtAddin.dll"},
+                                     {1, 1, "C:\\ZmtPlugin\\bin\\MyAddIn_V12.dll"}});
+    const std::string strPath = TempPath("roundtrip.info");
+    ASSERT_TRUE(WriteUninstallLog(arrWritten, strPath));
+    HostFileList arrRead;
+    ASSERT_TRUE(ReadUninstallLog(strPath, arrRead));
+    EXPECT_EQ(Describe(arrWritten), Describe(arrRead));
+    remove(strPath.c_str());
+}
+
+TEST(UninstallLogFormat, ReadsPlainCarriageReturnLineFeedLikeTheDoubledEnding) {
+    const std::string strBody = "[R:1][E],[U:1][E],[F:C:\\x\\a.dll][E]";
+    for (const char* szEnd : {"\r\r\n", "\r\n", "\n"}) {
+        HostFileList arrItems;
+        ParseUninstallLog(std::string("[UnInstall][E]") + szEnd + strBody + szEnd + "[UnInstall End][E]" + szEnd,
+                          arrItems);
+        EXPECT_EQ("{1,1,C:\\x\\a.dll}", Describe(arrItems)) << "line end of " << std::string(szEnd).size() << " bytes";
+    }
+}
+
+TEST(UninstallLogFormat, ReadsEverySectionIgnoringLinesOutsideAndAcceptsAMissingEndLine) {
+    const std::string strLog =
+        "garbage before\r\n"
+        "[R:1][E],[U:1][E],[F:outside.dll][E]\r\n"
+        "[UnInstall][E]\r\r\n"
+        "[R:0][E],[U:0][E],[F:first.dll][E]\r\r\n"
+        "a comment inside\r\r\n"
+        " [R:1][E],[U:1][E],[F:indented is no record][E]\r\r\n"
+        "[UnInstall End][E]\r\r\n"
+        "[R:1][E],[U:1][E],[F:between.dll][E]\r\n"
+        "[UnInstall][E]\r\r\n"
+        "[R:1][E],[U:0][E],[F:second.dll][E]\r\r\n"
+        "[UnInstall End][E]\r\r\n"
+        "[UnInstall][E]\r\n"
+        "[R:0][E],[U:1][E],[F:third.dll][E]";  // no end line, no final line end
+    HostFileList arrItems;
+    ParseUninstallLog(strLog, arrItems);
+    EXPECT_EQ("{0,0,first.dll}{1,0,second.dll}{0,1,third.dll}", Describe(arrItems));
+}
+
+TEST(UninstallLogFormat, MarkersAreCaseSensitivePrefixes) {
+    HostFileList arrItems;
+    ParseUninstallLog("[uninstall][E]\n[R:1][E],[U:1][E],[F:a][E]\n", arrItems);
+    EXPECT_EQ("", Describe(arrItems)) << "a lower-case start line opens no section";
+    ParseUninstallLog("[UnInstall][E] trailing text\n[R:1][E],[U:1][E],[F:b][E]\n[unInstall End][E]\n"
+                      "[R:0][E],[U:0][E],[F:c][E]\n",
+                      arrItems);
+    EXPECT_EQ("{1,1,b}{0,0,c}", Describe(arrItems)) << "a lower-case end line closes nothing";
+}
+
+struct FlagCase {
+    const char* szValue;
+    int nExpected;
+};
+
+TEST(UninstallLogFormat, FlagsAreSetOnlyWhenTheValueReadsAsTheNumberOne) {
+    const FlagCase cases[] = {{"1", 1},     {"01", 1},  {" 1 ", 1}, {"\t1\r", 1}, {"+1", 1}, {"1x", 1},
+                              {"2", 0},     {"0", 0},   {"", 0},    {"x", 0},     {"true", 0},
+                              {"-1", 0},    {"11", 0},  {"99999999999999999999999", 0}, {"x1", 0}};
+    for (const FlagCase& c : cases) {
+        HostFileList arrItems;
+        ParseUninstallLog(std::string("[UnInstall][E]\n[R:") + c.szValue + "][E],[U:" + c.szValue +
+                              "][E],[F: C:\\My Files\\a b.dll ][E]\n",
+                          arrItems);
+        ASSERT_EQ(1u, arrItems.size()) << c.szValue;
+        EXPECT_EQ(c.nExpected, arrItems[0]->bRegister) << "R value \"" << c.szValue << "\"";
+        EXPECT_EQ(c.nExpected, arrItems[0]->bUnregister) << "U value \"" << c.szValue << "\"";
+        EXPECT_EQ("C:\\My Files\\a b.dll", arrItems[0]->strName) << "inner spaces stay, outer ones go";
+    }
+}
+
+TEST(UninstallLogFormat, ExtractLogFieldFindsFieldsInAnyOrderAndNeverReadsOutsideTheLine) {
+    struct {
+        const char* szLine;
+        const char* szOpen;
+        const char* szExpected;
+    } cases[] = {
+        {"[F:b.dll][E],[U:1][E],[R:1][E]", "[R:", "1"},
+        {"[F:b.dll][E],[U:1][E],[R:1][E]", "[F:", "b.dll"},
+        {"[R:1][E],[F:no end", "[F:", ""},
+        {"[R:1][E],[F:no end", "[U:", ""},   // marker missing: no value, not text from elsewhere
+        {"[R:", "[R:", ""},
+        {"[R:][E]", "[R:", ""},
+        {"[R:   ][E]", "[R:", ""},
+        {"[R:1][E] [R:2][E]", "[R:", "1"},
+        {"[F:a][E][E]", "[F:", "a"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.szExpected, ExtractLogField(c.szLine, c.szOpen, "][E]")) << c.szLine << " / " << c.szOpen;
+}
+
+TEST(UninstallLogFormat, ARecordWithoutTheUMarkerIsNotUnregistered) {
+    HostFileList arrItems;
+    // From index 2 of this line up to the first "][E]" the text reads "1": a reader that counted from a
+    // missing marker would unregister the file.
+    ParseUninstallLog("[UnInstall][E]\n[R:1][E],[F:c.dll][E]\n", arrItems);
+    ASSERT_EQ(1u, arrItems.size());
+    EXPECT_EQ(1, arrItems[0]->bRegister);
+    EXPECT_EQ(0, arrItems[0]->bUnregister);
+    EXPECT_EQ("c.dll", arrItems[0]->strName);
+}
+
+TEST(UninstallLogFormat, ReadingAMissingFileFailsAndLeavesTheListAlone) {
+    HostFileList arrItems = Items({{1, 0, "kept"}});
+    EXPECT_FALSE(ReadUninstallLog(TempPath("does_not_exist.info"), arrItems));
+    EXPECT_EQ("{1,0,kept}", Describe(arrItems));
+}
+
+TEST(UninstallLogFormat, ReadingAppendsBehindExistingItems) {
+    const std::string strPath = TempPath("append.info");
+    ASSERT_TRUE(WriteUninstallLog(Items({{0, 1, "new"}}), strPath));
+    HostFileList arrItems = Items({{1, 0, "old"}});
+    ASSERT_TRUE(ReadUninstallLog(strPath, arrItems));
+    ASSERT_TRUE(ReadUninstallLog(strPath, arrItems));
+    EXPECT_EQ("{1,0,old}{0,1,new}{0,1,new}", Describe(arrItems));
+    remove(strPath.c_str());
+}
+
+TEST(UninstallLogFormat, WritingFailsWhenTheFileCannotBeCreated) {
+    EXPECT_FALSE(WriteUninstallLog(Items({{0, 0, "a"}}), TempPath("no_such_folder/UnInsatll.info")));
+}
+
+TEST(UninstallLogFormat, WritingFailsWhenTheDiskIsFullAfterTheFileWasOpened) {
+    // /dev/full opens fine and fails every write with "no space left on device".
+    FILE* pProbe = fopen("/dev/full", "wb");
+    if (!pProbe) GTEST_SKIP() << "no /dev/full on this system";
+    fclose(pProbe);
+    EXPECT_FALSE(WriteUninstallLog(Items({{0, 0, "C:\\ZmtPlugin\\bin\\ASYCFILT.DLL"}}), "/dev/full"));
+    EXPECT_FALSE(WriteUninstallLog(HostFileList(), "/dev/full")) << "even the two-line log must fail";
+}
+
+}  // namespace

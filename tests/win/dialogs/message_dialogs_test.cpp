@@ -1,0 +1,142 @@
+// The two message dialogs, run modally on the test's thread and answered from a helper thread.
+// Covered: results and modal return values of every button, Escape and the close box; button texts by
+// language; the caller's text reaching the label; the templates' captions, sizes, control rectangles
+// and default buttons. Not here: how the label draws its mark-up (the HTML label's own tests).
+#include "setup/dialogs/delete_message_box_dlg.h"
+#include "setup/dialogs/message_box_dlg.h"
+#include "setup/app/country.h"
+
+#include "dialog_answerer.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using dialogtest::Answer;
+using dialogtest::DialogAnswerer;
+
+namespace {
+
+const char kText[] = "<center><b><font color=blue size=4>line one\r\n</font></b>line two\r\n</center>";
+
+class MessageDialogsTest : public ::testing::Test {
+protected:
+    void SetUp() override { dialogtest::UseSystemCountryCode(); }
+    std::string Lang(const char* szKorean, const char* szEnglish) const { return IsKorean() ? szKorean : szEnglish; }
+};
+
+TEST_F(MessageDialogsTest, MessageBoxDlgReportsEachWayOut) {
+    struct Case {
+        const char* szWhat;
+        Answer answer;
+        int nResult;
+        INT_PTR nModal;
+    } const cases[] = {
+        {"ReStart Windows (button 3)", Answer::ClickButton(3), 1, IDOK},
+        {"go on (button 1)", Answer::ClickButton(IDOK), 2, IDOK},
+        {"Cancel (button 2)", Answer::ClickButton(IDCANCEL), 3, IDCANCEL},
+        {"Escape", Answer::PressEscape(), 3, IDCANCEL},
+        {"close box", Answer::UseCloseBox(), 3, IDCANCEL},
+    };
+    for (const Case& c : cases) {
+        MessageBoxDlg dlg;
+        EXPECT_EQ(0, dlg.m_nResult) << "before the modal run";
+        dlg.m_strText = kText;
+        DialogAnswerer answerer("Message", {c.answer});
+        INT_PTR nModal = dlg.DoModal(nullptr);
+        const auto& seen = answerer.Seen();
+        ASSERT_EQ(1u, seen.size()) << c.szWhat << ": the dialog was not seen";
+        EXPECT_EQ(c.nResult, dlg.m_nResult) << c.szWhat;
+        EXPECT_EQ(c.nModal, nModal) << c.szWhat;
+        EXPECT_EQ(kText, seen[0].texts.at(1005)) << c.szWhat << ": the label carries the caller's text";
+        EXPECT_EQ(Lang("윈도우 다시시작", "ReStart Windows"), seen[0].texts.at(3));
+        EXPECT_EQ(Lang("사용 프로그램을 종료하고 삭제하기", "Closing current program and Restarting window"),
+                  seen[0].texts.at(IDOK));
+        EXPECT_EQ(Lang("취소", "Cancel"), seen[0].texts.at(IDCANCEL));
+    }
+}
+
+TEST_F(MessageDialogsTest, DeleteMessageBoxDlgReportsEachWayOut) {
+    struct Case {
+        const char* szWhat;
+        Answer answer;
+        int nResult;
+        INT_PTR nModal;
+    } const cases[] = {
+        {"delete (button 1)", Answer::ClickButton(IDOK), 1, IDOK},
+        {"Cancel (button 2)", Answer::ClickButton(IDCANCEL), 2, IDCANCEL},
+        {"Escape", Answer::PressEscape(), 2, IDCANCEL},
+        {"close box", Answer::UseCloseBox(), 2, IDCANCEL},
+    };
+    for (const Case& c : cases) {
+        DeleteMessageBoxDlg dlg;
+        EXPECT_EQ(0, dlg.m_nResult) << "before the modal run";
+        dlg.m_strText = kText;
+        DialogAnswerer answerer("Letterquarry UnInstall", {c.answer});
+        INT_PTR nModal = dlg.DoModal(nullptr);
+        const auto& seen = answerer.Seen();
+        ASSERT_EQ(1u, seen.size()) << c.szWhat << ": the dialog was not seen";
+        EXPECT_EQ(c.nResult, dlg.m_nResult) << c.szWhat;
+        EXPECT_EQ(c.nModal, nModal) << c.szWhat;
+        EXPECT_EQ(kText, seen[0].texts.at(1005)) << c.szWhat;
+        EXPECT_EQ(Lang("삭제하기", "Ok"), seen[0].texts.at(IDOK));
+        EXPECT_EQ(Lang("취소", "Cancel"), seen[0].texts.at(IDCANCEL));
+    }
+}
+
+struct ControlBox {
+    int nId;
+    RECT rct;  // left, top, right, bottom in dialog units
+    bool bDefault;
+};
+
+void ExpectTemplate(CDialog& dlg, UINT nTemplate, const char* szCaption, int cx, int cy,
+                    const std::vector<ControlBox>& controls) {
+    ASSERT_TRUE(dlg.Create(nTemplate, nullptr)) << "template " << nTemplate;
+    HWND hDlg = dlg.GetSafeHwnd();
+    char szText[256] = {};
+    GetWindowTextA(hDlg, szText, sizeof szText);
+    EXPECT_STREQ(szCaption, szText) << "caption of " << nTemplate;
+    RECT rctClient;
+    GetClientRect(hDlg, &rctClient);
+    RECT rctSize = {0, 0, cx, cy};
+    MapDialogRect(hDlg, &rctSize);
+    EXPECT_EQ(rctSize.right, rctClient.right) << "client width in pixels of " << cx << " dialog units";
+    EXPECT_EQ(rctSize.bottom, rctClient.bottom) << "client height in pixels of " << cy << " dialog units";
+    LONG lStyle = GetWindowLongA(hDlg, GWL_STYLE);
+    EXPECT_EQ(WS_CAPTION | WS_SYSMENU | WS_POPUP, lStyle & (WS_CAPTION | WS_SYSMENU | WS_POPUP)) << std::hex << lStyle;
+    for (const ControlBox& control : controls) {
+        RECT rct = dialogtest::ChildRectInDialogUnits(hDlg, control.nId);
+        std::string strWhat = "control " + std::to_string(control.nId) + " of " + std::to_string(nTemplate) +
+                              ": expected " + dialogtest::Describe(control.rct) + ", actual " + dialogtest::Describe(rct);
+        EXPECT_NEAR(control.rct.left, rct.left, 1) << strWhat;
+        EXPECT_NEAR(control.rct.top, rct.top, 1) << strWhat;
+        EXPECT_NEAR(control.rct.right, rct.right, 1) << strWhat;
+        EXPECT_NEAR(control.rct.bottom, rct.bottom, 1) << strWhat;
+        if (control.nId == 1005) continue;
+        LONG lButton = GetWindowLongA(GetDlgItem(hDlg, control.nId), GWL_STYLE) & 0x0F;
+        EXPECT_EQ(control.bDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, lButton) << strWhat;
+    }
+    dlg.DestroyWindow();
+}
+
+TEST_F(MessageDialogsTest, TemplatesHaveTheTablesGeometry) {
+    {
+        MessageBoxDlg dlg;
+        ExpectTemplate(dlg, 131, "Message", 387, 101,
+                       {{1005, {1, 1, 385, 77}, false},
+                        {3, {1, 84, 81, 98}, false},
+                        {IDOK, {85, 84, 226, 98}, true},
+                        {IDCANCEL, {335, 84, 385, 98}, false}});
+    }
+    {
+        DeleteMessageBoxDlg dlg;
+        ExpectTemplate(dlg, 132, "Letterquarry UnInstall", 282, 82,
+                       {{1005, {6, 1, 280, 61}, false},
+                        {IDOK, {140, 65, 213, 79}, true},
+                        {IDCANCEL, {218, 65, 280, 79}, false}});
+    }
+}
+
+}  // namespace

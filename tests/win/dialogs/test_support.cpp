@@ -1,0 +1,42 @@
+#include "test_support.h"
+
+#include "framework/winapp.h"
+#include "setup/app/country.h"
+
+#include <cstdlib>
+
+namespace {
+// The modal loops of the framework take their messages through the application object.
+CWinApp g_testApp;
+}  // namespace
+
+namespace dialogtest {
+
+void UseSystemCountryCode() {
+    char szCountry[7] = {};
+    GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_ICOUNTRY, szCountry, sizeof szCountry);
+    countryCode = atoi(szCountry);
+}
+
+RECT ChildRectInDialogUnits(HWND hDlg, int nId) {
+    RECT rct{};
+    HWND hChild = GetDlgItem(hDlg, nId);
+    if (!hChild) return rct;
+    GetWindowRect(hChild, &rct);
+    MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rct), 2);
+    RECT rctUnit = {0, 0, 400, 800};  // pixels of 400 x 800 dialog units
+    MapDialogRect(hDlg, &rctUnit);
+    RECT rctDu;
+    rctDu.left = MulDiv(rct.left, 400, rctUnit.right);
+    rctDu.top = MulDiv(rct.top, 800, rctUnit.bottom);
+    rctDu.right = MulDiv(rct.right, 400, rctUnit.right);
+    rctDu.bottom = MulDiv(rct.bottom, 800, rctUnit.bottom);
+    return rctDu;
+}
+
+std::string Describe(const RECT& rct) {
+    return std::to_string(rct.left) + "," + std::to_string(rct.top) + " " + std::to_string(rct.right - rct.left) +
+           "x" + std::to_string(rct.bottom - rct.top);
+}
+
+}  // namespace dialogtest

@@ -1,0 +1,21 @@
+// What every dialog test binary needs: an application object (the modal loops pump through it), the
+// country code of the machine the test runs on, and checks of a dialog template's geometry.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace dialogtest {
+
+// Sets countryCode the way start-up does, from the system default locale (82 on a Korean machine).
+void UseSystemCountryCode();
+
+// The child nId's rectangle in dialog units of hDlg (converted back from pixels, so each side may be
+// off by the rounding of one unit).
+RECT ChildRectInDialogUnits(HWND hDlg, int nId);
+
+// "x,y wxh" of a rectangle in dialog units, for messages.
+std::string Describe(const RECT& rct);
+
+}  // namespace dialogtest

@@ -1,0 +1,128 @@
+// The running-program guard with its dialog, against stand-in processes named like host programs; the
+// dialogs are answered from a helper thread.
+// Covered: no dialog when nothing runs; force-close with the 2000 ms pause; one dialog per instance;
+// Cancel, Escape and the close box ending the guard at once; a program that the force-close cannot end
+// being asked about again; the table's display names; texts by language.
+#include "setup/guard/program_guard.h"
+#include "setup/app/country.h"
+#include "standin.h"
+
+#include "../dialogs/dialog_answerer.h"
+#include "../dialogs/test_support.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+using dialogtest::Answer;
+using dialogtest::DialogAnswerer;
+using guardtest::StandInProcess;
+
+namespace {
+
+class ProgramGuardTest : public ::testing::Test {
+protected:
+    void SetUp() override { dialogtest::UseSystemCountryCode(); }
+
+    // The name as the dialog's message shows it.
+    static std::string Named(const std::string& strDisplayName) {
+        return "<font size=3 color=blue><b>" + strDisplayName + "</b></font>";
+    }
+};
+
+TEST_F(ProgramGuardTest, NothingRunningMeansNoQuestion) {
+    DialogAnswerer answerer("Message", {Answer::ClickButton(IDCANCEL)}, 1500);
+    EXPECT_TRUE(CheckRunningPrograms());
+    EXPECT_EQ(0u, answerer.Seen().size()) << "expected no dialog on a machine without host programs";
+}
+
+TEST_F(ProgramGuardTest, ForceCloseEndsExcelAndGoesOnAfterThePause) {
+    StandInProcess excel("EXCEL.EXE");
+    ASSERT_TRUE(excel.Started());
+    DialogAnswerer answerer("Message", {Answer::ClickButton(IDOK), Answer::ClickButton(IDCANCEL)}, 4000);
+    EXPECT_TRUE(CheckRunningPrograms());
+    DWORD dwDone = GetTickCount();
+    const auto& seen = answerer.Seen();
+    ASSERT_EQ(1u, seen.size()) << "expected one question, for Excel only";
+    EXPECT_NE(std::string::npos, seen[0].texts.at(1005).find(Named("Excel"))) << seen[0].texts.at(1005);
+    EXPECT_EQ(IsKorean() ? "실행중인 프로그램 종료하기" : "Exit program without notice", seen[0].texts.at(IDOK));
+    EXPECT_EQ(IsKorean() ? "취소" : "Cancel", seen[0].texts.at(IDCANCEL));
+    EXPECT_TRUE(excel.HasEnded(0)) << "EXCEL.EXE was terminated";
+    EXPECT_GE(dwDone - seen[0].dwTick, 2000u) << "the guard pauses 2000 ms after a force-close";
+}
+
+TEST_F(ProgramGuardTest, TwoWordInstancesNeedTwoForceCloses) {
+    StandInProcess first("WINWORD.EXE");
+    StandInProcess second("WINWORD.EXE");
+    ASSERT_TRUE(first.Started() && second.Started());
+    DialogAnswerer answerer("Message", {Answer::ClickButton(IDOK), Answer::ClickButton(IDOK), Answer::ClickButton(IDCANCEL)},
+                            5000);
+    EXPECT_TRUE(CheckRunningPrograms());
+    const auto& seen = answerer.Seen();
+    ASSERT_EQ(2u, seen.size()) << "expected one question per instance";
+    for (const auto& dialog : seen) EXPECT_NE(std::string::npos, dialog.texts.at(1005).find(Named("Winword")));
+    EXPECT_GE(seen[1].dwTick - seen[0].dwTick, 2000u) << "the second question comes after the pause";
+    EXPECT_TRUE(first.HasEnded(0) && second.HasEnded(0)) << "both instances were terminated";
+}
+
+TEST_F(ProgramGuardTest, CancelEndsTheGuardAtOnceWithoutTestingLaterRows) {
+    struct Case {
+        const char* szWhat;
+        Answer answer;
+    } const cases[] = {
+        {"Cancel button", Answer::ClickButton(IDCANCEL)},
+        {"Escape", Answer::PressEscape()},
+        {"close box", Answer::UseCloseBox()},
+    };
+    StandInProcess powerpoint("POWERPNT.EXE");
+    StandInProcess excel("EXCEL.EXE");
+    ASSERT_TRUE(powerpoint.Started() && excel.Started());
+    for (const Case& c : cases) {
+        DialogAnswerer answerer("Message", {c.answer, Answer::ClickButton(IDCANCEL)}, 3000);
+        EXPECT_FALSE(CheckRunningPrograms()) << c.szWhat;
+        const auto& seen = answerer.Seen();
+        ASSERT_EQ(1u, seen.size()) << c.szWhat << ": expected the PowerPoint question only, Excel is never asked";
+        EXPECT_NE(std::string::npos, seen[0].texts.at(1005).find(Named("PowerPoint"))) << c.szWhat;
+        EXPECT_FALSE(powerpoint.HasEnded(0) || excel.HasEnded(0)) << c.szWhat << ": nothing was terminated";
+    }
+}
+
+TEST_F(ProgramGuardTest, AProgramTheForceCloseCannotEndIsAskedAboutAgain) {
+    // Detected by its name's prefix, but no module is named exactly "EXCEL.EXE": the force-close finds
+    // nothing to end, and the guard asks again after each pause until the user cancels.
+    StandInProcess excel("EXCEL.EXE.stub");
+    ASSERT_TRUE(excel.Started());
+    DialogAnswerer answerer("Message", {Answer::ClickButton(IDOK), Answer::ClickButton(IDOK), Answer::ClickButton(IDCANCEL)},
+                            5000);
+    EXPECT_FALSE(PromptCloseProgram("EXCEL.EXE", "Excel"));
+    const auto& seen = answerer.Seen();
+    ASSERT_EQ(3u, seen.size()) << "asked again after each of two force-closes, then cancelled";
+    EXPECT_GE(seen[1].dwTick - seen[0].dwTick, 2000u);
+    EXPECT_GE(seen[2].dwTick - seen[1].dwTick, 2000u);
+    EXPECT_FALSE(excel.HasEnded(0));
+}
+
+TEST_F(ProgramGuardTest, EachCorelDrawSpellingIsAskedAboutUnderItsDisplayName) {
+    StandInProcess corel("CorelDrw.exe");
+    ASSERT_TRUE(corel.Started());
+    DialogAnswerer answerer("Message", {Answer::ClickButton(IDCANCEL)});
+    EXPECT_FALSE(CheckRunningPrograms());
+    const auto& seen = answerer.Seen();
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_NE(std::string::npos, seen[0].texts.at(1005).find(Named("CorelDraw"))) << seen[0].texts.at(1005);
+}
+
+TEST_F(ProgramGuardTest, MessageTextIsTheLanguagesOwn) {
+    std::string strMessage = ProgramKillMessage("Illustrator");
+    if (IsKorean()) {
+        EXPECT_EQ(0u, strMessage.find("현재 " + Named("Illustrator") + "가 실행중 입니다.\r\n")) << strMessage;
+        EXPECT_NE(std::string::npos, strMessage.find("\"실행중인 프로그램 종료하기\" 를\r\n"));
+    } else {
+        EXPECT_EQ(0u, strMessage.find("Currently running " + Named("Illustrator") + " program.\r\n")) << strMessage;
+        EXPECT_NE(std::string::npos, strMessage.find("click  \"Exit program without notice\" button.\r\n"));
+    }
+    EXPECT_EQ(strMessage.size() - 2, strMessage.rfind("\r\n")) << "every line ends with CR LF";
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+#include "standin.h"
+
+namespace guardtest {
+
+std::string StandInSource() {
+    char szPath[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, szPath, MAX_PATH);
+    std::string strPath(szPath);
+    return strPath.substr(0, strPath.find_last_of('\\') + 1) + "guard_standin.exe";
+}
+
+StandInProcess::StandInProcess(const std::string& strExeName) {
+    // A folder per instance: the file system ignores case, so "excel.exe" must not land on "EXCEL.EXE".
+    static int nCount = 0;
+    std::string strFolder = "C:\\lqguard\\" + std::to_string(++nCount);
+    CreateDirectoryA("C:\\lqguard", nullptr);
+    CreateDirectoryA(strFolder.c_str(), nullptr);
+    std::string strExe = strFolder + "\\" + strExeName;
+    CopyFileA(StandInSource().c_str(), strExe.c_str(), FALSE);
+
+    std::string strEvent = "lqguard-ready-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(nCount);
+    HANDLE hReady = CreateEventA(nullptr, TRUE, FALSE, strEvent.c_str());
+    std::string strCommand = "\"" + strExe + "\" " + strEvent;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    if (!CreateProcessA(strExe.c_str(), &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi)) {
+        m_pi = PROCESS_INFORMATION{};
+    } else {
+        HANDLE handles[2] = {hReady, m_pi.hProcess};
+        WaitForMultipleObjects(2, handles, FALSE, 20000);
+    }
+    CloseHandle(hReady);
+}
+
+StandInProcess::~StandInProcess() {
+    if (!m_pi.hProcess) return;
+    if (!HasEnded()) {
+        TerminateProcess(m_pi.hProcess, 1);
+        WaitForSingleObject(m_pi.hProcess, 5000);
+    }
+    CloseHandle(m_pi.hThread);
+    CloseHandle(m_pi.hProcess);
+}
+
+bool StandInProcess::HasEnded(DWORD dwTimeoutMs) const {
+    return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, dwTimeoutMs) == WAIT_OBJECT_0;
+}
+
+}  // namespace guardtest

@@ -1,0 +1,32 @@
+// Stand-in host processes for the guard's tests: the stand-in program copied under a host program's
+// executable name and started, so that Toolhelp sees a real process of that name.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace guardtest {
+
+// The stand-in program beside the running test binary.
+std::string StandInSource();
+
+// Copies the stand-in to C:\lqguard\<n>\<strExeName>, a new folder each time, and starts it; the
+// constructor returns when the process runs. The destructor terminates it when it still runs.
+class StandInProcess {
+public:
+    explicit StandInProcess(const std::string& strExeName);
+    ~StandInProcess();
+    StandInProcess(const StandInProcess&) = delete;
+    StandInProcess& operator=(const StandInProcess&) = delete;
+
+    bool Started() const { return m_pi.hProcess != nullptr; }
+    DWORD ProcessId() const { return m_pi.dwProcessId; }
+    // True when the process ended within dwTimeoutMs.
+    bool HasEnded(DWORD dwTimeoutMs = 0) const;
+
+private:
+    PROCESS_INFORMATION m_pi{};
+};
+
+}  // namespace guardtest
