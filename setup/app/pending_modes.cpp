@@ -16,5 +16,7 @@ int NotBuiltYet(bool bTellUser) {
 
 int RunInteractiveInstall() { return NotBuiltYet(true); }
 int RunSilentInstall() { return NotBuiltYet(false); }
+#ifndef LQ_UNINSTALL_MODES  // setup/uninstall/uninstall_modes.cpp, once the uninstall sequence is built
 int RunInteractiveUninstall() { return NotBuiltYet(true); }
 int RunSilentUninstall() { return NotBuiltYet(false); }
+#endif

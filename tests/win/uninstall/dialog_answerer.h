@@ -13,6 +13,7 @@
 #include <vector>
 
 struct AnsweredBox {
+    HWND hWnd = nullptr;  // still open while OnEach's callback runs
     std::string strCaption;
     std::string strText;  // a message box's text; for other dialogs the texts of all their static controls
     std::vector<std::string> arrButtons;  // the texts of its buttons, in child order
@@ -83,6 +84,7 @@ private:
             EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&arrWindows));
             for (HWND hWnd : arrWindows) {
                 AnsweredBox box;
+                box.hWnd = hWnd;
                 box.strCaption = TextOf(hWnd);
                 int nId = IDOK;
                 {
