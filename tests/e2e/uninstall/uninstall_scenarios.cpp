@@ -68,9 +68,21 @@ bool ExpectedLeftover(const std::string& strLine) {
            strLine.find("Zmt.ini") != std::string::npos;
 }
 
+// The F values of every record line of the log on the machine.
+std::vector<std::string> LoggedFiles() {
+    std::vector<std::string> arrFiles;
+    const std::string strLog = e2e::ReadFileBytes(kLogPath);
+    for (size_t nAt = strLog.find("[F:"); nAt != std::string::npos; nAt = strLog.find("[F:", nAt + 1)) {
+        const size_t nEnd = strLog.find("][E]", nAt);
+        if (nEnd != std::string::npos) arrFiles.push_back(strLog.substr(nAt + 3, nEnd - nAt - 3));
+    }
+    return arrFiles;
+}
+
 void ExpectEverythingRemoved(const e2e::Snapshot& before) {
-    for (const InstalledFile& file : InstalledFiles())
-        EXPECT_FALSE(e2e::PathExists(file.strPath)) << file.strPath << " must be deleted";
+    const auto arrLogged = LoggedFiles();
+    EXPECT_LE(8u, arrLogged.size()) << "the log names too few files";
+    for (const std::string& strPath : arrLogged) EXPECT_FALSE(e2e::PathExists(strPath)) << strPath << " must be deleted";
     e2e::ExpectedState state;
     state.NoKey(HKEY_CLASSES_ROOT, kAddinClassKey)
         .NoKey(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin")
@@ -122,6 +134,46 @@ TEST(UninstallInteractive, RemovesEverythingTheInstallLeft) {
     uidriver::ClickButton(hClosing, IDOK);
     EXPECT_EQ(0, program.Wait(30000));
 
+    ExpectEverythingRemoved(before);
+}
+
+// Korean, every host: the silent install puts the files in place and registers them, then "/D" takes the
+// machine back to where it was before the install, except for what an uninstall leaves on purpose.
+TEST(UninstallInteractive, FullCycleAfterTheInstall) {
+    InstallOffice({"Excel", "PowerPoint", "Word"});
+    e2e::MakeFolders("C:\\Program Files\\Adobe\\Photoshop 7.0\\Plug-Ins");
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\7.0", "ApplicationPath",
+                      "C:\\Program Files\\Adobe\\Photoshop 7.0\\");
+    e2e::MakeFolders("C:\\Program Files\\Adobe\\Photoshop CS2\\플러그인");
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\9.0", "ApplicationPath",
+                      "C:\\Program Files\\Adobe\\Photoshop CS2");
+    e2e::MakeFolders("C:\\Program Files\\Adobe\\Illustrator CS2\\플러그-인");
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Illustrator\\12.0", "ApplicationPath",
+                      "C:\\Program Files\\Adobe\\Illustrator CS2\\");
+    e2e::MakeFolders("C:\\Program Files\\QuarkXPress 6.5");
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", "C:\\Program Files\\QuarkXPress 6.5");
+    const e2e::Snapshot before = TakeMachineSnapshot();
+
+    ASSERT_EQ(0, e2e::RunToEnd("/B", 180000)) << "the silent install failed";
+    ASSERT_TRUE(e2e::PathExists(kLogPath));
+    e2e::ExpectedState installed;
+    installed.Key(HKEY_CLASSES_ROOT, kCorel11ClassKey).Key(HKEY_CLASSES_ROOT, kCorel12ClassKey).Key(HKEY_LOCAL_MACHINE, kEntryKey);
+    EXPECT_MACHINE(installed);
+    // The Office add-in's own registration, as the add-in library's self-registration would leave it.
+    e2e::SetRegString(HKEY_CLASSES_ROOT, kAddinClassKey, "", "ZmtAddin.MyAddin");
+    e2e::SetRegString(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin\\CLSID", "", "{495EFEBF-FC21-4593-89A9-86D772C3636D}");
+    for (const char* szApp : {"Excel", "PowerPoint", "Word"})
+        e2e::SetRegDword(HKEY_CURRENT_USER, std::string("Software\\Microsoft\\Office\\") + szApp + "\\Addins\\ZmtAddin.MyAddin",
+                         "LoadBehavior", 3);
+    std::printf("files logged by the install: %u\n", static_cast<unsigned>(LoggedFiles().size()));
+
+    Program program("/D");
+    AnswerConfirmation(program, 1, "full-cycle-confirmation");
+    HWND hClosing = WaitForDialog("Letterquarry", program.ProcessId(), 120000);
+    ASSERT_NE(nullptr, hClosing) << "no closing message";
+    e2e::Screenshot("full-cycle-progress-and-closing-message");
+    uidriver::ClickButton(hClosing, IDOK);
+    EXPECT_EQ(0, program.Wait(30000));
     ExpectEverythingRemoved(before);
 }
 
