@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr const char* kSiblingSettings = "c:\\ZmtPlugin\\ZmtPT.ini";
-constexpr const char* kSuiteSettings = "c:\\ZmtPlugin\\Zmt.ini";
-constexpr const char* kSettingsSection = "BrelFontPlugin";
 constexpr const char* kDeferredCommand = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D /B";
 constexpr const char* kSharedLibrary = "zmtaddin.dll";
 
@@ -113,8 +110,8 @@ UninstallOutcome RunUninstallSequence(InstallContext& context, CStatic* pStage, 
     // "Close the programs and delete" starts the sequence over from its first step, as often as the
     // user chooses it; a loop rather than a nested call, so that no choice deepens the stack.
     for (;;) {
-        const int nPotRun = CIni(kSiblingSettings).GetInt(kSettingsSection, "Pot_Run", 0, 10);
-        CIni(kSuiteSettings).WriteInt(kSettingsSection, "Run", 0, 10);
+        const int nPotRun = CIni(kSiblingSettingsPath).GetInt(kSettingsSection, "Pot_Run", 0, 10);
+        CIni(kSuiteSettingsPath).WriteInt(kSettingsSection, "Run", 0, 10);
         ShowStage(pStage, ByLanguage("삭제할 정보를 찾는 중....", "Get Delete Information...."));
         if (!ReadUninstallLog(kUninstallLogPath, context.arrUninstallItems)) {
             AfxGetApp()->DoMessageBox(ByLanguage("삭제할 정보가 없습니다.", "Not Found Delete Information...."), MB_OK);
