@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,16 @@ using namespace uninstall_e2e;
 using e2e::Program;
 
 namespace {
+
+// This binary doubles as a running host program: copied to Photoshop.exe and started with --idle-host, it
+// only waits until the running-program guard closes it.
+const bool g_bIdleHost = [] {
+    if (strstr(GetCommandLineA(), "--idle-host")) {
+        Sleep(120000);
+        ExitProcess(0);
+    }
+    return false;
+}();
 
 bool IsKoreanMachine() {
     const char* szLocale = getenv("LQ_LOCALE");
@@ -119,6 +130,13 @@ TEST(UninstallInteractive, RemovesEverythingTheInstallLeft) {
     e2e::ExpectedState registered;
     registered.Key(HKEY_CLASSES_ROOT, kCorel11ClassKey).Key(HKEY_CLASSES_ROOT, kCorel12ClassKey);
     EXPECT_MACHINE(registered);
+    // Photoshop runs when the uninstall starts.
+    char szSelf[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, szSelf, MAX_PATH);
+    e2e::MakeFolders("C:\\Hosts");
+    ASSERT_TRUE(CopyFileA(szSelf, "C:\\Hosts\\Photoshop.exe", FALSE));
+    Program photoshop("--idle-host", "C:\\Hosts\\Photoshop.exe");
+    ASSERT_TRUE(photoshop.Started());
 
     Program program("/D");
     const auto arrButtons = AnswerConfirmation(program, 1, "uninstall-confirmation");
@@ -126,6 +144,12 @@ TEST(UninstallInteractive, RemovesEverythingTheInstallLeft) {
         EXPECT_EQ((std::vector<std::string>{"삭제하기", "취소"}), arrButtons);
     else
         EXPECT_EQ((std::vector<std::string>{"Ok", "Cancel"}), arrButtons);
+    // The guard asks to close Photoshop; the user lets it force the program closed.
+    HWND hGuard = WaitForDialog("Message", program.ProcessId(), 30000);
+    ASSERT_NE(nullptr, hGuard) << "the guard did not ask about Photoshop";
+    e2e::Screenshot("uninstall-guard");
+    uidriver::ClickButton(hGuard, IDOK);
+    EXPECT_EQ(0, photoshop.Wait(20000)) << "the guard must have closed Photoshop";
     HWND hClosing = WaitForDialog("Letterquarry", program.ProcessId(), 90000);
     ASSERT_NE(nullptr, hClosing) << "no closing message";
     e2e::Screenshot("uninstall-progress-and-closing-message");
