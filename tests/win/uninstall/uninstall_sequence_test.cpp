@@ -99,14 +99,8 @@ const char* OutcomeName(UninstallOutcome outcome) {
 std::vector<std::string> g_arrPromptTexts;
 HANDLE g_hHeld = INVALID_HANDLE_VALUE;
 void NotePrompt(const AnsweredBox& box) {
-    if (auto* pDlg = dynamic_cast<MessageBoxDlg*>(CWnd::FromHandlePermanent(box.hWnd))) {
+    if (auto* pDlg = dynamic_cast<MessageBoxDlg*>(CWnd::FromHandlePermanent(box.hWnd)))
         g_arrPromptTexts.push_back(pDlg->m_strText);
-        // The user closes the program that held the file before pressing the middle button.
-        if (box.nPressed == 1 && g_hHeld != INVALID_HANDLE_VALUE) {
-            CloseHandle(g_hHeld);
-            g_hHeld = INVALID_HANDLE_VALUE;
-        }
-    }
 }
 
 class UninstallSequence : public ::testing::Test {
@@ -141,20 +135,6 @@ protected:
     }
     DialogAnswerer answerer;
 };
-
-TEST_F(UninstallSequence, NoLogTouchesNothingButRun) {
-    WriteBytes("C:\\ZmtPlugin\\bin\\kept.dll", "x");
-    RegisterAddin();
-    InstallOffice({"Excel", "PowerPoint", "Word"});
-    EXPECT_STREQ("NoLog", OutcomeName(Run()));
-    ASSERT_TRUE(answerer.WaitFor(1, 3000));
-    EXPECT_EQ((std::vector<std::string>{"ZmtUpGrade_Letterquarry: Not Found Delete Information...."}), Captions());
-    EXPECT_EQ("0", IniValue("c:\\ZmtPlugin\\Zmt.ini", "Run"));
-    EXPECT_TRUE(Exists("C:\\ZmtPlugin\\bin\\kept.dll"));
-    EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin"));
-    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
-    EXPECT_EQ("", ReadCallLog()) << "no Office application may be started";
-}
 
 // The reading rules on a real file: lines before the first header and between sections are ignored, a
 // section without its end line runs to the end of the file, both line endings are read, and only a flag
@@ -324,27 +304,6 @@ TEST_F(HeldFile, CancelInThePromptGivesUpWithTheEntryInPlace) {
     EXPECT_FALSE(Exists(strBin + "z.dll")) << "the files after the held one are deleted all the same";
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
     EXPECT_EQ("", RunOnceValue()) << "nothing deferred";
-}
-
-TEST_F(HeldFile, MiddleButtonAfterTheProgramClosedRunsAgainAndRemovesEverything) {
-    answerer.Answer("Message", 1);  // "Closing current program and Restarting window"
-    WriteBytes("c:\\ZmtPlugin\\Zmt.ini", "[BrelFontPlugin]\r\nRun=1\r\n");
-    EXPECT_STREQ("Removed", OutcomeName(Run()));
-    EXPECT_EQ(1u, g_arrPromptTexts.size());
-    EXPECT_FALSE(Exists(strBin + "held.dll"));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
-    const auto arrBoxes = Captions();
-    ASSERT_FALSE(arrBoxes.empty());
-    EXPECT_EQ("Letterquarry: It was removed the Letterquarry program.", arrBoxes.back());
-}
-
-// Last in this file: the restart request reaches the Wine machine.
-TEST_F(HeldFile, RestartStoresTheSilentUninstallForTheNextStartAndDefers) {
-    answerer.Answer("Message", 3);  // "ReStart Windows"
-    EXPECT_STREQ("Deferred", OutcomeName(Run()));
-    EXPECT_EQ("c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D /B", RunOnceValue());
-    EXPECT_TRUE(Exists(strBin + "held.dll"));
-    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
 }
 
 TEST(UninstallTexts, InUsePromptNamesTheProductInBothLanguages) {
