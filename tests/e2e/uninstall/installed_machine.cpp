@@ -61,25 +61,13 @@ void SeedInstalledMachine() {
         const std::string strSource = SourceOf(file.strPath);
         const std::string strBytes = strSource.empty() ? "stand-in for " + file.strPath : e2e::ReadFileBytes(strSource);
         e2e::WriteFileBytes(file.strPath, strBytes);
-        if (file.nRegister == 1 && file.strPath.find("MyAddIn") != std::string::npos)
-            CallEntry(file.strPath, "DllRegisterServer");
+        if (file.nRegister == 1) CallEntry(file.strPath, "DllRegisterServer");
         strLog += "[R:" + std::to_string(file.nRegister) + "][E],[U:" + std::to_string(file.nUnregister) +
                   "][E],[F:" + file.strPath + "][E]\r\r\n";
     }
     strLog += "[UnInstall End][E]\r\r\n";
     e2e::WriteFileBytes(kLogPath, strLog);
 
-    // The Office add-in's registration as its own self-registration leaves it.
-    e2e::SetRegString(HKEY_CLASSES_ROOT, kAddinClassKey, "", "ZmtAddin.MyAddin");
-    e2e::SetRegString(HKEY_CLASSES_ROOT, std::string(kAddinClassKey) + "\\InprocServer32", "",
-                      "C:\\ZmtPlugin\\bin\\ZmtAddin.dll");
-    e2e::SetRegString(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin", "", "ZmtAddin.MyAddin");
-    e2e::SetRegString(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin\\CLSID", "", "{495EFEBF-FC21-4593-89A9-86D772C3636D}");
-    for (const char* szApp : {"Excel", "PowerPoint", "Word"}) {
-        const std::string strKey = std::string("Software\\Microsoft\\Office\\") + szApp + "\\Addins\\ZmtAddin.MyAddin";
-        e2e::SetRegString(HKEY_CURRENT_USER, strKey, "FriendlyName", "Letterquarry");
-        e2e::SetRegDword(HKEY_CURRENT_USER, strKey, "LoadBehavior", 3);
-    }
 
     e2e::SetRegString(HKEY_LOCAL_MACHINE, kEntryKey, "DisplayName", "Letterquarry Delete");
     e2e::SetRegString(HKEY_LOCAL_MACHINE, kEntryKey, "UninstallString",

@@ -32,7 +32,9 @@ void InstallOffice(const std::vector<std::string>& arrWithBar);
 // Removes one application's ProgID from the stand-in's registration ("Word").
 void UninstallOfficeApplication(const std::string& strApplication);
 
-// Places the files, registers what the install registers, writes the log, the entry and "Run" = 1.
+// Places the files (the shipped ones where the install folder has them), lets those the install registers
+// register themselves (the Office add-in and the two CorelDraw add-ins), writes the log, the entry and
+// "Run" = 1.
 void SeedInstalledMachine();
 
 // The snapshot roots that an uninstall may touch.

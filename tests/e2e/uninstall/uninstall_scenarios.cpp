@@ -128,7 +128,10 @@ TEST(UninstallInteractive, RemovesEverythingTheInstallLeft) {
     // The CorelDraw add-ins registered themselves as the install had them do.
     ASSERT_TRUE(e2e::PathExists("C:\\ZmtPlugin\\install\\MyAddIn_V11.dll")) << "the CorelDraw stand-ins are not shipped";
     e2e::ExpectedState registered;
-    registered.Key(HKEY_CLASSES_ROOT, kCorel11ClassKey).Key(HKEY_CLASSES_ROOT, kCorel12ClassKey);
+    registered.Key(HKEY_CLASSES_ROOT, kCorel11ClassKey)
+        .Key(HKEY_CLASSES_ROOT, kCorel12ClassKey)
+        .Key(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin\\CLSID")
+        .Key(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Excel\\Addins\\ZmtAddin.MyAddin");
     EXPECT_MACHINE(registered);
     // Photoshop runs when the uninstall starts.
     char szSelf[MAX_PATH] = {};
@@ -181,14 +184,12 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
     ASSERT_EQ(0, e2e::RunToEnd("/B", 180000)) << "the silent install failed";
     ASSERT_TRUE(e2e::PathExists(kLogPath));
     e2e::ExpectedState installed;
-    installed.Key(HKEY_CLASSES_ROOT, kCorel11ClassKey).Key(HKEY_CLASSES_ROOT, kCorel12ClassKey).Key(HKEY_LOCAL_MACHINE, kEntryKey);
+    installed.Key(HKEY_CLASSES_ROOT, kCorel11ClassKey)
+        .Key(HKEY_CLASSES_ROOT, kCorel12ClassKey)
+        .Key(HKEY_CLASSES_ROOT, kAddinClassKey)
+        .Key(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Word\\Addins\\ZmtAddin.MyAddin")
+        .Key(HKEY_LOCAL_MACHINE, kEntryKey);
     EXPECT_MACHINE(installed);
-    // The Office add-in's own registration, as the add-in library's self-registration would leave it.
-    e2e::SetRegString(HKEY_CLASSES_ROOT, kAddinClassKey, "", "ZmtAddin.MyAddin");
-    e2e::SetRegString(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin\\CLSID", "", "{495EFEBF-FC21-4593-89A9-86D772C3636D}");
-    for (const char* szApp : {"Excel", "PowerPoint", "Word"})
-        e2e::SetRegDword(HKEY_CURRENT_USER, std::string("Software\\Microsoft\\Office\\") + szApp + "\\Addins\\ZmtAddin.MyAddin",
-                         "LoadBehavior", 3);
     std::printf("files logged by the install: %u\n", static_cast<unsigned>(LoggedFiles().size()));
 
     Program program("/D");
