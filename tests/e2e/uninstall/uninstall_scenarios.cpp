@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,16 @@ const bool g_bIdleHost = [] {
     }
     return false;
 }();
+
+// Starts this binary as "C:\\Hosts\\Photoshop.exe", a running host program for the guard to find.
+void StartPhotoshop(std::unique_ptr<Program>& pPhotoshop) {
+    char szSelf[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, szSelf, MAX_PATH);
+    e2e::MakeFolders("C:\\Hosts");
+    ASSERT_TRUE(CopyFileA(szSelf, "C:\\Hosts\\Photoshop.exe", FALSE));
+    pPhotoshop = std::make_unique<Program>("--idle-host", "C:\\Hosts\\Photoshop.exe");
+    ASSERT_TRUE(pPhotoshop->Started());
+}
 
 bool IsKoreanMachine() {
     const char* szLocale = getenv("LQ_LOCALE");
@@ -134,12 +145,8 @@ TEST(UninstallInteractive, RemovesEverythingTheInstallLeft) {
         .Key(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Excel\\Addins\\ZmtAddin.MyAddin");
     EXPECT_MACHINE(registered);
     // Photoshop runs when the uninstall starts.
-    char szSelf[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, szSelf, MAX_PATH);
-    e2e::MakeFolders("C:\\Hosts");
-    ASSERT_TRUE(CopyFileA(szSelf, "C:\\Hosts\\Photoshop.exe", FALSE));
-    Program photoshop("--idle-host", "C:\\Hosts\\Photoshop.exe");
-    ASSERT_TRUE(photoshop.Started());
+    std::unique_ptr<Program> pPhotoshop;
+    StartPhotoshop(pPhotoshop);
 
     Program program("/D");
     const auto arrButtons = AnswerConfirmation(program, 1, "uninstall-confirmation");
@@ -152,7 +159,7 @@ TEST(UninstallInteractive, RemovesEverythingTheInstallLeft) {
     ASSERT_NE(nullptr, hGuard) << "the guard did not ask about Photoshop";
     e2e::Screenshot("uninstall-guard");
     uidriver::ClickButton(hGuard, IDOK);
-    EXPECT_EQ(0, photoshop.Wait(20000)) << "the guard must have closed Photoshop";
+    EXPECT_EQ(0, pPhotoshop->Wait(20000)) << "the guard must have closed Photoshop";
     HWND hClosing = WaitForDialog("Letterquarry", program.ProcessId(), 90000);
     ASSERT_NE(nullptr, hClosing) << "no closing message";
     e2e::Screenshot("uninstall-progress-and-closing-message");
@@ -204,10 +211,13 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
 
 TEST(UninstallInteractive, CancelAtTheConfirmationRemovesNothing) {
     SeedInstalledMachine();
+    std::unique_ptr<Program> pPhotoshop;
+    StartPhotoshop(pPhotoshop);
     const e2e::Snapshot before = TakeMachineSnapshot();
     Program program("/D");
     AnswerConfirmation(program, 2, "uninstall-cancelled");
     EXPECT_EQ(1602, program.Wait(30000));
+    EXPECT_EQ(-1, pPhotoshop->Wait(0)) << "no guard may run: Photoshop must still run";
     EXPECT_EQ((std::vector<std::string>{}), MachineChanges(before));
 }
 
