@@ -15,7 +15,3 @@ int NotBuiltYet(bool bTellUser) {
 }  // namespace
 
 int RunInteractiveInstall() { return NotBuiltYet(true); }
-#ifndef LQ_UNINSTALL_MODES  // setup/uninstall/uninstall_modes.cpp, once the uninstall sequence is built
-int RunInteractiveUninstall() { return NotBuiltYet(true); }
-int RunSilentUninstall() { return NotBuiltYet(false); }
-#endif
