@@ -107,14 +107,18 @@ void CHTMLStatic::OnPaint() {
 
     CHTMLGdiDevice dc(hDC);
     if (!m_bLayoutValid) {
-        RECT rctLayout = rctClient;
-        InflateRect(&rctLayout, -5, -5);
-        HtmlRect rct;
-        rct.left = rctLayout.left;
-        rct.top = rctLayout.top;
-        rct.right = rctLayout.right;
-        rct.bottom = rctLayout.bottom;
-        m_drawer.Layout(dc, m_strHtml, m_fntBase, rct, kAlignLeft);
+        HtmlRect rctWhole;
+        rctWhole.right = rctClient.right;
+        rctWhole.bottom = rctClient.bottom;
+        HtmlRect rctInset = rctWhole;
+        rctInset.left += 5;
+        rctInset.top += 5;
+        rctInset.right -= 5;
+        rctInset.bottom -= 5;
+        int nBottom = m_drawer.Layout(dc, m_strHtml, m_fntBase, rctInset, kAlignLeft);
+        // Some labels are hardly higher than one line of their text (the banner's 15-point line in a
+        // 15-dialog-unit label): the margin would push the text out at the bottom, so it is given up.
+        if (nBottom > rctWhole.bottom) m_drawer.Layout(dc, m_strHtml, m_fntBase, rctWhole, kAlignLeft);
         m_bLayoutValid = 1;
     }
     m_drawer.Draw(dc, m_crHover, m_bHoverUnderline);

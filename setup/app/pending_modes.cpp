@@ -6,6 +6,7 @@
 
 #include "framework/winapp.h"
 
+#ifndef LQ_UNINSTALL_MODES  // setup/uninstall/uninstall_modes.cpp, once the uninstall sequence is built
 namespace {
 int NotBuiltYet(bool bTellUser) {
     if (bTellUser)
@@ -14,7 +15,6 @@ int NotBuiltYet(bool bTellUser) {
 }
 }  // namespace
 
-int RunInteractiveInstall() { return NotBuiltYet(true); }
-int RunSilentInstall() { return NotBuiltYet(false); }
 int RunInteractiveUninstall() { return NotBuiltYet(true); }
 int RunSilentUninstall() { return NotBuiltYet(false); }
+#endif
