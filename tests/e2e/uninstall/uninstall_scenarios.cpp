@@ -232,6 +232,27 @@ TEST(UninstallSilent, LowerCaseSwitchesRunTheSilentUninstall) {
     ExpectEverythingRemoved(before);
 }
 
+TEST(UninstallSilent, ApplicationWithoutTheBarIsStartedAndLeftAlone) {
+    InstallOffice({"Excel", "Word"});  // PowerPoint never had the bar
+    SeedInstalledMachine();
+    Program program("/D /B");
+    EXPECT_EQ("It was removed the Letterquarry program.", AnswerMessageBox(program, "Letterquarry", 90000));
+    EXPECT_EQ(0, program.Wait(30000));
+    std::string strPowerPoint;
+    const std::string strCalls = OfficeCalls();
+    size_t nStart = 0;
+    for (size_t nEnd; (nEnd = strCalls.find('\n', nStart)) != std::string::npos; nStart = nEnd + 1)
+        if (strCalls.compare(nStart, 11, "PowerPoint ") == 0) strPowerPoint += strCalls.substr(nStart, nEnd + 1 - nStart);
+    EXPECT_EQ("PowerPoint Start\r\n"
+              "PowerPoint Invoke CommandBars flags=3 -> ok\r\n"
+              "PowerPoint Invoke Item flags=1 arg=Letterquarry -> member-not-found\r\n"
+              "PowerPoint Invoke Item flags=3 arg=Letterquarry -> missing\r\n"
+              "PowerPoint End quit=0\r\n",
+              strPowerPoint);
+    EXPECT_NE(std::string::npos, strCalls.find("Word Invoke Quit flags=1 -> ok")) << "the sequence goes on";
+    EXPECT_FALSE(e2e::PathExists("C:\\ZmtPlugin\\bin\\ZmtAddin.dll"));
+}
+
 TEST(UninstallSilent, NoLogSaysSoAndOnlyResetsRun) {
     SeedInstalledMachine();
     DeleteFileA(kLogPath);
