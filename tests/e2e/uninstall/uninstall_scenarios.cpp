@@ -171,7 +171,7 @@ TEST(UninstallInteractive, RemovesEverythingTheInstallLeft) {
     ExpectEverythingRemoved(before);
 }
 
-// Korean, every host: the silent install puts the files in place and registers them, then "/D" takes the
+// Korean, every host: the interactive install puts the files in place and registers them, then "/D" takes the
 // machine back to where it was before the install, except for what an uninstall leaves on purpose.
 TEST(UninstallInteractive, FullCycleAfterTheInstall) {
     InstallOffice({"Excel", "PowerPoint", "Word"});
@@ -188,7 +188,17 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
     e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", "C:\\Program Files\\QuarkXPress 6.5");
     const e2e::Snapshot before = TakeMachineSnapshot();
 
-    ASSERT_EQ(0, e2e::RunToEnd("/B", 180000)) << "the silent install failed";
+    {
+        // The interactive install: the main dialog with every host checked, Install, the closing message.
+        Program install("");
+        HWND hMain = WaitForDialog("Letterquarry Installation", install.ProcessId(), 30000);
+        ASSERT_NE(nullptr, hMain) << "no main install dialog";
+        uidriver::ClickButton(hMain, IDOK);
+        HWND hDone = WaitForDialog("Letterquarry", install.ProcessId(), 120000);
+        ASSERT_NE(nullptr, hDone) << "no closing message of the install";
+        uidriver::ClickButton(hDone, IDOK);
+        ASSERT_EQ(0, install.Wait(30000)) << "the install failed";
+    }
     ASSERT_TRUE(e2e::PathExists(kLogPath));
     e2e::ExpectedState installed;
     installed.Key(HKEY_CLASSES_ROOT, kCorel11ClassKey)
