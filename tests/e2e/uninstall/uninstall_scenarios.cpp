@@ -171,7 +171,7 @@ TEST(UninstallInteractive, RemovesEverythingTheInstallLeft) {
     ExpectEverythingRemoved(before);
 }
 
-// Korean, every host: the silent install puts the files in place and registers them, then "/D" takes the
+// Korean, every host: the interactive install puts the files in place and registers them, then "/D" takes the
 // machine back to where it was before the install, except for what an uninstall leaves on purpose.
 TEST(UninstallInteractive, FullCycleAfterTheInstall) {
     InstallOffice({"Excel", "PowerPoint", "Word"});
@@ -188,7 +188,17 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
     e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", "C:\\Program Files\\QuarkXPress 6.5");
     const e2e::Snapshot before = TakeMachineSnapshot();
 
-    ASSERT_EQ(0, e2e::RunToEnd("/B", 180000)) << "the silent install failed";
+    {
+        // The interactive install: the main dialog with every host checked, Install, the closing message.
+        Program install("");
+        HWND hMain = WaitForDialog("Letterquarry Installation", install.ProcessId(), 30000);
+        ASSERT_NE(nullptr, hMain) << "no main install dialog";
+        uidriver::ClickButton(hMain, IDOK);
+        HWND hDone = WaitForDialog("Letterquarry", install.ProcessId(), 120000);
+        ASSERT_NE(nullptr, hDone) << "no closing message of the install";
+        uidriver::ClickButton(hDone, IDOK);
+        ASSERT_EQ(0, install.Wait(30000)) << "the install failed";
+    }
     ASSERT_TRUE(e2e::PathExists(kLogPath));
     e2e::ExpectedState installed;
     installed.Key(HKEY_CLASSES_ROOT, kCorel11ClassKey)
@@ -230,6 +240,27 @@ TEST(UninstallSilent, LowerCaseSwitchesRunTheSilentUninstall) {
               AnswerMessageBox(program, "Letterquarry", 90000));
     EXPECT_EQ(0, program.Wait(30000));
     ExpectEverythingRemoved(before);
+}
+
+TEST(UninstallSilent, ApplicationWithoutTheBarIsStartedAndLeftAlone) {
+    InstallOffice({"Excel", "Word"});  // PowerPoint never had the bar
+    SeedInstalledMachine();
+    Program program("/D /B");
+    EXPECT_EQ("It was removed the Letterquarry program.", AnswerMessageBox(program, "Letterquarry", 90000));
+    EXPECT_EQ(0, program.Wait(30000));
+    std::string strPowerPoint;
+    const std::string strCalls = OfficeCalls();
+    size_t nStart = 0;
+    for (size_t nEnd; (nEnd = strCalls.find('\n', nStart)) != std::string::npos; nStart = nEnd + 1)
+        if (strCalls.compare(nStart, 11, "PowerPoint ") == 0) strPowerPoint += strCalls.substr(nStart, nEnd + 1 - nStart);
+    EXPECT_EQ("PowerPoint Start\r\n"
+              "PowerPoint Invoke CommandBars flags=3 -> ok\r\n"
+              "PowerPoint Invoke Item flags=1 arg=Letterquarry -> member-not-found\r\n"
+              "PowerPoint Invoke Item flags=3 arg=Letterquarry -> missing\r\n"
+              "PowerPoint End quit=0\r\n",
+              strPowerPoint);
+    EXPECT_NE(std::string::npos, strCalls.find("Word Invoke Quit flags=1 -> ok")) << "the sequence goes on";
+    EXPECT_FALSE(e2e::PathExists("C:\\ZmtPlugin\\bin\\ZmtAddin.dll"));
 }
 
 TEST(UninstallSilent, NoLogSaysSoAndOnlyResetsRun) {

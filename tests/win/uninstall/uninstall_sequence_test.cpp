@@ -178,7 +178,7 @@ TEST_F(UninstallSequence, ReadsEverySectionAndOnlyUnregistersFlagsThatReadAsOne)
     EXPECT_EQ((std::vector<std::string>{"Letterquarry: It was removed the Letterquarry program."}), Captions());
 }
 
-TEST_F(UninstallSequence, StandardVariantRemovesAddinKeysBarsFilesAndEntryInThatOrder) {
+TEST_F(UninstallSequence, StandardVariantRemovesAddinKeysBarsFilesAndEntry) {
     const std::string strBin = "C:\\ZmtPlugin\\bin\\";
     InstallProbe(strBin + "ZmtAddin.dll");
     InstallProbe(strBin + "MyAddIn_V11.dll");
