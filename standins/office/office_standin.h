@@ -37,8 +37,9 @@ struct Application {
 // The three stand-in classes, in the order Excel, PowerPoint, Word. The class ids are the stand-in's own.
 extern const Application kApplications[3];
 
-// Writes (bRegister) or deletes the ProgID and class keys of all three classes under HKEY_CLASSES_ROOT,
-// with strServerPath as the local server. Returns a Windows error code, 0 on success.
-LONG RegisterApplications(const char* szServerPath, bool bRegister);
+// Writes (bRegister) or deletes the ProgID and class keys under HKEY_CLASSES_ROOT, with szServerPath as
+// the local server, of the application szOnly ("Excel") or, when it is null, of all three. Returns a
+// Windows error code, 0 on success.
+LONG RegisterApplications(const char* szServerPath, bool bRegister, const char* szOnly = nullptr);
 
 }  // namespace office_standin

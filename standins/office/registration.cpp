@@ -35,10 +35,11 @@ LONG SetKeyDefault(const std::string& strKey, const std::string& strValue) {
 
 }  // namespace
 
-LONG RegisterApplications(const char* szServerPath, bool bRegister) {
+LONG RegisterApplications(const char* szServerPath, bool bRegister, const char* szOnly) {
     std::string strServer = szServerPath;
     if (strServer.find(' ') != std::string::npos) strServer = "\"" + strServer + "\"";
     for (const Application& app : kApplications) {
+        if (szOnly && lstrcmpiA(szOnly, app.szName) != 0) continue;
         const std::string strClassKey = "CLSID\\" + ClsidText(app.clsid);
         if (!bRegister) {
             // Children first: RegDeleteKeyA removes only keys without subkeys.

@@ -72,7 +72,7 @@ void DialogAnswerer::Run() {
 
         const Answer& answer = m_arrAnswers[i];
         switch (answer.kind) {
-        case Answer::Click: SendMessageA(GetDlgItem(hDlg, answer.nId), BM_CLICK, 0, 0); break;
+        case Answer::Click: PostMessageA(GetDlgItem(hDlg, answer.nId), BM_CLICK, 0, 0); break;
         case Answer::Escape: PostMessageA(hDlg, WM_KEYDOWN, VK_ESCAPE, 0); break;
         case Answer::CloseBox: PostMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0); break;
         }

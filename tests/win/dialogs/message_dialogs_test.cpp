@@ -18,7 +18,8 @@ using dialogtest::DialogAnswerer;
 
 namespace {
 
-const char kText[] = "<center><b><font color=blue size=4>line one\r\n</font></b>line two\r\n</center>";
+const char kText[] =
+    "<center><b><font color=blue size=4>first line, centred and blue\r\n</font></b>second line\r\nthird line</center>";
 
 class MessageDialogsTest : public ::testing::Test {
 protected:
@@ -43,7 +44,9 @@ TEST_F(MessageDialogsTest, MessageBoxDlgReportsEachWayOut) {
         MessageBoxDlg dlg;
         EXPECT_EQ(0, dlg.m_nResult) << "before the modal run";
         dlg.m_strText = kText;
-        DialogAnswerer answerer("Message", {c.answer});
+        DialogAnswerer answerer("Message", {c.answer}, 15000, [&](HWND hDlg, int) {
+            if (&c == &cases[0]) dialogtest::Screenshot(hDlg, "dialog-message-box");
+        });
         INT_PTR nModal = dlg.DoModal(nullptr);
         const auto& seen = answerer.Seen();
         ASSERT_EQ(1u, seen.size()) << c.szWhat << ": the dialog was not seen";
@@ -73,7 +76,9 @@ TEST_F(MessageDialogsTest, DeleteMessageBoxDlgReportsEachWayOut) {
         DeleteMessageBoxDlg dlg;
         EXPECT_EQ(0, dlg.m_nResult) << "before the modal run";
         dlg.m_strText = kText;
-        DialogAnswerer answerer("Letterquarry UnInstall", {c.answer});
+        DialogAnswerer answerer("Letterquarry UnInstall", {c.answer}, 15000, [&](HWND hDlg, int) {
+            if (&c == &cases[0]) dialogtest::Screenshot(hDlg, "dialog-delete-message-box");
+        });
         INT_PTR nModal = dlg.DoModal(nullptr);
         const auto& seen = answerer.Seen();
         ASSERT_EQ(1u, seen.size()) << c.szWhat << ": the dialog was not seen";

@@ -2,6 +2,7 @@
 
 #include "framework/winapp.h"
 #include "setup/app/country.h"
+#include "tools/uidriver/uidriver.h"
 
 #include <cstdlib>
 
@@ -32,6 +33,12 @@ RECT ChildRectInDialogUnits(HWND hDlg, int nId) {
     rctDu.right = MulDiv(rct.right, 400, rctUnit.right);
     rctDu.bottom = MulDiv(rct.bottom, 800, rctUnit.bottom);
     return rctDu;
+}
+
+void Screenshot(HWND hWnd, const std::string& strName) {
+    const char* szFolder = getenv("LQ_ARTIFACTS");
+    if (!szFolder || !*szFolder) return;
+    uidriver::SaveWindowShot(hWnd, std::string(szFolder) + "\\" + strName + (IsKorean() ? "-korean.png" : "-english.png"));
 }
 
 std::string Describe(const RECT& rct) {

@@ -15,6 +15,10 @@ void UseSystemCountryCode();
 // off by the rounding of one unit).
 RECT ChildRectInDialogUnits(HWND hDlg, int nId);
 
+// Saves hWnd as %LQ_ARTIFACTS%\<strName>-korean.png or -english.png (by countryCode); does nothing
+// when the variable is not set.
+void Screenshot(HWND hWnd, const std::string& strName);
+
 // "x,y wxh" of a rectangle in dialog units, for messages.
 std::string Describe(const RECT& rct);
 

@@ -40,7 +40,10 @@ TEST_F(ProgramGuardTest, NothingRunningMeansNoQuestion) {
 TEST_F(ProgramGuardTest, ForceCloseEndsExcelAndGoesOnAfterThePause) {
     StandInProcess excel("EXCEL.EXE");
     ASSERT_TRUE(excel.Started());
-    DialogAnswerer answerer("Message", {Answer::ClickButton(IDOK), Answer::ClickButton(IDCANCEL)}, 4000);
+    DialogAnswerer answerer("Message", {Answer::ClickButton(IDOK), Answer::ClickButton(IDCANCEL)}, 4000,
+                            [](HWND hDlg, int n) {
+                                if (n == 0) dialogtest::Screenshot(hDlg, "dialog-program-kill");
+                            });
     EXPECT_TRUE(CheckRunningPrograms());
     DWORD dwDone = GetTickCount();
     const auto& seen = answerer.Seen();

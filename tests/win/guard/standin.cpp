@@ -9,14 +9,14 @@ std::string StandInSource() {
     return strPath.substr(0, strPath.find_last_of('\\') + 1) + "guard_standin.exe";
 }
 
-StandInProcess::StandInProcess(const std::string& strExeName) {
+StandInProcess::StandInProcess(const std::string& strExeName, const std::string& strSource) {
     // A folder per instance: the file system ignores case, so "excel.exe" must not land on "EXCEL.EXE".
     static int nCount = 0;
     std::string strFolder = "C:\\lqguard\\" + std::to_string(++nCount);
     CreateDirectoryA("C:\\lqguard", nullptr);
     CreateDirectoryA(strFolder.c_str(), nullptr);
     std::string strExe = strFolder + "\\" + strExeName;
-    CopyFileA(StandInSource().c_str(), strExe.c_str(), FALSE);
+    CopyFileA(strSource.c_str(), strExe.c_str(), FALSE);
 
     std::string strEvent = "lqguard-ready-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(nCount);
     HANDLE hReady = CreateEventA(nullptr, TRUE, FALSE, strEvent.c_str());

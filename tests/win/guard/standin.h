@@ -11,11 +11,12 @@ namespace guardtest {
 // The stand-in program beside the running test binary.
 std::string StandInSource();
 
-// Copies the stand-in to C:\lqguard\<n>\<strExeName>, a new folder each time, and starts it; the
-// constructor returns when the process runs. The destructor terminates it when it still runs.
+// Copies the stand-in (strSource, by default the one beside the test binary) to
+// C:\lqguard\<n>\<strExeName>, a new folder each time, and starts it; the constructor returns when the
+// process runs. The destructor terminates it when it still runs.
 class StandInProcess {
 public:
-    explicit StandInProcess(const std::string& strExeName);
+    explicit StandInProcess(const std::string& strExeName, const std::string& strSource = StandInSource());
     ~StandInProcess();
     StandInProcess(const StandInProcess&) = delete;
     StandInProcess& operator=(const StandInProcess&) = delete;

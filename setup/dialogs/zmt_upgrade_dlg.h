@@ -1,0 +1,53 @@
+// CZmtUpGradeDlg: the window of an interactive install. Shows the product banner and the host programs
+// found on this machine with a check box each; Install updates the suite's settings, makes sure no host
+// program runs, removes an earlier installation's traces, installs the checked hosts with a progress
+// window and reports the outcome, then closes.
+//
+// Use: construct (the context is built empty), DoModal. DoModal returns IDCANCEL when the user closed the
+// dialog without installing, IDOK after an install attempt; ExitCode() then tells how it ended.
+#pragma once
+
+#include "framework/dialog.h"
+#include "htmllabel/html_static.h"
+#include "setup/app/install_context.h"
+
+#include <string>
+
+class CZmtUpGradeDlg : public CDialog {
+public:
+    CZmtUpGradeDlg();
+
+    // After DoModal: kExitSuccess (installed, also on a retry), kExitRestart (deferred to the next
+    // Windows start), kExitFailed (the install failed and the user gave up), kExitCancelled (closed
+    // without installing).
+    int ExitCode() const { return m_nExitCode; }
+
+    // The banner markup of an edition (1 Quobbin, 2 Tessaly, any other the standard edition).
+    static std::string BannerText(int nEdition);
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;  // the Install command
+    void OnCancel() override;
+    bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    bool OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+private:
+    void FillHostList();
+    // Copies the check boxes into the records' selected flags, row by row from the first.
+    void StoreHostChoice();
+    // Runs the install sequence with the progress window's controls; after a failure asks the user.
+    void Install();
+    void OnPaint();
+
+    HICON m_hIcon;
+    InstallContext m_context;
+    CListCtrl m_listHosts;   // control 1000
+    CHTMLStatic m_htmlBanner;  // control 1003
+    CHTMLStatic m_htmlHint;    // control 1004
+    CHTMLStatic m_htmlPrompt;  // control 1005
+    CButton m_btnInstall;    // control 1
+    CButton m_btnCancel;     // control 2
+    int m_nExitCode;
+};

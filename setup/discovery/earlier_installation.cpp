@@ -1,0 +1,85 @@
+#include "setup/discovery/earlier_installation.h"
+
+#include "setup/discovery/registry_read.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+const char kVendorHomePage[] = "www.zmtplugin.co.kr";
+
+const char* const kEarlierFolderValues[22] = {
+    "Illustrator_Path0",        "Illustrator_Path1",        "Illustrator_Path2",        "Illustrator_Path3",
+    "Illustrator_Path4",        "PhotoShop_Path0",          "PhotoShop_Path1",          "PhotoShop_Path2",
+    "PhotoShop_Path3",          "PhotoShop_Path4",          "PhotoShop_OverCS2_Path0",  "PhotoShop_OverCS2_Path1",
+    "PhotoShop_OverCS2_Path2",  "PhotoShop_OverCS2_Path3",  "PhotoShop_OverCS2_Path4",  "PhotoShop_UnderCS2_Path0",
+    "PhotoShop_UnderCS2_Path1", "PhotoShop_UnderCS2_Path2", "PhotoShop_UnderCS2_Path3", "PhotoShop_UnderCS2_Path4",
+    "Quark_Path0",              "Quark_Path1",
+};
+
+const char* const kEarlierPluginFiles[4] = {"%s\\zmt_i.aip", "%s\\ZMT_P7.8bp", "%s\\ZMT_CS2.8bp", "%s\\ZmtLetterquarry.axt"};
+
+namespace {
+
+const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const char kShellFoldersKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// Lower-cases ASCII letters only: the second byte of a code page 949 character may look like a letter.
+std::string LowerAscii(const std::string& strText) {
+    std::string strLower(strText);
+    for (size_t i = 0; i < strLower.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(strLower[i]);
+        if (c >= 0x81 && c <= 0xFE && i + 1 < strLower.size()) {
+            ++i;
+        } else if (c >= 'A' && c <= 'Z') {
+            strLower[i] = static_cast<char>(c + 32);
+        }
+    }
+    return strLower;
+}
+
+std::string Join(const char* szFormat, const std::string& strFolder) {
+    int nLength = std::snprintf(nullptr, 0, szFormat, strFolder.c_str());
+    std::string strPath(static_cast<size_t>(nLength) + 1, '\0');
+    std::snprintf(&strPath[0], strPath.size(), szFormat, strFolder.c_str());
+    strPath.resize(static_cast<size_t>(nLength));
+    return strPath;
+}
+
+}  // namespace
+
+EarlierInstallation FindEarlierInstallation() {
+    EarlierInstallation earlier;
+    RegKey uninstall;
+    if (!uninstall.Open(HKEY_LOCAL_MACHINE, kUninstallKey)) return earlier;
+    // The lists are complete before anything is deleted, so the enumeration never sees a key vanish.
+    EnumerateSubkeys(uninstall.Get(), [&](const std::string& strSubkey) {
+        if (strSubkey.find("Letterquarry") == std::string::npos) return;
+        RegKey entry;
+        if (!entry.Open(uninstall.Get(), strSubkey)) return;
+        std::string strAbout = ReadRegistryString(entry.Get(), "URLInfoAbout");
+        if (!strAbout.empty() && LowerAscii(strAbout).find(kVendorHomePage) != std::string::npos)
+            earlier.arrKeys.push_back(std::string(kUninstallKey) + "\\" + strSubkey);
+        for (const char* szValue : kEarlierFolderValues) {
+            std::string strFolder = ReadRegistryString(entry.Get(), szValue);
+            if (!strFolder.empty()) earlier.arrFolders.push_back(strFolder);
+        }
+    });
+    return earlier;
+}
+
+void RemoveEarlierInstallation(InstallContext& context) {
+    EarlierInstallation earlier = FindEarlierInstallation();
+
+    RegKey shellFolders;
+    if (shellFolders.Open(HKEY_CURRENT_USER, kShellFoldersKey)) {
+        std::string strPrograms = ReadRegistryString(shellFolders.Get(), "Programs");
+        if (!strPrograms.empty()) context.pathControl.DeleteToRecycleBin(Join("%s\\Letterquarry", strPrograms));
+    }
+
+    for (const std::string& strFolder : earlier.arrFolders) {
+        for (const char* szFile : kEarlierPluginFiles) context.pathControl.DeleteFileRetrying(Join(szFile, strFolder));
+    }
+
+    for (const std::string& strKey : earlier.arrKeys) RegDeleteKeyA(HKEY_LOCAL_MACHINE, strKey.c_str());
+}

@@ -1,0 +1,181 @@
+#include "setup/discovery/host_discovery.h"
+
+#include "setup/discovery/discovery_text.h"
+#include "setup/discovery/registry_read.h"
+
+#include <windows.h>
+
+namespace {
+
+const char kSourceFolder[] = "C:\\ZmtPlugin\\install";
+const char kSuiteBinFolder[] = "C:\\ZmtPlugin\\bin";
+const char kAdobeKey[] = "SOFTWARE\\Adobe";
+const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const char kQuarkKey[] = "SOFTWARE\\Quark";
+
+void SetNames(HostRecord& record, const char* szKorean, const char* szEnglish) {
+    record.bSelected = 1;
+    record.strKoreanName = szKorean;
+    record.strEnglishName = szEnglish;
+    record.strSourceFolder = kSourceFolder;
+}
+
+// A plug-in folder of an application folder read from the registry, when the application folder exists.
+void AddPluginFolderOf(HostRecord& record, float fVersion, const std::string& strApplicationFolder) {
+    if (strApplicationFolder.empty() || !IsFolder(strApplicationFolder)) return;
+    const std::string strPluginFolder = PluginFolderOf(strApplicationFolder, kAdobePluginFolderNames);
+    if (strPluginFolder.size() > 1) AddHostFolder(record, fVersion, strPluginFolder);
+}
+
+// First pass: every version subkey of every vendor subkey whose name holds szProduct. bTestVersion false
+// takes every version subkey and records version 0.
+void FindThroughVendorKey(HostRecord& record, const char* szProduct, bool bTestVersion, float fLowest,
+                          float fHighest) {
+    RegKey adobe;
+    if (!adobe.Open(HKEY_LOCAL_MACHINE, kAdobeKey)) return;
+    EnumerateSubkeys(adobe.Get(), [&](const std::string& strProductKey) {
+        if (LowerAscii(strProductKey).find(szProduct) == std::string::npos) return;
+        RegKey product;
+        if (!product.Open(adobe.Get(), strProductKey)) return;
+        EnumerateSubkeys(product.Get(), [&](const std::string& strVersionKey) {
+            float fVersion = 0.0f;
+            if (bTestVersion) {
+                fVersion = MajorVersionOf(strVersionKey);
+                if (!(fLowest <= fVersion && fVersion <= fHighest)) return;
+            }
+            RegKey version;
+            if (!version.Open(product.Get(), strVersionKey)) return;
+            const std::string strApplicationPath = ReadRegistryString(version.Get(), "ApplicationPath");
+            version.Close();
+            AddPluginFolderOf(record, fVersion, strApplicationPath);
+        });
+    });
+}
+
+// Second pass: the Windows uninstall entries whose "InstallLocation" holds szProduct. With bTestVersion,
+// only entries whose major "DisplayVersion" lies strictly between 7 and 9, whatever the record's range.
+void FindThroughUninstallEntries(HostRecord& record, const char* szProduct, bool bTestVersion) {
+    RegKey uninstall;
+    if (!uninstall.Open(HKEY_LOCAL_MACHINE, kUninstallKey)) return;
+    EnumerateSubkeys(uninstall.Get(), [&](const std::string& strEntry) {
+        RegKey entry;
+        if (!entry.Open(uninstall.Get(), strEntry)) return;
+        float fVersion = 0.0f;
+        if (bTestVersion) {
+            const std::string strDisplayVersion = ReadRegistryString(entry.Get(), "DisplayVersion");
+            if (strDisplayVersion.empty()) return;
+            fVersion = MajorVersionOf(LowerAscii(strDisplayVersion));
+            if (!(7.0f < fVersion && fVersion < 9.0f)) return;
+        }
+        const std::string strInstallLocation = ReadRegistryString(entry.Get(), "InstallLocation");
+        entry.Close();
+        if (strInstallLocation.empty() || LowerAscii(strInstallLocation).find(szProduct) == std::string::npos) return;
+        AddPluginFolderOf(record, fVersion, strInstallLocation);
+    });
+}
+
+void AddQuarkFolder(HostRecord& record, const char* szValueName) {
+    RegKey quark;
+    if (!quark.Open(HKEY_LOCAL_MACHINE, kQuarkKey)) return;
+    const std::string strPath = ReadRegistryString(quark.Get(), szValueName);
+    quark.Close();
+    // The XTension folder itself need not exist yet; only the application folder is tested.
+    if (strPath.empty() || !IsFolder(strPath)) return;
+    AddHostFolder(record, 0.0f, AppendFolderName(strPath, "XTension\\"));
+}
+
+}  // namespace
+
+const char* const kAdobePluginFolderNames[3] = {"플러그-인\\", "플러그인\\", "Plug-Ins\\"};
+
+void AddHostFile(HostRecord& record, uint8_t bRegister, uint8_t bUnregister, const std::string& strName) {
+    auto pEntry = std::make_unique<HostFileEntry>();
+    pEntry->bRegister = bRegister;
+    pEntry->bUnregister = bUnregister;
+    pEntry->strName = strName;
+    record.arrFiles.push_back(std::move(pEntry));
+}
+
+void AddHostFolder(HostRecord& record, float fVersion, const std::string& strFolder) {
+    for (const auto& pFolder : record.arrFolders)
+        if (pFolder->fVersion == fVersion && pFolder->strPath == strFolder) return;
+    auto pEntry = std::make_unique<HostFolderEntry>();
+    pEntry->fVersion = fVersion;
+    pEntry->strPath = strFolder;
+    record.arrFolders.push_back(std::move(pEntry));
+}
+
+bool IsFolder(const std::string& strPath) {
+    DWORD dwAttributes = GetFileAttributesA(strPath.c_str());
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::string PluginFolderOf(const std::string& strApplicationFolder, const char* const (&arrNames)[3]) {
+    for (const char* szName : arrNames) {
+        std::string strCandidate = AppendFolderName(strApplicationFolder, szName);
+        if (IsFolder(strCandidate)) return strCandidate;
+    }
+    return std::string();
+}
+
+void FindPhotoshopFolders(HostRecord& record, float fLowest, float fHighest) {
+    FindThroughVendorKey(record, "photoshop", true, fLowest, fHighest);
+    FindThroughUninstallEntries(record, "photoshop", true);
+}
+
+void FindIllustratorFolders(HostRecord& record) {
+    FindThroughVendorKey(record, "illustrator", false, 0.0f, 0.0f);
+    FindThroughUninstallEntries(record, "illustrator", false);
+}
+
+void FindQuarkFolders(HostRecord& record) {
+    AddQuarkFolder(record, "QXP65KPath");
+    AddQuarkFolder(record, "QXP65KDemoPath");
+}
+
+void FillHostRecords(InstallContext& context) {
+    context.pathControl.MakeDirectories("C:\\ZmtPlugin\\bin\\");
+    HostRecord* arrHosts = context.arrHosts;
+
+    HostRecord& basic = arrHosts[kHostBasicDlls];
+    SetNames(basic, "BasicDlls", "BasicDlls");
+    for (const char* szName : {"ASYCFILT.DLL", "COMCAT.DLL", "CorelDraw.tlb", "msvbvm60.dll", "OLEAUT32.DLL",
+                               "OLEPRO32.DLL", "STDOLE2.TLB", "VB6STKIT.DLL"})
+        AddHostFile(basic, 0, 0, szName);
+    AddHostFolder(basic, 0.0f, kSuiteBinFolder);
+
+    HostRecord& office = arrHosts[kHostOffice];
+    SetNames(office, "Microsoft Office", "Microsoft Office");
+    AddHostFile(office, 1, 0, "ZmtAddin.dll");
+    AddHostFolder(office, 0.0f, kSuiteBinFolder);
+
+    HostRecord& photoshop = arrHosts[kHostPhotoshop];
+    SetNames(photoshop, "포토샵 (CS2 이전버전)", "PhotoShop (CS2 Before)");
+    AddHostFile(photoshop, 0, 0, "ZMT_P7.8bp");
+    FindPhotoshopFolders(photoshop, 4.0f, 8.0f);
+
+    HostRecord& photoshopCS2 = arrHosts[kHostPhotoshopCS2];
+    SetNames(photoshopCS2, "포토샵 ( CS2 )", "PhotoShop ( CS2 )");
+    AddHostFile(photoshopCS2, 0, 0, "ZMT_CS2.8bp");
+    FindPhotoshopFolders(photoshopCS2, 9.0f, 9.0f);
+
+    HostRecord& illustrator = arrHosts[kHostIllustrator];
+    SetNames(illustrator, "일러스트레이터", "Illustrator");
+    AddHostFile(illustrator, 0, 0, "zmt_i.aip");
+    FindIllustratorFolders(illustrator);
+
+    HostRecord& quark = arrHosts[kHostQuark];
+    SetNames(quark, "쿽익스프레스", "Quark Express");
+    AddHostFile(quark, 0, 0, "ZmtLetterquarry.axt");
+    FindQuarkFolders(quark);
+
+    HostRecord& corel11 = arrHosts[kHostCorelDraw11];
+    SetNames(corel11, "코렐드로우11", "CorelDraw11");
+    AddHostFile(corel11, 1, 1, "MyAddIn_V11.dll");
+    AddHostFolder(corel11, 0.0f, kSuiteBinFolder);
+
+    HostRecord& corel12 = arrHosts[kHostCorelDraw12];
+    SetNames(corel12, "코렐드로우12", "CorelDraw12");
+    AddHostFile(corel12, 1, 1, "MyAddIn_V12.dll");
+    AddHostFolder(corel12, 0.0f, kSuiteBinFolder);
+}

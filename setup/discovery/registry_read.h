@@ -1,0 +1,42 @@
+// Reading the registry the way discovery and the earlier-installation cleanup do: keys opened under a
+// root with read and write access (0x2001F, so a key that this account cannot write counts as absent),
+// string values read into 1024-byte buffers, subkeys enumerated by index.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// KEY_READ | KEY_WRITE: the access every key that discovery opens is opened with.
+constexpr REGSAM kDiscoveryKeyAccess = 0x2001F;
+
+// An open registry key, closed when the object goes.
+class RegKey {
+public:
+    RegKey() = default;
+    ~RegKey() { Close(); }
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+
+    // Opens strSubKey of hParent with the given access; false (and nothing open) when that fails.
+    bool Open(HKEY hParent, const std::string& strSubKey, REGSAM samDesired = kDiscoveryKeyAccess);
+    void Close();
+    HKEY Get() const { return m_hKey; }
+    bool IsOpen() const { return m_hKey != nullptr; }
+
+private:
+    HKEY m_hKey = nullptr;
+};
+
+// The value's text, or the empty text when the value is missing, is of a type other than REG_SZ or
+// REG_EXPAND_SZ (an expandable string is taken literally), does not end with its terminating NUL, or
+// needs more than 1024 bytes including that NUL. Text after an embedded NUL is not part of the value.
+std::string ReadRegistryString(HKEY hKey, const std::string& strValueName);
+
+// Calls fnVisit with the name of every subkey of hKey, by index from 0 upwards, until the registry
+// reports that no more subkeys exist. Names are read into a 1024-byte buffer; an empty name, or an index
+// whose name cannot be read for any other reason, is skipped. Errors that concern the key itself (an
+// invalid handle, no right to enumerate, a deleted key) end the enumeration. Each index is visited exactly once, so
+// fnVisit must not delete subkeys of hKey (that would shift the indices).
+void EnumerateSubkeys(HKEY hKey, const std::function<void(const std::string&)>& fnVisit);

@@ -1,0 +1,30 @@
+#include "setup/install/uninstall_record.h"
+
+#include "setup/app/country.h"
+
+#include <windows.h>
+
+namespace {
+
+void SetStringValue(HKEY hKey, const char* szName, const std::string& strValue) {
+    RegSetValueExA(hKey, szName, 0, REG_SZ, reinterpret_cast<const BYTE*>(strValue.c_str()),
+                   static_cast<DWORD>(strValue.size() + 1));
+}
+
+}  // namespace
+
+bool WriteUninstallRecord(const std::string& strCommandLine) {
+    // The command line had a 1024-byte home; a longer one is refused rather than cut into another command.
+    if (strCommandLine.size() > 1023) return false;
+    HKEY hKey = nullptr;
+    DWORD dwDisposition = 0;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallRecordKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                        nullptr, &hKey, &dwDisposition) != ERROR_SUCCESS)
+        return false;
+    SetStringValue(hKey, "DisplayName", ByLanguage("Letterquarry 제거", "Letterquarry Delete"));
+    SetStringValue(hKey, "UninstallString", strCommandLine);
+    RegCloseKey(hKey);
+    return true;
+}
+
+bool DeleteUninstallRecord() { return RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallRecordKey) == ERROR_SUCCESS; }

@@ -1,0 +1,17 @@
+// The product's entry in the Windows list of installed programs (HKEY_LOCAL_MACHINE
+// "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LetterquarryUnInstall").
+#pragma once
+
+#include <string>
+
+constexpr const char* kUninstallRecordKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LetterquarryUnInstall";
+constexpr const char* kUninstallCommandLine = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D";
+
+// Creates or opens the key (non-volatile, KEY_ALL_ACCESS) and writes "DisplayName" ("Letterquarry 제거"
+// on a Korean system, "Letterquarry Delete" otherwise) and "UninstallString" = strCommandLine, both REG_SZ
+// with the NUL counted; the two writes are not checked. True when the key could be created or opened.
+// A command line over 1023 characters is not written and gives false.
+bool WriteUninstallRecord(const std::string& strCommandLine);
+
+// Deletes the key (it holds no subkeys); true when the deletion succeeded.
+bool DeleteUninstallRecord();

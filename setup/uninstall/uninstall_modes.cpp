@@ -1,0 +1,84 @@
+// The two uninstall run modes of start-up: "/D" (confirmation, running-program guard, uninstall) and
+// "/D /B" (the uninstall alone, as the deferred uninstall runs it at the next Windows start).
+#include "setup/app/country.h"
+#include "setup/app/exit_codes.h"
+#include "setup/app/install_context.h"
+#include "setup/app/run_modes.h"
+#include "setup/dialogs/delete_message_box_dlg.h"
+#include "setup/dialogs/progress_dialogs.h"
+#include "setup/guard/program_guard.h"
+#include "setup/uninstall/uninstall_sequence.h"
+
+#include "framework/winapp.h"
+
+#include <memory>
+
+namespace {
+
+int ExitCodeOf(UninstallOutcome outcome) {
+    switch (outcome) {
+    case UninstallOutcome::Removed: return kExitSuccess;
+    case UninstallOutcome::Deferred: return kExitRestart;
+    case UninstallOutcome::NoLog:
+    case UninstallOutcome::GivenUp: break;
+    }
+    return kExitFailed;
+}
+
+// The uninstall progress window, created modeless from its resource, shown and made active, its
+// controls bound.
+std::unique_ptr<LetterquarryDeleteDlg> ShowProgressWindow() {
+    auto pDlg = std::make_unique<LetterquarryDeleteDlg>();
+    pDlg->Create(IDD_LETTERQUARRY_DELETE, AfxGetApp()->m_hMainWnd);
+    ShowWindow(pDlg->GetSafeHwnd(), SW_SHOW);
+    SetActiveWindow(pDlg->GetSafeHwnd());
+    pDlg->UpdateData(true);
+    return pDlg;
+}
+
+UninstallOutcome RunInProgressWindow(LetterquarryDeleteDlg& dlg, InstallContext& context) {
+    return RunUninstallSequence(context, &dlg.m_staticStage, &dlg.m_staticDetail, &dlg.m_progressFile,
+                                &dlg.m_progressSecond);
+}
+
+std::string ConfirmationText() {
+    if (IsKorean())
+        return std::string("<center><b><font color=blue size=4>Letterquarry 프로그램을 삭제 합니다.</font></b>\r\n") +
+               "삭제하는 도중에 실행중인 프로그램을 종료 할 수도 있습니다.\r\n" +
+               "실행중인 프로그램을 종료하여 주십시요.</center>";
+    return std::string("<center><b><font color=blue size=4>It will be removed the Letterquarry program.</font></b>\r\n") +
+           "Please close the running program with 'Letterquarry' for uninstallation.\r\n" +
+           "Are you sure you want to completely remove 'Letterquarry' program?";
+}
+
+}  // namespace
+
+int RunSilentUninstall() {
+    auto pProgress = ShowProgressWindow();
+    InstallContext context;
+    const UninstallOutcome outcome = RunInProgressWindow(*pProgress, context);
+    pProgress->DestroyWindow();
+    pProgress.reset();
+    context.Release();
+    return ExitCodeOf(outcome);
+}
+
+int RunInteractiveUninstall() {
+    DeleteMessageBoxDlg dlgConfirm;
+    dlgConfirm.m_strText = ConfirmationText();
+    dlgConfirm.DoModal(AfxGetApp()->m_hMainWnd);
+    if (dlgConfirm.m_nResult != 1) return kExitCancelled;
+
+    auto pProgress = ShowProgressWindow();
+    InstallContext context;
+    if (!CheckRunningPrograms()) {
+        // Nothing removed. The progress window goes with the process.
+        context.Release();
+        return kExitCancelled;
+    }
+    const UninstallOutcome outcome = RunInProgressWindow(*pProgress, context);
+    pProgress->DestroyWindow();
+    pProgress.reset();
+    context.Release();
+    return ExitCodeOf(outcome);
+}

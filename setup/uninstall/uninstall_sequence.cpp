@@ -1,0 +1,160 @@
+#include "setup/uninstall/uninstall_sequence.h"
+
+#include "framework/winapp.h"
+#include "setup/app/country.h"
+#include "setup/app/ini.h"
+#include "setup/dialogs/message_box_dlg.h"
+#include "setup/install/com_registration.h"
+#include "setup/install/restart.h"
+#include "setup/install/uninstall_log.h"
+#include "setup/install/uninstall_record.h"
+#include "setup/uninstall/office_addin.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+constexpr const char* kDeferredCommand = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D /B";
+constexpr const char* kSharedLibrary = "zmtaddin.dll";
+
+constexpr int kDeletionPasses = 10;
+constexpr int kDeletionsPerItem = 10;
+
+void ShowStage(CStatic* pStage, const char* szText) {
+    if (pStage) pStage->SetWindowText(szText);
+}
+
+void ShowClosingMessage() {
+    MessageBoxA(nullptr, ByLanguage("Letterquarry 프로그램을 제거 하였습니다.", "It was removed the Letterquarry program."),
+                "Letterquarry", MB_OK);
+}
+
+// The sibling product still uses the shared add-in library: take it out of the list, so that it is
+// neither unregistered nor deleted.
+void KeepSharedLibrary(HostFileList& arrItems) {
+    for (auto& pItem : arrItems) {
+        std::string strLower = pItem->strName;
+        std::transform(strLower.begin(), strLower.end(), strLower.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        const size_t nAt = strLower.find(kSharedLibrary);
+        if (nAt != std::string::npos && nAt > 0) {
+            pItem->bRegister = 0;
+            pItem->bUnregister = 0;
+            pItem->strName.clear();
+        }
+    }
+}
+
+// Shows the in-use prompt and returns the user's choice: 1 restart Windows, 2 close the programs and
+// delete, anything else cancel.
+int AskInUse(bool bSlidequarry) {
+    MessageBoxDlg dlg;
+    dlg.m_strText = InUseMessage(bSlidequarry);
+    dlg.DoModal(nullptr);
+    return dlg.m_nResult;
+}
+
+}  // namespace
+
+std::string InUseMessage(bool bSlidequarry) {
+    if (IsKorean()) {
+        std::string strText = bSlidequarry
+            ? "<center><b><font color=blue size=4>현재 Slidequarry 프로그램이 실행중에 있어 삭제 할 수 없습니다.</font></b>\r\n"
+            : "<center><b><font color=blue size=4>현재 Letterquarry 프로그램이 실행중에 있어 삭제 할 수 없습니다.</font></b>\r\n";
+        strText += "실행중인 관련 프로그램을 모두 종료하시고 삭제를 하시거나 또는.\r\n";
+        strText += "윈도우를 다시 시작하면 자동으로 삭제를 진행합니다.\r\n";
+        strText += "감사합니다.\r\n</center>";
+        return strText;
+    }
+    const std::string strProduct = bSlidequarry ? "Slidequarry" : "Letterquarry";
+    return "<center><b><font color=blue size=4>Now, It can't be deleted because the program with " + strProduct +
+           " is running.</font></b>\r\n" + "Please exit the program with " + strProduct + " and delete " +
+           strProduct + " program.\r\n" + "If you restart window, Automaticaly, It will be removed the " +
+           strProduct + " program.\r\n" + "Thank you.</center>";
+}
+
+bool DeleteInstalledFiles(InstallContext& context, CStatic* pDetail, CProgressCtrl* pFileBar) {
+    HostFileList& arrItems = context.arrUninstallItems;
+    if (pFileBar) pFileBar->SetRange(0, static_cast<short>(std::min<size_t>(arrItems.size(), 0x7FFF)));
+    int nFailures = 0;
+    for (size_t i = 0; i < arrItems.size(); ++i) {
+        HostFileEntry& item = *arrItems[i];
+        if (pFileBar) pFileBar->SetPos(static_cast<int>(i));
+        if (item.strName.empty()) continue;
+        if (!context.pathControl.FileExists(item.strName)) continue;
+        if (item.bUnregister == 1) {
+            RegisterServer(item.strName, true);
+            item.bUnregister = 0;  // a later pass must not unregister it again
+        }
+        if (pDetail) pDetail->SetWindowText(item.strName);
+        bool bDeleted = false;
+        for (int nTry = 0; nTry < kDeletionsPerItem && !bDeleted; ++nTry)
+            bDeleted = context.pathControl.DeleteFileRetrying(item.strName);
+        if (!bDeleted) ++nFailures;
+    }
+    if (nFailures != 0) return false;
+    if (pFileBar) pFileBar->SetPos(0);
+    return true;
+}
+
+bool RunDeletionPasses(InstallContext& context, CStatic* pDetail, CProgressCtrl* pFileBar) {
+    bool bDone = false;
+    for (int nPass = 0; nPass < kDeletionPasses && !bDone; ++nPass)
+        bDone = DeleteInstalledFiles(context, pDetail, pFileBar);
+    return bDone;
+}
+
+UninstallOutcome RunUninstallSequence(InstallContext& context, CStatic* pStage, CStatic* pDetail,
+                                      CProgressCtrl* pFileBar, CProgressCtrl* /*pSecondBar*/) {
+    // "Close the programs and delete" starts the sequence over from its first step, as often as the
+    // user chooses it; a loop rather than a nested call, so that no choice deepens the stack.
+    for (;;) {
+        const int nPotRun = CIni(kSiblingSettingsPath).GetInt(kSettingsSection, "Pot_Run", 0, 10);
+        CIni(kSuiteSettingsPath).WriteInt(kSettingsSection, "Run", 0, 10);
+        ShowStage(pStage, ByLanguage("삭제할 정보를 찾는 중....", "Get Delete Information...."));
+        if (!ReadUninstallLog(kUninstallLogPath, context.arrUninstallItems)) {
+            AfxGetApp()->DoMessageBox(ByLanguage("삭제할 정보가 없습니다.", "Not Found Delete Information...."), MB_OK);
+            return UninstallOutcome::NoLog;
+        }
+        ShowStage(pStage, ByLanguage("Letterquarry 삭제 중....", "Letterquarry Delete...."));
+
+        bool bSlidequarry = false;
+        if (nPotRun < 1) {
+            RemoveOfficeAddin();
+            if (RunDeletionPasses(context, pDetail, pFileBar)) {
+                DeleteUninstallRecord();
+                ShowClosingMessage();
+                return UninstallOutcome::Removed;
+            }
+        } else {
+            KeepSharedLibrary(context.arrUninstallItems);
+            if (RunDeletionPasses(context, pDetail, pFileBar)) {
+                RemoveCommandBar(L"Excel.Application");
+                RemoveCommandBar(L"PowerPoint.Application");
+                if (RemoveCommandBar(L"Word.Application") >= 0) {
+                    DeleteUninstallRecord();
+                    ShowClosingMessage();
+                    return UninstallOutcome::Removed;
+                }
+                bSlidequarry = true;
+            }
+        }
+
+        switch (AskInUse(bSlidequarry)) {
+        case 1:
+            ScheduleRunOnce(kDeferredCommand);
+            RestartWindows();
+            return UninstallOutcome::Deferred;
+        case 2:
+            continue;
+        default:
+            return UninstallOutcome::GivenUp;
+        }
+    }
+}
+
+bool RunUninstall(InstallContext& context, CStatic* pStage, CStatic* pDetail, CProgressCtrl* pFileBar,
+                  CProgressCtrl* pSecondBar) {
+    return RunUninstallSequence(context, pStage, pDetail, pFileBar, pSecondBar) == UninstallOutcome::Removed;
+}

@@ -1,0 +1,46 @@
+// The uninstall sequence: removes what an install left on the machine, guided by the uninstall log.
+//
+// Runs synchronously on the UI thread inside the uninstall progress window, whose four controls it
+// receives (each may be null, and is then not updated). It does not know whether the uninstall is
+// interactive or silent: its closing message, in-use prompt and the Office removal's message boxes
+// appear in both.
+#pragma once
+
+#include "framework/wnd.h"
+#include "setup/app/install_context.h"
+
+#include <string>
+
+// How a run of the sequence ended; start-up turns it into the process exit code.
+enum class UninstallOutcome {
+    Removed,   // everything removed, the closing message was shown
+    NoLog,     // no uninstall log: nothing removed but "Run" = 0
+    Deferred,  // files in use; the silent uninstall will run at the next Windows start, restart requested
+    GivenUp,   // files in use (or Word missing for the shared add-in), and the user cancelled
+};
+
+// The whole sequence, with the in-use prompt: when files stay in use the user may restart Windows
+// (Deferred), close the programs and run the sequence again from its start (as often as they like), or
+// give up. Reads "Pot_Run" of the sibling product's settings: 1 or more keeps the shared add-in library
+// and its registration, and removes only the command bars.
+// pStage: stage line (control 1004); pDetail: detail line (1003); pFileBar: bar 1001; pSecondBar: bar 1002,
+// never moved.
+UninstallOutcome RunUninstallSequence(InstallContext& context, CStatic* pStage, CStatic* pDetail,
+                                      CProgressCtrl* pFileBar, CProgressCtrl* pSecondBar);
+
+// The same, true only when the product was removed and the closing message was shown.
+bool RunUninstall(InstallContext& context, CStatic* pStage, CStatic* pDetail, CProgressCtrl* pFileBar,
+                  CProgressCtrl* pSecondBar);
+
+// One deletion pass over the context's uninstall items, in list order. An item whose file no longer
+// exists is skipped and is no failure. An item marked for unregistration is unregistered (result
+// ignored) once and unmarked, then the file is deleted with up to 10 retried deletions.
+// True when no existing file was left behind.
+bool DeleteInstalledFiles(InstallContext& context, CStatic* pDetail, CProgressCtrl* pFileBar);
+
+// Up to 10 passes of DeleteInstalledFiles, stopping at the first that succeeds; the last pass's result.
+bool RunDeletionPasses(InstallContext& context, CStatic* pDetail, CProgressCtrl* pFileBar);
+
+// The text of the in-use prompt for the product "Letterquarry" or "Slidequarry", in the language of
+// countryCode (HTML subset).
+std::string InUseMessage(bool bSlidequarry);

@@ -1,0 +1,438 @@
+// The interactive install (no switch) of the real setup program on seeded machines, driven like a user
+// with uidriver. Each scenario runs on a machine of its own (see CMakeLists.txt):
+//  - KoreanAllHosts: every host, Korean texts, all rows checked; Install writes the settings, installs,
+//    says so, exits 0;
+//  - UncheckedHostsAreSkipped: Illustrator and QuarkXPress unchecked: their files are not placed or logged;
+//  - NoHostsAndCancel: exactly three rows; Cancel changes nothing and exits 1602;
+//  - RunningExcelIsForceClosed: the guard names Excel, ends EXCEL.EXE (not excel.exe) and the install goes on;
+//  - GuardCancelKeepsTheDialog: Cancel in the guard leaves the main dialog open with "Run" = 1 written and
+//    nothing installed;
+//  - TwoWordInstances: two force-closes;
+//  - LockedDestinationRetry / LockedDestinationCancel / LockedDestinationRestart: a destination held open:
+//    the three-way question, then a retry after the file was released, a cancel (1603), or the deferral;
+//  - EarlierInstallation: an earlier installer's entries, files and Start-menu group are removed, exactly.
+// Screenshots of every dialog land in build/win/screenshots.
+#include "tests/e2e/harness/machine.h"
+#include "tests/win/guard/standin.h"
+#include "tools/uidriver/uidriver.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+using e2e::ExpectedState;
+using e2e::Program;
+
+const std::string kInstall = "C:\\ZmtPlugin\\install";
+const std::string kBin = "C:\\ZmtPlugin\\bin";
+const char kIni[] = "c:\\ZmtPlugin\\Zmt.ini";
+const char kLog[] = "c:\\ZmtPlugin\\install\\UnInsatll.info";
+const char kEntry[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LetterquarryUnInstall";
+const char kUninstall[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const char kMainCaption[] = "Letterquarry Installation";
+const char* const kRuntimeFiles[] = {"ASYCFILT.DLL", "COMCAT.DLL", "CorelDraw.tlb", "msvbvm60.dll",
+                                     "OLEAUT32.DLL", "OLEPRO32.DLL", "STDOLE2.TLB", "VB6STKIT.DLL"};
+
+const std::string kPs7 = "C:\\Program Files\\Adobe\\Photoshop 7.0";
+const std::string kPsCs2 = "C:\\Program Files\\Adobe\\Adobe Photoshop CS2";
+const std::string kAi = "C:\\Program Files\\Adobe\\Illustrator CS";
+const std::string kQxp = "C:\\QuarkXPress 6.5";
+
+bool IsKoreanMachine() {
+    const char* sz = getenv("LQ_LOCALE");
+    return sz && std::string(sz) == "ko";
+}
+std::string Lang(const char* szKorean, const char* szEnglish) { return IsKoreanMachine() ? szKorean : szEnglish; }
+std::string ShotName(const std::string& strName) { return strName + (IsKoreanMachine() ? "-korean" : "-english"); }
+
+// The stand-in host process, placed beside this scenario by CMakeLists.txt.
+std::string StandIn() { return "C:\\lqhost\\guard_standin.exe"; }
+
+// Outside components that other parts of the build provide; plain files take their place when missing.
+void CompleteShippedFolder() {
+    const char* const arrNames[] = {"ZmtAddin.dll", "ZmtLetterquarry.axt", "ZMT_P7.8bp", "ZMT_CS2.8bp", "zmt_i.aip"};
+    for (const char* szName : arrNames)
+        if (!e2e::PathExists(kInstall + "\\" + szName))
+            e2e::WriteFileBytes(kInstall + "\\" + szName, std::string("scenario placeholder ") + szName + "\r\n");
+}
+
+void SeedHosts() {
+    e2e::MakeFolders(kPs7 + "\\플러그-인");
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\7.0", "ApplicationPath", kPs7 + "\\");
+    e2e::MakeFolders(kPsCs2 + "\\Plug-Ins");
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\9.0", "ApplicationPath", kPsCs2);
+    e2e::MakeFolders(kAi + "\\Plug-Ins");
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Illustrator\\11.0", "ApplicationPath", kAi + "\\");
+    e2e::MakeFolders(kQxp + "\\XTension");
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", kQxp);
+}
+
+struct Placed {
+    std::string strPath, strSource;
+};
+// Every file of a full install on the seeded machine, in copy order, as the install joins the paths.
+std::vector<Placed> AllPlaced(bool bIllustrator = true, bool bQuark = true) {
+    std::vector<Placed> arr;
+    for (const char* sz : kRuntimeFiles) arr.push_back({kBin + "\\" + sz, sz});
+    arr.push_back({kBin + "\\ZmtAddin.dll", "ZmtAddin.dll"});
+    arr.push_back({kPs7 + "\\플러그-인\\\\ZMT_P7.8bp", "ZMT_P7.8bp"});
+    arr.push_back({kPsCs2 + "\\Plug-Ins\\\\ZMT_CS2.8bp", "ZMT_CS2.8bp"});
+    if (bIllustrator) arr.push_back({kAi + "\\Plug-Ins\\\\zmt_i.aip", "zmt_i.aip"});
+    arr.push_back({kBin + "\\MyAddIn_V11.dll", "MyAddIn_V11.dll"});
+    arr.push_back({kBin + "\\MyAddIn_V12.dll", "MyAddIn_V12.dll"});
+    if (bQuark) arr.push_back({kQxp + "\\XTension\\\\ZmtLetterquarry.axt", "ZmtLetterquarry.axt"});
+    return arr;
+}
+
+std::string IniValue(const char* szKey) {
+    char szValue[256] = {};
+    GetPrivateProfileStringA("BrelFontPlugin", szKey, "<missing>", szValue, sizeof szValue, kIni);
+    return szValue;
+}
+
+// The main dialog of a started setup program, or null.
+HWND WaitForMainDialog(const Program& program) {
+    return uidriver::WaitForWindow(kMainCaption, "#32770", 30000, program.ProcessId());
+}
+
+std::vector<std::string> RowTexts(HWND hMain) {
+    std::vector<std::string> arr;
+    for (const uidriver::ListRow& row : uidriver::ReadListView(GetDlgItem(hMain, 1000))) arr.push_back(row.strText);
+    return arr;
+}
+
+// Presses Install and answers the closing message box; returns its text ("" when none came).
+std::string InstallAndConfirm(HWND hMain, DWORD dwProcessId, const std::string& strShot = "") {
+    uidriver::ClickButton(hMain, IDOK);
+    HWND hBox = uidriver::WaitForWindow("Letterquarry", "#32770", 60000, dwProcessId);
+    if (!hBox) return "";
+    std::string strText = uidriver::MessageBoxText(hBox);
+    if (!strShot.empty()) e2e::Screenshot(ShotName(strShot), hBox);
+    uidriver::ClickButton(hBox, IDOK);
+    return strText;
+}
+
+TEST(Interactive, KoreanAllHosts) {
+    CompleteShippedFolder();
+    SeedHosts();
+    Program program("");
+    ASSERT_TRUE(program.Started());
+    HWND hMain = WaitForMainDialog(program);
+    ASSERT_NE(nullptr, hMain) << "no main dialog";
+
+    std::vector<std::string> expectedRows = {
+        "Microsoft Office", Lang("포토샵 (CS2 이전버전)", "PhotoShop (CS2 Before)"), Lang("포토샵 ( CS2 )", "PhotoShop ( CS2 )"),
+        Lang("일러스트레이터", "Illustrator"), Lang("코렐드로우11", "CorelDraw11"), Lang("코렐드로우12", "CorelDraw12"),
+        Lang("쿽익스프레스", "Quark Express")};
+    EXPECT_EQ(expectedRows, RowTexts(hMain));
+    for (const uidriver::ListRow& row : uidriver::ReadListView(GetDlgItem(hMain, 1000)))
+        EXPECT_TRUE(row.bChecked) << row.strText << " starts checked";
+    EXPECT_EQ(Lang("설치하기", "Install"), uidriver::WindowText(GetDlgItem(hMain, IDOK)));
+    EXPECT_EQ(Lang("취소", "Cancel"), uidriver::WindowText(GetDlgItem(hMain, IDCANCEL)));
+    EXPECT_EQ(Lang("<center><b>레터쿼리</b>를 설치하고자 하는 프로그램을 선택해 주세요.</center>", "<center> </center>"),
+              uidriver::WindowText(GetDlgItem(hMain, 1005)));
+    EXPECT_EQ(Lang("설치를 시작하시려면 \"설치하기\"버튼을 눌러 주세요.", "Please Click install button to start installation."),
+              uidriver::WindowText(GetDlgItem(hMain, 1004)));
+    EXPECT_EQ("<center><b><font size=5 color=blue>Letterquarry 5.981</font></b></center>",
+              uidriver::WindowText(GetDlgItem(hMain, 1003)));
+    e2e::Screenshot(ShotName("main-dialog"), hMain);
+
+    EXPECT_EQ(Lang("Letterquarry 프로그램을 설치 하였습니다.", "It's Installed Letterquarry program."),
+              InstallAndConfirm(hMain, program.ProcessId(), "install-done"));
+    EXPECT_EQ(0, program.Wait(30000));
+
+    EXPECT_EQ("1", IniValue("Run"));
+    EXPECT_EQ("SvrLstQuobbTessly.cfg", IniValue("ServerListFileName"));
+    ExpectedState expected;
+    std::string strLog = "[UnInstall][E]\r\r\n";
+    for (const Placed& placed : AllPlaced()) {
+        expected.FileLike(placed.strPath, kInstall + "\\" + placed.strSource);
+        int r = placed.strSource == "ZmtAddin.dll" || placed.strSource.find("MyAddIn") == 0;
+        int u = placed.strSource.find("MyAddIn") == 0;
+        strLog += "[R:" + std::to_string(r) + "][E],[U:" + std::to_string(u) + "][E],[F:" + placed.strPath + "][E]\r\r\n";
+    }
+    expected.File(kLog, strLog + "[UnInstall End][E]\r\r\n");
+    expected.StringValue(HKEY_LOCAL_MACHINE, kEntry, "UninstallString",
+                         "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D");
+    EXPECT_MACHINE(expected);
+}
+
+TEST(Interactive, UncheckedHostsAreSkipped) {
+    CompleteShippedFolder();
+    SeedHosts();
+    Program program("");
+    HWND hMain = WaitForMainDialog(program);
+    ASSERT_NE(nullptr, hMain);
+    HWND hList = GetDlgItem(hMain, 1000);
+    ASSERT_EQ(7u, uidriver::ReadListView(hList).size());
+    EXPECT_TRUE(uidriver::SetListViewCheck(hList, 3, false)) << "Illustrator";
+    EXPECT_TRUE(uidriver::SetListViewCheck(hList, 6, false)) << "QuarkXPress";
+    e2e::Screenshot(ShotName("main-dialog-two-unchecked"), hMain);
+    EXPECT_EQ(Lang("Letterquarry 프로그램을 설치 하였습니다.", "It's Installed Letterquarry program."),
+              InstallAndConfirm(hMain, program.ProcessId()));
+    EXPECT_EQ(0, program.Wait(30000));
+
+    ExpectedState expected;
+    for (const Placed& placed : AllPlaced(false, false)) expected.FileLike(placed.strPath, kInstall + "\\" + placed.strSource);
+    expected.NoFile(kAi + "\\Plug-Ins\\zmt_i.aip").NoFile(kQxp + "\\XTension\\ZmtLetterquarry.axt");
+    EXPECT_MACHINE(expected);
+    std::string strLog = e2e::ReadFileBytes(kLog);
+    EXPECT_NE(std::string::npos, strLog.find("ZMT_CS2.8bp")) << strLog;
+    EXPECT_EQ(std::string::npos, strLog.find("zmt_i.aip")) << strLog;
+    EXPECT_EQ(std::string::npos, strLog.find("ZmtLetterquarry.axt")) << strLog;
+}
+
+TEST(Interactive, NoHostsAndCancel) {
+    CompleteShippedFolder();
+    // A tooltip colour of its own, so that the list's colour cannot be the window colour by chance.
+    const int nElement = COLOR_INFOBK;
+    const COLORREF crInfo = RGB(255, 250, 200);
+    SetSysColors(1, &nElement, &crInfo);
+    e2e::Snapshot before = e2e::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"}, {"C:\\ZmtPlugin", "C:\\Program Files"});
+    Program program("");
+    HWND hMain = WaitForMainDialog(program);
+    ASSERT_NE(nullptr, hMain);
+    std::vector<std::string> expectedRows = {"Microsoft Office", Lang("코렐드로우11", "CorelDraw11"),
+                                             Lang("코렐드로우12", "CorelDraw12")};
+    EXPECT_EQ(expectedRows, RowTexts(hMain));
+    e2e::Screenshot(ShotName("main-dialog-no-hosts"), hMain);
+    // Below the three rows the list shows its own background (between the grid lines): the tooltip colour.
+    RECT rctList;
+    GetWindowRect(GetDlgItem(hMain, 1000), &rctList);
+    int nInfo = 0, nAll = 0;
+    for (int y = rctList.top + (rctList.bottom - rctList.top) / 2; y < rctList.bottom - 4; ++y, ++nAll)
+        if (uidriver::ScreenPixel(rctList.left + 100, y) == crInfo) ++nInfo;
+    EXPECT_GT(nInfo * 4, nAll * 3) << "expected most of the empty list in COLOR_INFOBK: " << nInfo << " of " << nAll;
+    uidriver::ClickButton(hMain, IDCANCEL);
+    EXPECT_EQ(1602, program.Wait(30000));
+    e2e::Snapshot after = e2e::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"}, {"C:\\ZmtPlugin", "C:\\Program Files"});
+    // Host discovery creates the suite's bin folder when the dialog opens; nothing else may change.
+    for (const std::string& strLine : e2e::Difference(before, after))
+        if (strLine.find("Wine") == std::string::npos && strLine != "+ C:\\ZmtPlugin\\bin\\ = (folder)")
+            ADD_FAILURE() << "changed: " << strLine;
+    EXPECT_FALSE(e2e::PathExists(kIni));
+}
+
+// Waits for the guard's question and returns its message (the label's text); null window: "".
+std::string WaitForGuard(DWORD dwProcessId, HWND* phGuard) {
+    *phGuard = uidriver::WaitForWindow("Message", "#32770", 30000, dwProcessId);
+    return *phGuard ? uidriver::WindowText(GetDlgItem(*phGuard, 1005)) : "";
+}
+
+TEST(Interactive, RunningExcelIsForceClosed) {
+    CompleteShippedFolder();
+    SeedHosts();
+    guardtest::StandInProcess excel("EXCEL.EXE", StandIn());
+    guardtest::StandInProcess lowerExcel("excel.exe", StandIn());
+    ASSERT_TRUE(excel.Started() && lowerExcel.Started());
+    Program program("");
+    HWND hMain = WaitForMainDialog(program);
+    ASSERT_NE(nullptr, hMain);
+    uidriver::ClickButton(hMain, IDOK);
+
+    HWND hGuard = nullptr;
+    std::string strMessage = WaitForGuard(program.ProcessId(), &hGuard);
+    ASSERT_NE(nullptr, hGuard) << "no guard question";
+    EXPECT_NE(std::string::npos, strMessage.find("<b>Excel</b>")) << strMessage;
+    EXPECT_EQ(Lang("실행중인 프로그램 종료하기", "Exit program without notice"), uidriver::WindowText(GetDlgItem(hGuard, IDOK)));
+    e2e::Screenshot(ShotName("guard-excel"), hGuard);
+    DWORD dwClick = GetTickCount();
+    uidriver::ClickButton(hGuard, IDOK);
+    EXPECT_TRUE(excel.HasEnded(10000)) << "EXCEL.EXE terminated";
+
+    HWND hBox = uidriver::WaitForWindow("Letterquarry", "#32770", 60000, program.ProcessId());
+    ASSERT_NE(nullptr, hBox) << "the install went on";
+    EXPECT_GE(GetTickCount() - dwClick, 2000u) << "after the 2 s pause";
+    uidriver::ClickButton(hBox, IDOK);
+    EXPECT_EQ(0, program.Wait(30000));
+    EXPECT_FALSE(lowerExcel.HasEnded(0)) << "excel.exe is not a watched program";
+    EXPECT_TRUE(e2e::PathExists(kLog));
+}
+
+TEST(Interactive, GuardCancelKeepsTheDialog) {
+    CompleteShippedFolder();
+    SeedHosts();
+    guardtest::StandInProcess word("WINWORD.EXE", StandIn());
+    ASSERT_TRUE(word.Started());
+    Program program("");
+    HWND hMain = WaitForMainDialog(program);
+    ASSERT_NE(nullptr, hMain);
+    uidriver::ClickButton(hMain, IDOK);
+    HWND hGuard = nullptr;
+    std::string strMessage = WaitForGuard(program.ProcessId(), &hGuard);
+    ASSERT_NE(nullptr, hGuard);
+    EXPECT_NE(std::string::npos, strMessage.find("<b>Winword</b>")) << strMessage;
+    e2e::Screenshot(ShotName("guard-winword"), hGuard);
+    uidriver::ClickButton(hGuard, IDCANCEL);
+    ASSERT_TRUE(uidriver::WaitForWindowGone(hGuard, 10000));
+
+    Sleep(1000);
+    EXPECT_TRUE(IsWindowVisible(hMain)) << "the main dialog stays open";
+    EXPECT_FALSE(word.HasEnded(0));
+    EXPECT_EQ("1", IniValue("Run")) << "the settings are written before the guard";
+    EXPECT_FALSE(e2e::PathExists(kLog)) << "nothing installed";
+    EXPECT_FALSE(e2e::PathExists(kBin + "\\ZmtAddin.dll")) << "nothing installed";
+    uidriver::ClickButton(hMain, IDCANCEL);
+    EXPECT_EQ(1602, program.Wait(30000));
+}
+
+TEST(Interactive, TwoWordInstances) {
+    CompleteShippedFolder();
+    guardtest::StandInProcess first("WINWORD.EXE", StandIn());
+    guardtest::StandInProcess second("WINWORD.EXE", StandIn());
+    ASSERT_TRUE(first.Started() && second.Started());
+    Program program("");
+    HWND hMain = WaitForMainDialog(program);
+    ASSERT_NE(nullptr, hMain);
+    uidriver::ClickButton(hMain, IDOK);
+    for (int n = 0; n < 2; ++n) {
+        HWND hGuard = nullptr;
+        std::string strMessage = WaitForGuard(program.ProcessId(), &hGuard);
+        ASSERT_NE(nullptr, hGuard) << "question " << n + 1;
+        EXPECT_NE(std::string::npos, strMessage.find("<b>Winword</b>")) << strMessage;
+        uidriver::ClickButton(hGuard, IDOK);
+        ASSERT_TRUE(uidriver::WaitForWindowGone(hGuard, 10000));
+    }
+    HWND hBox = uidriver::WaitForWindow("Letterquarry", "#32770", 60000, program.ProcessId());
+    ASSERT_NE(nullptr, hBox);
+    uidriver::ClickButton(hBox, IDOK);
+    EXPECT_EQ(0, program.Wait(30000));
+    EXPECT_TRUE(first.HasEnded(0) && second.HasEnded(0));
+}
+
+// A destination held open without sharing, as a running host holds its plug-in.
+class HeldFile {
+public:
+    explicit HeldFile(const std::string& strPath) {
+        e2e::WriteFileBytes(strPath, "held by a running host\r\n");
+        m_h = CreateFileA(strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    }
+    ~HeldFile() { Release(); }
+    bool IsHeld() const { return m_h != INVALID_HANDLE_VALUE; }
+    void Release() {
+        if (m_h != INVALID_HANDLE_VALUE) CloseHandle(m_h);
+        m_h = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE m_h;
+};
+
+// Starts the install with Illustrator's plug-in held open and returns the failure question.
+HWND FailOnHeldFile(Program& program, HeldFile& held) {
+    EXPECT_TRUE(held.IsHeld());
+    HWND hMain = WaitForMainDialog(program);
+    EXPECT_NE(nullptr, hMain);
+    if (!hMain) return nullptr;
+    uidriver::ClickButton(hMain, IDOK);
+    HWND hQuestion = uidriver::WaitForWindow("Message", "#32770", 60000, program.ProcessId());
+    EXPECT_NE(nullptr, hQuestion) << "no question after the failed install";
+    if (!hQuestion) return nullptr;
+    std::string strText = uidriver::WindowText(GetDlgItem(hQuestion, 1005));
+    EXPECT_EQ(0u, strText.find(Lang("<center><b><font color=blue size=4>현재 Letterquarry 프로그램이 실행중에 있어\r\n",
+                                    "<center><b><font color=blue size=4>Now, It can't be installed or upgraded")))
+        << strText;
+    EXPECT_EQ(Lang("윈도우 다시시작", "ReStart Windows"), uidriver::WindowText(GetDlgItem(hQuestion, 3)));
+    return hQuestion;
+}
+
+TEST(Interactive, LockedDestinationRetry) {
+    CompleteShippedFolder();
+    SeedHosts();
+    HeldFile held(kAi + "\\Plug-Ins\\zmt_i.aip");
+    Program program("");
+    HWND hQuestion = FailOnHeldFile(program, held);
+    ASSERT_NE(nullptr, hQuestion);
+    e2e::Screenshot(ShotName("install-failed-question"), hQuestion);
+    EXPECT_FALSE(e2e::PathExists(kLog)) << "a failed install writes no log";
+    held.Release();
+    uidriver::ClickButton(hQuestion, IDOK);
+    EXPECT_EQ(0, program.Wait(60000)) << "the retry installs and ends without a message";
+    std::string strLog = e2e::ReadFileBytes(kLog);
+    EXPECT_NE(std::string::npos, strLog.find("zmt_i.aip")) << strLog;
+    // The retry appends to the items of the failed attempt: the runtime files are logged twice.
+    EXPECT_NE(strLog.find("ASYCFILT.DLL"), strLog.rfind("ASYCFILT.DLL")) << strLog;
+}
+
+TEST(Interactive, LockedDestinationCancel) {
+    CompleteShippedFolder();
+    SeedHosts();
+    HeldFile held(kAi + "\\Plug-Ins\\zmt_i.aip");
+    Program program("");
+    HWND hQuestion = FailOnHeldFile(program, held);
+    ASSERT_NE(nullptr, hQuestion);
+    uidriver::ClickButton(hQuestion, IDCANCEL);
+    EXPECT_EQ(1603, program.Wait(30000));
+    EXPECT_FALSE(e2e::PathExists(kLog));
+    EXPECT_FALSE(e2e::PathExists(kQxp + "\\XTension\\ZmtLetterquarry.axt")) << "hosts after the failure are untouched";
+}
+
+TEST(Interactive, LockedDestinationRestart) {
+    CompleteShippedFolder();
+    SeedHosts();
+    HeldFile held(kAi + "\\Plug-Ins\\zmt_i.aip");
+    Program program("");
+    HWND hQuestion = FailOnHeldFile(program, held);
+    ASSERT_NE(nullptr, hQuestion);
+    uidriver::ClickButton(hQuestion, 3);
+    EXPECT_EQ(3010, program.Wait(30000));
+    ExpectedState expected;
+    expected.StringValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "ZmtSetup",
+                         "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /B");
+    EXPECT_MACHINE(expected);
+    // The next logon runs the stored command: once the file is free it completes the install.
+    held.Release();
+    EXPECT_EQ(0, e2e::RunToEnd("/B"));
+    EXPECT_NE(std::string::npos, e2e::ReadFileBytes(kLog).find("zmt_i.aip"));
+}
+
+TEST(Interactive, EarlierInstallation) {
+    CompleteShippedFolder();
+    SeedHosts();
+    const std::string strOld = std::string(kUninstall) + "\\Letterquarry";
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, strOld, "URLInfoAbout", "http://www.zmtplugin.co.kr/");
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, strOld, "Illustrator_Path0", "C:\\OldPlugins\\ai");
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, strOld, "Quark_Path0", "C:\\OldPlugins\\qxp");
+    const std::string strForeign = std::string(kUninstall) + "\\Letterquarry Trial";
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, strForeign, "URLInfoAbout", "http://www.example.com/");
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, strForeign, "PhotoShop_Path0", "C:\\OldPlugins\\ps");
+    const std::string strLower = std::string(kUninstall) + "\\letterquarry old";
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, strLower, "URLInfoAbout", "http://www.zmtplugin.co.kr/");
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, strLower, "PhotoShop_Path1", "C:\\OldPlugins\\lower");
+    for (const char* szFolder : {"ai", "qxp", "ps", "lower"})
+        for (const char* szFile : {"zmt_i.aip", "ZMT_P7.8bp", "ZMT_CS2.8bp", "ZmtLetterquarry.axt", "other.txt"})
+            e2e::WriteFileBytes(std::string("C:\\OldPlugins\\") + szFolder + "\\" + szFile, "old\r\n");
+    e2e::SetRegString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                      "Programs", "C:\\OldStart\\Programs");
+    e2e::WriteFileBytes("C:\\OldStart\\Programs\\Letterquarry\\Letterquarry.lnk", "link\r\n");
+    e2e::WriteFileBytes("C:\\OldStart\\Programs\\Accessories\\Notepad.lnk", "link\r\n");
+
+    Program program("");
+    HWND hMain = WaitForMainDialog(program);
+    ASSERT_NE(nullptr, hMain);
+    EXPECT_NE("", InstallAndConfirm(hMain, program.ProcessId()));
+    EXPECT_EQ(0, program.Wait(30000));
+
+    ExpectedState expected;
+    expected.NoKey(HKEY_LOCAL_MACHINE, strOld).Key(HKEY_LOCAL_MACHINE, strForeign).Key(HKEY_LOCAL_MACHINE, strLower);
+    for (const char* szFolder : {"ai", "qxp", "ps"}) {
+        std::string strFolder = std::string("C:\\OldPlugins\\") + szFolder;
+        for (const char* szFile : {"zmt_i.aip", "ZMT_P7.8bp", "ZMT_CS2.8bp", "ZmtLetterquarry.axt"})
+            expected.NoFile(strFolder + "\\" + szFile);
+        expected.File(strFolder + "\\other.txt", "old\r\n");
+    }
+    for (const char* szFile : {"zmt_i.aip", "ZMT_P7.8bp", "ZMT_CS2.8bp", "ZmtLetterquarry.axt", "other.txt"})
+        expected.File(std::string("C:\\OldPlugins\\lower\\") + szFile, "old\r\n");
+    expected.NoFile("C:\\OldStart\\Programs\\Letterquarry\\Letterquarry.lnk");
+    expected.File("C:\\OldStart\\Programs\\Accessories\\Notepad.lnk", "link\r\n");
+    expected.Key(HKEY_LOCAL_MACHINE, kEntry);
+    EXPECT_MACHINE(expected);
+    EXPECT_FALSE(e2e::PathExists("C:\\OldStart\\Programs\\Letterquarry")) << "the group folder itself is gone";
+}
+
+}  // namespace

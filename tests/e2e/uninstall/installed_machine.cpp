@@ -1,0 +1,115 @@
+#include "tests/e2e/uninstall/installed_machine.h"
+
+#include "tools/uidriver/uidriver.h"
+
+namespace uninstall_e2e {
+
+namespace {
+
+std::string SourceOf(const std::string& strPath) {
+    const std::string strName = strPath.substr(strPath.find_last_of('\\') + 1);
+    const std::string strSource = std::string(kSetupFolder) + "\\" + strName;
+    if (e2e::PathExists(strSource)) return strSource;
+    if (strName == "ZmtLetterquarry.axt") return std::string(kSetupFolder) + "\\ZmtLetterquarry.axt";
+    return "";
+}
+
+using DllEntry = HRESULT(WINAPI*)();
+
+void CallEntry(const std::string& strPath, const char* szEntry) {
+    HMODULE hLib = LoadLibraryA(strPath.c_str());
+    if (!hLib) return;
+    if (auto pfn = reinterpret_cast<DllEntry>(GetProcAddress(hLib, szEntry))) pfn();
+    FreeLibrary(hLib);
+}
+
+}  // namespace
+
+const std::vector<InstalledFile>& InstalledFiles() {
+    static const std::vector<InstalledFile> arrFiles = {
+        {"C:\\ZmtPlugin\\bin\\ASYCFILT.DLL", 0, 0},
+        {"C:\\ZmtPlugin\\bin\\COMCAT.DLL", 0, 0},
+        {"C:\\ZmtPlugin\\bin\\ZmtAddin.dll", 1, 0},
+        {"C:\\Program Files\\Adobe\\Photoshop 7.0\\Plug-Ins\\\\ZMT_P7.8bp", 0, 0},
+        {"C:\\Program Files\\Adobe\\Illustrator CS2\\Plug-ins\\zmt_i.aip", 0, 0},
+        {"C:\\ZmtPlugin\\bin\\MyAddIn_V11.dll", 1, 1},
+        {"C:\\ZmtPlugin\\bin\\MyAddIn_V12.dll", 1, 1},
+        {"C:\\Program Files\\QuarkXPress 6.5\\XTension\\ZmtLetterquarry.axt", 0, 0},
+    };
+    return arrFiles;
+}
+
+void InstallOffice(const std::vector<std::string>& arrWithBar) {
+    // Office lives in a folder of its own. Started from the setup program's folder, the stand-in would bind
+    // to the runtime files shipped there (OLEAUT32.DLL among them) instead of the system's.
+    e2e::MakeFolders(kOfficeFolder);
+    CopyFileA((std::string(kSetupFolder) + "\\OfficeStandin.exe").c_str(),
+              (std::string(kOfficeFolder) + "\\OfficeStandin.exe").c_str(), FALSE);
+    e2e::RunToEnd("/RegServer", 30000, std::string(kOfficeFolder) + "\\OfficeStandin.exe");
+    for (const std::string& strApp : arrWithBar) {
+        HKEY hKey = nullptr;
+        RegCreateKeyExA(HKEY_CURRENT_USER, ("Software\\OfficeStandin\\" + strApp + "\\CommandBars\\Letterquarry").c_str(),
+                        0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
+        if (hKey) RegCloseKey(hKey);
+    }
+}
+
+void UninstallOfficeApplication(const std::string& strApplication) {
+    const std::string strProgID = strApplication + ".Application";
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, (strProgID + "\\CLSID").c_str());
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, strProgID.c_str());
+}
+
+void SeedInstalledMachine() {
+    std::string strLog = "[UnInstall][E]\r\r\n";
+    for (const InstalledFile& file : InstalledFiles()) {
+        const std::string strSource = SourceOf(file.strPath);
+        const std::string strBytes = strSource.empty() ? "stand-in for " + file.strPath : e2e::ReadFileBytes(strSource);
+        e2e::WriteFileBytes(file.strPath, strBytes);
+        if (file.nRegister == 1) CallEntry(file.strPath, "DllRegisterServer");
+        strLog += "[R:" + std::to_string(file.nRegister) + "][E],[U:" + std::to_string(file.nUnregister) +
+                  "][E],[F:" + file.strPath + "][E]\r\r\n";
+    }
+    strLog += "[UnInstall End][E]\r\r\n";
+    e2e::WriteFileBytes(kLogPath, strLog);
+
+
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, kEntryKey, "DisplayName", "Letterquarry Delete");
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, kEntryKey, "UninstallString",
+                      "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D");
+    e2e::WriteFileBytes("c:\\ZmtPlugin\\Zmt.ini", "[BrelFontPlugin]\r\nRun=1\r\n");
+}
+
+e2e::Snapshot TakeMachineSnapshot() {
+    return e2e::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"},
+                             {"C:\\ZmtPlugin", "C:\\Program Files\\Adobe", "C:\\Program Files\\QuarkXPress 6.5"});
+}
+
+std::string IniValue(const std::string& strFile, const std::string& strKey) {
+    char sz[64] = {};
+    GetPrivateProfileStringA("BrelFontPlugin", strKey.c_str(), "<missing>", sz, sizeof sz, strFile.c_str());
+    return sz;
+}
+
+std::string RunOnceValue() {
+    char sz[1024] = {};
+    DWORD nSize = sizeof sz;
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", 0, KEY_READ, &hKey) !=
+        ERROR_SUCCESS)
+        return "";
+    if (RegQueryValueExA(hKey, "ZmtSetup", nullptr, nullptr, reinterpret_cast<BYTE*>(sz), &nSize) != ERROR_SUCCESS)
+        sz[0] = 0;
+    RegCloseKey(hKey);
+    return sz;
+}
+
+std::string OfficeCalls() { return e2e::ReadFileBytes("C:\\OfficeStandin\\calls.log"); }
+
+HWND WaitForDialog(const std::string& strCaption, DWORD nProcessId, DWORD nTimeoutMs) {
+    return uidriver::WaitForWindow(strCaption, "#32770", nTimeoutMs, nProcessId);
+}
+
+std::string ChildText(HWND hDlg, int nId) { return uidriver::WindowText(GetDlgItem(hDlg, nId)); }
+
+}  // namespace uninstall_e2e

@@ -1,0 +1,54 @@
+// A machine as an install of every host leaves it, for the uninstall scenarios: the files in the host
+// folders and in C:\ZmtPlugin\bin, the two CorelDraw add-ins and the Office add-in registered, the uninstall
+// log and entry, "Run" = 1, and the Office stand-in registered with the "Letterquarry" bar in each
+// application (or as the scenario chooses).
+#pragma once
+
+#include "tests/e2e/harness/machine.h"
+
+#include <string>
+#include <vector>
+
+namespace uninstall_e2e {
+
+struct InstalledFile {
+    std::string strPath;    // as the log names it (a doubled backslash where folder and name were joined)
+    int nRegister;
+    int nUnregister;
+};
+
+// The files an install of every host leaves, in copy order.
+const std::vector<InstalledFile>& InstalledFiles();
+
+constexpr const char* kSetupFolder = "C:\\ZmtPlugin\\install";
+constexpr const char* kOfficeFolder = "C:\\Program Files\\Microsoft Office\\Office11";
+constexpr const char* kLogPath = "C:\\ZmtPlugin\\install\\UnInsatll.info";
+constexpr const char* kEntryKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LetterquarryUnInstall";
+constexpr const char* kAddinClassKey = "CLSID\\{495EFEBF-FC21-4593-89A9-86D772C3636D}";
+constexpr const char* kCorel11ClassKey = "CLSID\\{ECE2C42B-84A4-4B91-86EF-E18D8B14D2A1}";
+constexpr const char* kCorel12ClassKey = "CLSID\\{93EF3E70-BA06-4874-9375-425BA735FAD8}";
+
+// Registers the Office stand-in (all three applications) and gives each application in arrWithBar the bar.
+void InstallOffice(const std::vector<std::string>& arrWithBar);
+// Removes one application's ProgID from the stand-in's registration ("Word").
+void UninstallOfficeApplication(const std::string& strApplication);
+
+// Places the files (the shipped ones where the install folder has them), lets those the install registers
+// register themselves (the Office add-in and the two CorelDraw add-ins), writes the log, the entry and
+// "Run" = 1.
+void SeedInstalledMachine();
+
+// The snapshot roots that an uninstall may touch.
+e2e::Snapshot TakeMachineSnapshot();
+
+std::string IniValue(const std::string& strFile, const std::string& strKey);
+std::string RunOnceValue();
+// The Office stand-in's call log, one line per call.
+std::string OfficeCalls();
+
+// Waits for a top-level dialog of the process with this caption, up to nTimeoutMs.
+HWND WaitForDialog(const std::string& strCaption, DWORD nProcessId, DWORD nTimeoutMs = 60000);
+// The text of child nId of a dialog.
+std::string ChildText(HWND hDlg, int nId);
+
+}  // namespace uninstall_e2e

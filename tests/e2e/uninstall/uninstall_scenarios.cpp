@@ -1,0 +1,349 @@
+// The uninstall, end to end: the real setup program with "/D" or "/D /B" on a machine seeded as an install
+// of every host leaves it, with the Office stand-in. Each suite runs on its own machine (see CMakeLists.txt).
+#include "tests/e2e/uninstall/installed_machine.h"
+
+#include "tools/uidriver/uidriver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace uninstall_e2e;
+using e2e::Program;
+
+namespace {
+
+// This binary doubles as a running host program: copied to Photoshop.exe and started with --idle-host, it
+// only waits until the running-program guard closes it.
+const bool g_bIdleHost = [] {
+    if (strstr(GetCommandLineA(), "--idle-host")) {
+        Sleep(120000);
+        ExitProcess(0);
+    }
+    return false;
+}();
+
+// Starts this binary as "C:\\Hosts\\Photoshop.exe", a running host program for the guard to find.
+void StartPhotoshop(std::unique_ptr<Program>& pPhotoshop) {
+    char szSelf[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, szSelf, MAX_PATH);
+    e2e::MakeFolders("C:\\Hosts");
+    ASSERT_TRUE(CopyFileA(szSelf, "C:\\Hosts\\Photoshop.exe", FALSE));
+    pPhotoshop = std::make_unique<Program>("--idle-host", "C:\\Hosts\\Photoshop.exe");
+    ASSERT_TRUE(pPhotoshop->Started());
+}
+
+bool IsKoreanMachine() {
+    const char* szLocale = getenv("LQ_LOCALE");
+    return szLocale && std::string(szLocale) == "ko";
+}
+
+// Presses OK in the next standard message box of the process with this caption and returns its text.
+std::string AnswerMessageBox(const Program& program, const std::string& strCaption, DWORD nTimeoutMs = 60000) {
+    HWND hBox = WaitForDialog(strCaption, program.ProcessId(), nTimeoutMs);
+    if (!hBox) return "<no box \"" + strCaption + "\">";
+    const std::string strText = uidriver::MessageBoxText(hBox);
+    uidriver::ClickButton(hBox, IDOK);
+    uidriver::WaitForWindowGone(hBox, 5000);
+    return strText;
+}
+
+// Confirms the uninstall in the confirmation dialog (button 1) or cancels it (button 2); returns the
+// texts of its two buttons.
+std::vector<std::string> AnswerConfirmation(const Program& program, int nButton, const std::string& strShot) {
+    HWND hDlg = WaitForDialog("Letterquarry UnInstall", program.ProcessId(), 30000);
+    if (!hDlg || !GetDlgItem(hDlg, 1)) return {"<no confirmation>"};
+    std::vector<std::string> arrTexts = {ChildText(hDlg, 1), ChildText(hDlg, 2)};
+    e2e::Screenshot(strShot);
+    uidriver::ClickButton(hDlg, nButton);
+    uidriver::WaitForWindowGone(hDlg, 5000);
+    return arrTexts;
+}
+
+// Differences that are Wine's own or the stand-ins' bookkeeping, never the setup program's doing.
+bool Noise(const std::string& strLine) {
+    for (const char* szAllowed : {"\\Wine\\", "OfficeStandin", "LetterquarryStandins"})
+        if (strLine.find(szAllowed) != std::string::npos) return true;
+    return false;
+}
+
+std::vector<std::string> MachineChanges(const e2e::Snapshot& before) {
+    std::vector<std::string> arrLines;
+    for (const std::string& strLine : e2e::Difference(before, TakeMachineSnapshot()))
+        if (!Noise(strLine)) arrLines.push_back(strLine);
+    return arrLines;
+}
+
+// What may differ after a complete uninstall from the machine before the install: the log, the settings
+// file (now "Run" = 0), the folders (the install created them, the uninstall deletes none) and the Office
+// keys above the add-in's own (Office's, not the add-in's).
+bool ExpectedLeftover(const std::string& strLine) {
+    if (strLine.size() > 10 && strLine.compare(strLine.size() - 10, 10, "= (folder)") == 0) return true;
+    if (strLine.find("HKCU\\Software\\Microsoft\\Office") != std::string::npos &&
+        strLine.find("ZmtAddin") == std::string::npos)
+        return true;
+    return strLine.find("C:\\ZmtPlugin\\install\\UnInsatll.info") != std::string::npos ||
+           strLine.find("c:\\ZmtPlugin\\install\\UnInsatll.info") != std::string::npos ||
+           strLine.find("Zmt.ini") != std::string::npos;
+}
+
+// The F values of every record line of the log on the machine.
+std::vector<std::string> LoggedFiles() {
+    std::vector<std::string> arrFiles;
+    const std::string strLog = e2e::ReadFileBytes(kLogPath);
+    for (size_t nAt = strLog.find("[F:"); nAt != std::string::npos; nAt = strLog.find("[F:", nAt + 1)) {
+        const size_t nEnd = strLog.find("][E]", nAt);
+        if (nEnd != std::string::npos) arrFiles.push_back(strLog.substr(nAt + 3, nEnd - nAt - 3));
+    }
+    return arrFiles;
+}
+
+void ExpectEverythingRemoved(const e2e::Snapshot& before) {
+    const auto arrLogged = LoggedFiles();
+    EXPECT_LE(8u, arrLogged.size()) << "the log names too few files";
+    for (const std::string& strPath : arrLogged) EXPECT_FALSE(e2e::PathExists(strPath)) << strPath << " must be deleted";
+    e2e::ExpectedState state;
+    state.NoKey(HKEY_CLASSES_ROOT, kAddinClassKey)
+        .NoKey(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin")
+        .NoKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Excel\\Addins\\ZmtAddin.MyAddin")
+        .NoKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\PowerPoint\\Addins\\ZmtAddin.MyAddin")
+        .NoKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Word\\Addins\\ZmtAddin.MyAddin")
+        .NoKey(HKEY_CLASSES_ROOT, kCorel11ClassKey)
+        .NoKey(HKEY_CLASSES_ROOT, kCorel12ClassKey)
+        .NoKey(HKEY_LOCAL_MACHINE, kEntryKey)
+        .Folder("C:\\ZmtPlugin\\bin")
+        .Folder("C:\\Program Files\\QuarkXPress 6.5\\XTension")
+        .FileLike("C:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe", "C:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe");
+    EXPECT_MACHINE(state);
+    EXPECT_TRUE(e2e::PathExists(kLogPath)) << "the log stays";
+    EXPECT_EQ("0", IniValue("c:\\ZmtPlugin\\Zmt.ini", "Run"));
+    const std::string strCalls = OfficeCalls();
+    for (const char* szApp : {"Excel", "PowerPoint", "Word"}) {
+        const std::string strApp = szApp;
+        EXPECT_NE(std::string::npos, strCalls.find(strApp + " Invoke Item flags=3 arg=Letterquarry -> ok")) << strCalls;
+        EXPECT_NE(std::string::npos, strCalls.find(strApp + " Invoke Delete flags=1 -> ok Letterquarry")) << strCalls;
+        EXPECT_NE(std::string::npos, strCalls.find(strApp + " Invoke Quit flags=1 -> ok")) << strCalls;
+    }
+    for (const std::string& strLine : MachineChanges(before))
+        if (!ExpectedLeftover(strLine)) ADD_FAILURE() << "left behind: " << strLine;
+}
+
+// Korean, "/D": confirmation, guard, progress window, closing message, everything gone.
+TEST(UninstallInteractive, RemovesEverythingTheInstallLeft) {
+    InstallOffice({"Excel", "PowerPoint", "Word"});
+    const e2e::Snapshot before = TakeMachineSnapshot();
+    SeedInstalledMachine();
+    // The CorelDraw add-ins registered themselves as the install had them do.
+    ASSERT_TRUE(e2e::PathExists("C:\\ZmtPlugin\\install\\MyAddIn_V11.dll")) << "the CorelDraw stand-ins are not shipped";
+    e2e::ExpectedState registered;
+    registered.Key(HKEY_CLASSES_ROOT, kCorel11ClassKey)
+        .Key(HKEY_CLASSES_ROOT, kCorel12ClassKey)
+        .Key(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin\\CLSID")
+        .Key(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Excel\\Addins\\ZmtAddin.MyAddin");
+    EXPECT_MACHINE(registered);
+    // Photoshop runs when the uninstall starts.
+    std::unique_ptr<Program> pPhotoshop;
+    StartPhotoshop(pPhotoshop);
+
+    Program program("/D");
+    const auto arrButtons = AnswerConfirmation(program, 1, "uninstall-confirmation");
+    if (IsKoreanMachine())
+        EXPECT_EQ((std::vector<std::string>{"삭제하기", "취소"}), arrButtons);
+    else
+        EXPECT_EQ((std::vector<std::string>{"Ok", "Cancel"}), arrButtons);
+    // The guard asks to close Photoshop; the user lets it force the program closed.
+    HWND hGuard = WaitForDialog("Message", program.ProcessId(), 30000);
+    ASSERT_NE(nullptr, hGuard) << "the guard did not ask about Photoshop";
+    e2e::Screenshot("uninstall-guard");
+    uidriver::ClickButton(hGuard, IDOK);
+    EXPECT_EQ(0, pPhotoshop->Wait(20000)) << "the guard must have closed Photoshop";
+    HWND hClosing = WaitForDialog("Letterquarry", program.ProcessId(), 90000);
+    ASSERT_NE(nullptr, hClosing) << "no closing message";
+    e2e::Screenshot("uninstall-progress-and-closing-message");
+    EXPECT_EQ(IsKoreanMachine() ? "Letterquarry 프로그램을 제거 하였습니다." : "It was removed the Letterquarry program.",
+              uidriver::MessageBoxText(hClosing));
+    uidriver::ClickButton(hClosing, IDOK);
+    EXPECT_EQ(0, program.Wait(30000));
+
+    ExpectEverythingRemoved(before);
+}
+
+// Korean, every host: the silent install puts the files in place and registers them, then "/D" takes the
+// machine back to where it was before the install, except for what an uninstall leaves on purpose.
+TEST(UninstallInteractive, FullCycleAfterTheInstall) {
+    InstallOffice({"Excel", "PowerPoint", "Word"});
+    e2e::MakeFolders("C:\\Program Files\\Adobe\\Photoshop 7.0\\Plug-Ins");
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\7.0", "ApplicationPath",
+                      "C:\\Program Files\\Adobe\\Photoshop 7.0\\");
+    e2e::MakeFolders("C:\\Program Files\\Adobe\\Photoshop CS2\\플러그인");
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\9.0", "ApplicationPath",
+                      "C:\\Program Files\\Adobe\\Photoshop CS2");
+    e2e::MakeFolders("C:\\Program Files\\Adobe\\Illustrator CS2\\플러그-인");
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Illustrator\\12.0", "ApplicationPath",
+                      "C:\\Program Files\\Adobe\\Illustrator CS2\\");
+    e2e::MakeFolders("C:\\Program Files\\QuarkXPress 6.5\\XTension");
+    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", "C:\\Program Files\\QuarkXPress 6.5");
+    const e2e::Snapshot before = TakeMachineSnapshot();
+
+    ASSERT_EQ(0, e2e::RunToEnd("/B", 180000)) << "the silent install failed";
+    ASSERT_TRUE(e2e::PathExists(kLogPath));
+    e2e::ExpectedState installed;
+    installed.Key(HKEY_CLASSES_ROOT, kCorel11ClassKey)
+        .Key(HKEY_CLASSES_ROOT, kCorel12ClassKey)
+        .Key(HKEY_CLASSES_ROOT, kAddinClassKey)
+        .Key(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Word\\Addins\\ZmtAddin.MyAddin")
+        .Key(HKEY_LOCAL_MACHINE, kEntryKey);
+    EXPECT_MACHINE(installed);
+    std::printf("files logged by the install: %u\n", static_cast<unsigned>(LoggedFiles().size()));
+
+    Program program("/D");
+    AnswerConfirmation(program, 1, "full-cycle-confirmation");
+    HWND hClosing = WaitForDialog("Letterquarry", program.ProcessId(), 120000);
+    ASSERT_NE(nullptr, hClosing) << "no closing message";
+    e2e::Screenshot("full-cycle-progress-and-closing-message");
+    uidriver::ClickButton(hClosing, IDOK);
+    EXPECT_EQ(0, program.Wait(30000));
+    ExpectEverythingRemoved(before);
+}
+
+TEST(UninstallInteractive, CancelAtTheConfirmationRemovesNothing) {
+    SeedInstalledMachine();
+    std::unique_ptr<Program> pPhotoshop;
+    StartPhotoshop(pPhotoshop);
+    const e2e::Snapshot before = TakeMachineSnapshot();
+    Program program("/D");
+    AnswerConfirmation(program, 2, "uninstall-cancelled");
+    EXPECT_EQ(1602, program.Wait(30000));
+    EXPECT_EQ(-1, pPhotoshop->Wait(0)) << "no guard may run: Photoshop must still run";
+    EXPECT_EQ((std::vector<std::string>{}), MachineChanges(before));
+}
+
+TEST(UninstallSilent, LowerCaseSwitchesRunTheSilentUninstall) {
+    InstallOffice({"Excel", "PowerPoint", "Word"});
+    const e2e::Snapshot before = TakeMachineSnapshot();
+    SeedInstalledMachine();
+    Program program("/d /b");
+    EXPECT_EQ(IsKoreanMachine() ? "Letterquarry 프로그램을 제거 하였습니다." : "It was removed the Letterquarry program.",
+              AnswerMessageBox(program, "Letterquarry", 90000));
+    EXPECT_EQ(0, program.Wait(30000));
+    ExpectEverythingRemoved(before);
+}
+
+TEST(UninstallSilent, NoLogSaysSoAndOnlyResetsRun) {
+    SeedInstalledMachine();
+    DeleteFileA(kLogPath);
+    const e2e::Snapshot before = TakeMachineSnapshot();
+    Program program("/D /B");
+    EXPECT_EQ(IsKoreanMachine() ? "삭제할 정보가 없습니다." : "Not Found Delete Information....",
+              AnswerMessageBox(program, "ZmtUpGrade_Letterquarry"));
+    EXPECT_EQ(1603, program.Wait(30000));
+    const auto arrChanges = MachineChanges(before);
+    ASSERT_EQ(1u, arrChanges.size()) << "only the settings file may change";
+    EXPECT_EQ(0u, arrChanges[0].find("~ C:\\ZmtPlugin\\Zmt.ini")) << arrChanges[0];
+    EXPECT_EQ("0", IniValue("c:\\ZmtPlugin\\Zmt.ini", "Run"));
+    EXPECT_EQ("", OfficeCalls()) << "no Office application may be started";
+}
+
+TEST(UninstallSilent, NoOfficeShowsThreeBoxesAndGoesOn) {
+    SeedInstalledMachine();
+    Program program("/D /B");
+    for (int i = 0; i < 3; ++i) EXPECT_EQ("CLSIDFromProgID() failed", AnswerMessageBox(program, "Error")) << i;
+    EXPECT_EQ("It was removed the Letterquarry program.", AnswerMessageBox(program, "Letterquarry", 60000));
+    EXPECT_EQ(0, program.Wait(30000));
+    for (const InstalledFile& file : InstalledFiles()) EXPECT_FALSE(e2e::PathExists(file.strPath)) << file.strPath;
+}
+
+class HeldFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InstallOffice({"Excel", "PowerPoint", "Word"});
+        before = TakeMachineSnapshot();
+        SeedInstalledMachine();
+        // A host program holds the Photoshop plug-in open without sharing.
+        hHeld = CreateFileA(InstalledFiles()[3].strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+    }
+    void TearDown() override { Release(); }
+    void Release() {
+        if (hHeld != INVALID_HANDLE_VALUE) CloseHandle(hHeld);
+        hHeld = INVALID_HANDLE_VALUE;
+    }
+    // Starts the silent uninstall and waits for the in-use prompt; returns it.
+    HWND PromptOf(const Program& program, DWORD* pnElapsed) {
+        const DWORD nStart = GetTickCount();
+        HWND hPrompt = WaitForDialog("Message", program.ProcessId(), 120000);
+        *pnElapsed = GetTickCount() - nStart;
+        return hPrompt;
+    }
+    e2e::Snapshot before;
+    HANDLE hHeld = INVALID_HANDLE_VALUE;
+};
+
+TEST_F(HeldFile, RestartDefersToTheNextLogonWhichRemovesEverything) {
+    Program program("/D /B");
+    DWORD nElapsed = 0;
+    HWND hPrompt = PromptOf(program, &nElapsed);
+    ASSERT_NE(nullptr, hPrompt) << "no in-use prompt";
+    std::printf("start to in-use prompt with a held file: %lu ms\n", static_cast<unsigned long>(nElapsed));
+    e2e::Screenshot("uninstall-in-use-prompt");
+    EXPECT_EQ("ReStart Windows", ChildText(hPrompt, 3));
+    EXPECT_EQ("Closing current program and Restarting window", ChildText(hPrompt, 1));
+    uidriver::ClickButton(hPrompt, 3);
+    EXPECT_EQ(3010, program.Wait(30000));
+    EXPECT_EQ("c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D /B", RunOnceValue());
+    EXPECT_TRUE(e2e::PathExists(InstalledFiles()[3].strPath));
+    EXPECT_TRUE(e2e::PathExists("C:\\ZmtPlugin\\bin\\MyAddIn_V11.dll") == false) << "the other files are gone";
+
+    // The next logon: the host program is gone, Windows runs the stored command once.
+    Release();
+    const std::string strStored = RunOnceValue();
+    const std::string strArgs = strStored.substr(strStored.find(".exe ") + 5);
+    Program next(strArgs);
+    EXPECT_EQ("It was removed the Letterquarry program.", AnswerMessageBox(next, "Letterquarry", 90000));
+    EXPECT_EQ(0, next.Wait(30000));
+    for (const InstalledFile& file : InstalledFiles()) EXPECT_FALSE(e2e::PathExists(file.strPath)) << file.strPath;
+    EXPECT_FALSE(e2e::PathExists(InstalledFiles()[3].strPath));
+}
+
+TEST_F(HeldFile, MiddleButtonAfterTheProgramClosedRemovesEverything) {
+    Program program("/D /B");
+    DWORD nElapsed = 0;
+    HWND hPrompt = PromptOf(program, &nElapsed);
+    ASSERT_NE(nullptr, hPrompt) << "no in-use prompt";
+    Release();
+    uidriver::ClickButton(hPrompt, 1);
+    EXPECT_EQ("It was removed the Letterquarry program.", AnswerMessageBox(program, "Letterquarry", 90000));
+    EXPECT_EQ(0, program.Wait(30000));
+    ExpectEverythingRemoved(before);
+}
+
+TEST(UninstallShared, SiblingKeepsTheAddinAndWithoutWordTheEntryStays) {
+    InstallOffice({"Excel", "PowerPoint"});
+    UninstallOfficeApplication("Word");
+    SeedInstalledMachine();
+    e2e::WriteFileBytes("c:\\ZmtPlugin\\ZmtPT.ini", "[BrelFontPlugin]\r\nPot_Run=1\r\n");
+    Program program("/D /B");
+    EXPECT_EQ("CLSIDFromProgID() failed", AnswerMessageBox(program, "Error", 90000)) << "Word's box";
+    HWND hPrompt = WaitForDialog("Message", program.ProcessId(), 30000);
+    ASSERT_NE(nullptr, hPrompt) << "no Slidequarry prompt";
+    e2e::Screenshot("uninstall-slidequarry-prompt");
+    uidriver::ClickButton(hPrompt, 2);
+    EXPECT_EQ(1603, program.Wait(30000));
+
+    EXPECT_TRUE(e2e::PathExists("C:\\ZmtPlugin\\bin\\ZmtAddin.dll")) << "the shared library stays";
+    e2e::ExpectedState state;
+    state.Key(HKEY_CLASSES_ROOT, kAddinClassKey)
+        .Key(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin\\CLSID")
+        .Key(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Word\\Addins\\ZmtAddin.MyAddin")
+        .Key(HKEY_LOCAL_MACHINE, kEntryKey)
+        .NoKey(HKEY_CURRENT_USER, "Software\\OfficeStandin\\Excel\\CommandBars\\Letterquarry")
+        .NoKey(HKEY_CURRENT_USER, "Software\\OfficeStandin\\PowerPoint\\CommandBars\\Letterquarry")
+        .NoKey(HKEY_CLASSES_ROOT, kCorel11ClassKey);
+    EXPECT_MACHINE(state);
+    EXPECT_FALSE(e2e::PathExists("C:\\ZmtPlugin\\bin\\MyAddIn_V11.dll"));
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+// The two progress dialogs as their creators make them: modeless, hidden until shown, the captions,
+// texts, control ids, order and dialog-unit geometry of resources 129 and 130, and the bound members.
+#include "setup/dialogs/progress_dialogs.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+struct ControlSpec {
+    int nId;
+    const char* szClass;
+    const char* szText;
+    RECT rctUnits;  // x, y, width, height in dialog units (each mapped on its own, as the dialog manager does)
+};
+
+std::string TextOf(HWND hWnd) {
+    char sz[256] = {};
+    GetWindowTextA(hWnd, sz, sizeof sz);
+    return sz;
+}
+
+// Creates the dialog modeless, checks it, then lays its children against the table.
+void CheckDialog(CDialog& dlg, UINT nTemplate, const char* szCaption, const ControlSpec (&arrSpec)[4]) {
+    ASSERT_TRUE(dlg.Create(nTemplate, nullptr));
+    HWND hDlg = dlg.GetSafeHwnd();
+    EXPECT_FALSE(IsWindowVisible(hDlg)) << "not visible at creation";
+    EXPECT_EQ(szCaption, TextOf(hDlg));
+    LONG lStyle = GetWindowLongA(hDlg, GWL_STYLE);
+    EXPECT_TRUE((lStyle & WS_POPUP) && (lStyle & WS_CAPTION) == WS_CAPTION && (lStyle & WS_SYSMENU))
+        << std::hex << lStyle;
+    RECT rctClient;
+    GetClientRect(hDlg, &rctClient);
+    RECT rctExpected = {0, 0, 268, 55};
+    MapDialogRect(hDlg, &rctExpected);
+    EXPECT_EQ(rctExpected.right, rctClient.right);
+    EXPECT_EQ(rctExpected.bottom, rctClient.bottom);
+
+    HWND hChild = GetWindow(hDlg, GW_CHILD);
+    for (const ControlSpec& expected : arrSpec) {
+        ASSERT_NE(nullptr, hChild) << "control " << expected.nId << " missing";
+        EXPECT_EQ(expected.nId, GetDlgCtrlID(hChild)) << "control order";
+        char szClass[64] = {};
+        GetClassNameA(hChild, szClass, sizeof szClass);
+        EXPECT_STREQ(expected.szClass, szClass) << expected.nId;
+        EXPECT_EQ(expected.szText, TextOf(hChild)) << expected.nId;
+        RECT rct = expected.rctUnits;
+        MapDialogRect(hDlg, &rct);
+        RECT rctActual;
+        GetWindowRect(hChild, &rctActual);
+        MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rctActual), 2);
+        EXPECT_EQ(rct.left, rctActual.left) << expected.nId;
+        EXPECT_EQ(rct.top, rctActual.top) << expected.nId;
+        EXPECT_EQ(rct.right, rctActual.right - rctActual.left) << expected.nId;
+        EXPECT_EQ(rct.bottom, rctActual.bottom - rctActual.top) << expected.nId;
+        hChild = GetWindow(hChild, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(nullptr, hChild) << "no button or other control";
+    ShowWindow(hDlg, SW_SHOW);
+    SetActiveWindow(hDlg);
+    EXPECT_TRUE(dlg.UpdateData(true));
+}
+
+TEST(ProgressDialogs, SetupDialogFromResource129) {
+    const ControlSpec arrSpec[4] = {
+        {1004, "Static", "Letterquarry Setup......", {1, 1, 266, 12}},
+        {1003, "Static", "", {1, 15, 266, 12}},
+        {1002, "msctls_progress32", "", {1, 30, 266, 11}},
+        {1001, "msctls_progress32", "", {1, 41, 266, 11}},
+    };
+    auto pDlg = new LetterquarrySetupDlg;
+    EXPECT_EQ("", pDlg->m_strDetail);
+    CheckDialog(*pDlg, IDD_LETTERQUARRY_SETUP, "Letterquarry Setup", arrSpec);
+    EXPECT_EQ(GetDlgItem(pDlg->GetSafeHwnd(), 1002), pDlg->m_progressFile.GetSafeHwnd());
+    EXPECT_EQ(GetDlgItem(pDlg->GetSafeHwnd(), 1001), pDlg->m_progressStage.GetSafeHwnd());
+    EXPECT_EQ(GetDlgItem(pDlg->GetSafeHwnd(), 1003), pDlg->m_staticDetail.GetSafeHwnd());
+    EXPECT_EQ(GetDlgItem(pDlg->GetSafeHwnd(), 1004), pDlg->m_staticStage.GetSafeHwnd());
+    pDlg->m_staticDetail.SetWindowText("ZMT_P7.8bp");
+    pDlg->UpdateData(true);
+    EXPECT_EQ("ZMT_P7.8bp", pDlg->m_strDetail) << "the detail line is bound by data exchange";
+    HWND hDlg = pDlg->GetSafeHwnd();
+    pDlg->DestroyWindow();
+    delete pDlg;
+    EXPECT_FALSE(IsWindow(hDlg));
+}
+
+TEST(ProgressDialogs, UninstallDialogFromResource130HasItsFileBarOnTop) {
+    const ControlSpec arrSpec[4] = {
+        {1004, "Static", "Letterquarry UnInstall......", {1, 1, 266, 12}},
+        {1003, "Static", "", {1, 15, 266, 12}},
+        {1002, "msctls_progress32", "", {1, 42, 266, 11}},
+        {1001, "msctls_progress32", "", {1, 30, 266, 11}},
+    };
+    auto pDlg = new LetterquarryDeleteDlg;
+    CheckDialog(*pDlg, IDD_LETTERQUARRY_DELETE, "Letterquarry UnInstall", arrSpec);
+    EXPECT_EQ(GetDlgItem(pDlg->GetSafeHwnd(), 1001), pDlg->m_progressFile.GetSafeHwnd());
+    EXPECT_EQ(GetDlgItem(pDlg->GetSafeHwnd(), 1002), pDlg->m_progressSecond.GetSafeHwnd());
+    EXPECT_EQ(GetDlgItem(pDlg->GetSafeHwnd(), 1003), pDlg->m_staticDetail.GetSafeHwnd());
+    EXPECT_EQ(GetDlgItem(pDlg->GetSafeHwnd(), 1004), pDlg->m_staticStage.GetSafeHwnd());
+    pDlg->DestroyWindow();
+    delete pDlg;
+}
+
+}  // namespace

@@ -1,0 +1,258 @@
+// Host discovery on a Korean Windows 7 machine seeded like a DTP workstation: Photoshop under the vendor
+// key with version subkeys 7.0, 9.0 and 10.0, an uninstall entry with DisplayVersion 8.0, Illustrator,
+// QuarkXPress full and demo; Korean and English plug-in folder names; malformed registry values.
+// Covered: the records and their order, folder choice and duplicates, ReadRegistryString's type, NUL and
+// size rules, subkey enumeration. Not covered: a key that exists but cannot be opened with 0x2001F
+// (Wine does not enforce registry access lists, so no such key can be made here).
+#include "setup/discovery/host_discovery.h"
+#include "setup/discovery/registry_read.h"
+#include "tests/e2e/harness/machine.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <sstream>
+#include <string>
+
+namespace {
+
+using e2e::MakeFolders;
+using e2e::SetRegDword;
+using e2e::SetRegRaw;
+using e2e::SetRegString;
+
+const char kAdobe[] = "SOFTWARE\\Adobe\\";
+const char kUninstall[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+std::string Folders(const HostRecord& record) {
+    std::ostringstream out;
+    for (const auto& p : record.arrFolders) out << "[" << p->fVersion << "|" << p->strPath << "]";
+    return out.str();
+}
+
+std::string Files(const HostRecord& record) {
+    std::ostringstream out;
+    for (const auto& p : record.arrFiles) out << "[" << int(p->bRegister) << int(p->bUnregister) << "|" << p->strName << "]";
+    return out.str();
+}
+
+// Seeds one machine for the whole binary: a fresh machine per test binary, so the order of tests does
+// not matter as long as none changes this seeding.
+class SeededMachine : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (getenv("LQ_EMPTY_MACHINE")) return;  // the run that checks a machine without any host
+        // Photoshop 7.0: both the Korean and the English plug-in folder; the Korean one wins.
+        MakeFolders("C:\\PS7\\플러그-인");
+        MakeFolders("C:\\PS7\\Plug-Ins");
+        SetRegString(HKEY_LOCAL_MACHINE, std::string(kAdobe) + "Photoshop\\7.0", "ApplicationPath", "C:\\PS7\\");
+        // Another product line with "Photoshop" in its name, same folder without the trailing backslash.
+        SetRegString(HKEY_LOCAL_MACHINE, std::string(kAdobe) + "Adobe PhotoShop Elements\\7.0", "ApplicationPath",
+                     "C:\\PS7");
+        // Photoshop CS2 (9.0): only the other Korean spelling.
+        MakeFolders("C:\\Program Files\\Adobe\\Photoshop CS2\\플러그인");
+        SetRegString(HKEY_LOCAL_MACHINE, std::string(kAdobe) + "Photoshop\\9.0", "ApplicationPath",
+                     "C:\\Program Files\\Adobe\\Photoshop CS2");
+        // 10.0 is outside both ranges.
+        MakeFolders("C:\\PS10\\Plug-Ins");
+        SetRegString(HKEY_LOCAL_MACHINE, std::string(kAdobe) + "Photoshop\\10.0", "ApplicationPath", "C:\\PS10\\");
+        // A version subkey without ApplicationPath and one naming a missing folder.
+        SetRegString(HKEY_LOCAL_MACHINE, std::string(kAdobe) + "Photoshop\\6.0", "Other", "x");
+        SetRegString(HKEY_LOCAL_MACHINE, std::string(kAdobe) + "Photoshop\\5.0", "ApplicationPath", "C:\\Gone\\");
+        // Photoshop CS (8.0) known only from its uninstall entry.
+        MakeFolders("C:\\Program Files\\Adobe\\Photoshop CS\\Plug-Ins");
+        SetRegString(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "{PhotoshopCS}", "DisplayVersion", "8.0");
+        SetRegString(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "{PhotoshopCS}", "InstallLocation",
+                     "C:\\Program Files\\Adobe\\Photoshop CS\\");
+        // DisplayVersion 9.0 is never taken from the uninstall entries; 8.0 outside a Photoshop folder neither.
+        SetRegString(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "{PhotoshopCS2}", "DisplayVersion", "9.0");
+        SetRegString(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "{PhotoshopCS2}", "InstallLocation",
+                     "C:\\Program Files\\Adobe\\Photoshop CS2\\");
+        MakeFolders("C:\\Other 8\\Plug-Ins");
+        SetRegString(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "Other8", "DisplayVersion", "8.0");
+        SetRegString(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "Other8", "InstallLocation", "C:\\Other 8\\");
+        // Illustrator: two versions and its uninstall entry all lead to one folder.
+        MakeFolders("C:\\Program Files\\Adobe\\Illustrator CS\\플러그-인");
+        SetRegString(HKEY_LOCAL_MACHINE, std::string(kAdobe) + "Illustrator\\11.0", "ApplicationPath",
+                     "C:\\Program Files\\Adobe\\Illustrator CS\\");
+        SetRegString(HKEY_LOCAL_MACHINE, std::string(kAdobe) + "Illustrator\\12.0", "ApplicationPath",
+                     "C:\\Program Files\\Adobe\\Illustrator CS");
+        SetRegString(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "{Illustrator}", "InstallLocation",
+                     "C:\\Program Files\\Adobe\\Illustrator CS\\");
+        // QuarkXPress 6.5 full (no XTension folder yet) and demo.
+        MakeFolders("C:\\QuarkXPress 6.5");
+        MakeFolders("C:\\QuarkXPress 6.5 Demo\\XTension");
+        SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", "C:\\QuarkXPress 6.5");
+        SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KDemoPath", "C:\\QuarkXPress 6.5 Demo\\");
+    }
+};
+
+const ::testing::Environment* const g_pMachine = ::testing::AddGlobalTestEnvironment(new SeededMachine);
+
+class Discovery : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_pContext = new InstallContext;
+        FillHostRecords(*s_pContext);
+    }
+    static void TearDownTestSuite() { delete s_pContext; }
+    static InstallContext* s_pContext;
+};
+InstallContext* Discovery::s_pContext = nullptr;
+
+TEST_F(Discovery, FixedRecordsGetTheirFilesAndTheSuiteFolder) {
+    const InstallContext& c = *s_pContext;
+    EXPECT_EQ("[00|ASYCFILT.DLL][00|COMCAT.DLL][00|CorelDraw.tlb][00|msvbvm60.dll][00|OLEAUT32.DLL][00|OLEPRO32.DLL]"
+              "[00|STDOLE2.TLB][00|VB6STKIT.DLL]",
+              Files(c.arrHosts[kHostBasicDlls]));
+    EXPECT_EQ("[10|ZmtAddin.dll]", Files(c.arrHosts[kHostOffice]));
+    EXPECT_EQ("[00|ZMT_P7.8bp]", Files(c.arrHosts[kHostPhotoshop]));
+    EXPECT_EQ("[00|ZMT_CS2.8bp]", Files(c.arrHosts[kHostPhotoshopCS2]));
+    EXPECT_EQ("[00|zmt_i.aip]", Files(c.arrHosts[kHostIllustrator]));
+    EXPECT_EQ("[00|ZmtLetterquarry.axt]", Files(c.arrHosts[kHostQuark]));
+    EXPECT_EQ("[11|MyAddIn_V11.dll]", Files(c.arrHosts[kHostCorelDraw11]));
+    EXPECT_EQ("[11|MyAddIn_V12.dll]", Files(c.arrHosts[kHostCorelDraw12]));
+    for (int i : {kHostBasicDlls, kHostOffice, kHostCorelDraw11, kHostCorelDraw12})
+        EXPECT_EQ("[0|C:\\ZmtPlugin\\bin]", Folders(c.arrHosts[i])) << "record " << i;
+    const char* arrKorean[] = {"BasicDlls", "Microsoft Office", "포토샵 (CS2 이전버전)", "포토샵 ( CS2 )",
+                               "일러스트레이터", "쿽익스프레스", "코렐드로우11", "코렐드로우12"};
+    const char* arrEnglish[] = {"BasicDlls", "Microsoft Office", "PhotoShop (CS2 Before)", "PhotoShop ( CS2 )",
+                                "Illustrator", "Quark Express", "CorelDraw11", "CorelDraw12"};
+    for (int i = 0; i < kHostCount; ++i) {
+        EXPECT_EQ(arrKorean[i], c.arrHosts[i].strKoreanName) << "record " << i;
+        EXPECT_EQ(arrEnglish[i], c.arrHosts[i].strEnglishName) << "record " << i;
+        EXPECT_EQ("C:\\ZmtPlugin\\install", c.arrHosts[i].strSourceFolder) << "record " << i;
+        EXPECT_EQ(1, c.arrHosts[i].bSelected) << "record " << i;
+    }
+    EXPECT_TRUE(IsFolder("C:\\ZmtPlugin\\bin"));
+    EXPECT_TRUE(c.arrUninstallItems.empty());
+}
+
+TEST_F(Discovery, PhotoshopRecordsTakeTheirVersionRangesAndTheVersionEightUninstallEntry) {
+    EXPECT_EQ("[7|C:\\PS7\\플러그-인\\][8|C:\\Program Files\\Adobe\\Photoshop CS\\Plug-Ins\\]",
+              Folders(s_pContext->arrHosts[kHostPhotoshop]));
+    EXPECT_EQ("[9|C:\\Program Files\\Adobe\\Photoshop CS2\\플러그인\\]"
+              "[8|C:\\Program Files\\Adobe\\Photoshop CS\\Plug-Ins\\]",
+              Folders(s_pContext->arrHosts[kHostPhotoshopCS2]));
+}
+
+TEST_F(Discovery, IllustratorFolderIsAppendedOnceWithVersionZero) {
+    EXPECT_EQ("[0|C:\\Program Files\\Adobe\\Illustrator CS\\플러그-인\\]",
+              Folders(s_pContext->arrHosts[kHostIllustrator]));
+}
+
+TEST_F(Discovery, QuarkFullThenDemoEachWithTheirXTensionFolder) {
+    EXPECT_EQ("[0|C:\\QuarkXPress 6.5\\XTension\\][0|C:\\QuarkXPress 6.5 Demo\\XTension\\]",
+              Folders(s_pContext->arrHosts[kHostQuark]));
+}
+
+TEST_F(Discovery, QuarkValuesThatAreNotProperStringsCountAsMissing) {
+    SetRegDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", 0x5C3A43);
+    const std::string strGuarded = std::string("C:\\QuarkXPress 6.5 Demo\\") + "X";
+    HKEY hKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", 0, KEY_ALL_ACCESS, &hKey));
+    RegSetValueExA(hKey, "QXP65KDemoPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(strGuarded.data()),
+                   static_cast<DWORD>(strGuarded.size() - 1));
+    RegCloseKey(hKey);
+    HostRecord record;
+    FindQuarkFolders(record);
+    EXPECT_EQ("", Folders(record)) << "a REG_DWORD and a string without its NUL";
+    SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KDemoPath", "C:\\QuarkXPress 6.5 Demo");
+    FindQuarkFolders(record);
+    EXPECT_EQ("[0|C:\\QuarkXPress 6.5 Demo\\XTension\\]", Folders(record));
+}
+
+TEST(EmptyMachine, OnlyTheFixedRecordsGetAFolder) {
+    if (!getenv("LQ_EMPTY_MACHINE")) GTEST_SKIP() << "runs on the machine without hosts";
+    InstallContext context;
+    FillHostRecords(context);
+    for (int i = 0; i < kHostCount; ++i) {
+        bool bFixed = i == kHostBasicDlls || i == kHostOffice || i == kHostCorelDraw11 || i == kHostCorelDraw12;
+        EXPECT_EQ(bFixed ? "[0|C:\\ZmtPlugin\\bin]" : "", Folders(context.arrHosts[i])) << "record " << i;
+        EXPECT_EQ(i == kHostBasicDlls ? 8u : 1u, context.arrHosts[i].arrFiles.size()) << "record " << i;
+    }
+    EXPECT_TRUE(IsFolder("C:\\ZmtPlugin\\bin"));
+}
+
+TEST(AddHostFolder, SkipsOnlyEntriesEqualInVersionAndExactPath) {
+    HostRecord record;
+    AddHostFolder(record, 8.0f, "C:\\a\\");
+    AddHostFolder(record, 8.0f, "C:\\a\\");
+    AddHostFolder(record, 9.0f, "C:\\a\\");
+    AddHostFolder(record, 8.0f, "c:\\a\\");
+    EXPECT_EQ("[8|C:\\a\\][9|C:\\a\\][8|c:\\a\\]", Folders(record));
+}
+
+// ReadRegistryString against values written with exact bytes.
+class RegistryString : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\LqTest")); }
+    static void Raw(const char* szName, DWORD dwType, const std::string& bytes) {
+        SetRegRaw(HKEY_LOCAL_MACHINE, "SOFTWARE\\LqTest", szName, dwType, bytes);
+    }
+    // A REG_SZ stored without its NUL. The registry functions add a forgotten NUL when the byte after
+    // the data is one (as in every std::string), so the data is followed by a non-NUL byte here.
+    static void RawWithoutNul(const char* szName, const std::string& strText) {
+        HKEY hKey = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\LqTest", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                                 nullptr, &hKey, nullptr));
+        const std::string strGuarded = strText + "X";
+        RegSetValueExA(hKey, szName, 0, REG_SZ, reinterpret_cast<const BYTE*>(strGuarded.data()),
+                       static_cast<DWORD>(strText.size()));
+        RegCloseKey(hKey);
+    }
+    static void SetUpTestSuite() { SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\LqTest", "Plain", "C:\\Quark"); }
+    RegKey m_key;
+};
+
+TEST_F(RegistryString, TakesOnlyStringsThatEndWithTheirNulAndFitTheBuffer) {
+    RawWithoutNul("NoNul", "C:\\Quark");
+    RawWithoutNul("NoNulFull", std::string(1024, 'q'));
+    Raw("Expand", REG_EXPAND_SZ, std::string("%TEMP%\\x", 8) + '\0');
+    Raw("Inner", REG_SZ, std::string("C:\\a\0C:\\b\0", 10));
+    SetRegDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\LqTest", "Dword", 0x5C3A43);  // bytes "C:\" plus a NUL
+    Raw("Binary", REG_BINARY, std::string("C:\\x\0", 5));
+    Raw("Empty", REG_SZ, "");
+    Raw("Fits", REG_SZ, std::string(1023, 'a') + '\0');
+    Raw("TooLong", REG_SZ, std::string(1024, 'a') + '\0');
+
+    struct {
+        const char* szName;
+        std::string strExpected;
+    } cases[] = {
+        {"Plain", "C:\\Quark"},      {"NoNul", ""},  {"NoNulFull", ""}, {"Expand", "%TEMP%\\x"}, {"Inner", "C:\\a"},
+        {"Dword", ""},               {"Binary", ""}, {"Empty", ""},           {"Missing", ""},
+        {"Fits", std::string(1023, 'a')},            {"TooLong", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.strExpected, ReadRegistryString(m_key.Get(), c.szName)) << c.szName;
+}
+
+TEST_F(RegistryString, KoreanTextIsReturnedInTheSystemCodePage) {
+    SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\LqTest", "Korean", "C:\\포토샵\\플러그-인\\");
+    EXPECT_EQ("C:\\포토샵\\플러그-인\\", ReadRegistryString(m_key.Get(), "Korean"));
+}
+
+TEST(RegistryEnumeration, VisitsEverySubkeyOnceInIndexOrder) {
+    for (const char* szName : {"b", "a", "한글", "c.1"})
+        SetRegString(HKEY_LOCAL_MACHINE, std::string("SOFTWARE\\LqEnum\\") + szName, "v", "x");
+    RegKey key;
+    ASSERT_TRUE(key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\LqEnum"));
+    std::string strSeen;
+    EnumerateSubkeys(key.Get(), [&](const std::string& strName) { strSeen += strName + ";"; });
+    EXPECT_EQ("a;b;c.1;한글;", strSeen) << "the registry returns subkeys sorted";
+    std::string strNone;
+    EnumerateSubkeys(nullptr, [&](const std::string& strName) { strNone += strName; });
+    EXPECT_EQ("", strNone) << "an invalid key ends at once";
+}
+
+TEST(RegistryKey, OpensWithReadAndWriteAccessOnly) {
+    RegKey key;
+    EXPECT_FALSE(key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\NoSuchVendor"));
+    EXPECT_FALSE(key.IsOpen());
+    ASSERT_TRUE(key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE"));
+    // 0x2001F includes KEY_SET_VALUE: writing through the discovery key must be possible.
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key.Get(), "LqProbe", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2));
+    RegDeleteValueA(key.Get(), "LqProbe");
+}
+
+}  // namespace

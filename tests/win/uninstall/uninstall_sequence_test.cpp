@@ -1,0 +1,327 @@
+// The uninstall sequence on a real (Wine) machine: a log on disk, installed files, probe COM servers that
+// note their unregistration, the Office stand-in, the settings files and the uninstall entry. Every modal
+// box is answered from a helper thread, as a user would.
+#include "setup/uninstall/uninstall_sequence.h"
+
+#include "setup/app/country.h"
+#include "setup/dialogs/message_box_dlg.h"
+#include "tests/win/uninstall/dialog_answerer.h"
+#include "tests/win/uninstall/office_test_support.h"
+
+#include "framework/winapp.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+using namespace office_test;
+
+namespace {
+
+CWinApp theTestApp;  // the program's standard message boxes need an application object
+
+constexpr const char* kLog = "C:\\ZmtPlugin\\install\\UnInsatll.info";
+constexpr const char* kEntryKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LetterquarryUnInstall";
+constexpr const char* kProbeSource = "C:\\probe\\unregister_probe.dll";
+constexpr const char* kProbeLog = "C:\\probe\\calls.log";
+
+bool Exists(const std::string& strPath) { return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void WriteBytes(const std::string& strPath, const std::string& strBytes) {
+    for (size_t i = 3; i < strPath.size(); ++i)
+        if (strPath[i] == '\\') CreateDirectoryA(strPath.substr(0, i).c_str(), nullptr);
+    FILE* pFile = fopen(strPath.c_str(), "wb");
+    ASSERT_NE(nullptr, pFile) << strPath;
+    fwrite(strBytes.data(), 1, strBytes.size(), pFile);
+    fclose(pFile);
+}
+
+std::string ReadBytes(const std::string& strPath) {
+    std::string strBytes;
+    if (FILE* pFile = fopen(strPath.c_str(), "rb")) {
+        char buf[4096];
+        size_t n;
+        while ((n = fread(buf, 1, sizeof buf, pFile)) > 0) strBytes.append(buf, n);
+        fclose(pFile);
+    }
+    return strBytes;
+}
+
+// A probe COM server installed at strPath: it notes its own unregistration in kProbeLog.
+void InstallProbe(const std::string& strPath) {
+    WriteBytes(strPath, "");
+    ASSERT_TRUE(CopyFileA(kProbeSource, strPath.c_str(), FALSE)) << strPath;
+}
+
+std::string Record(int nR, const std::string& strU, const std::string& strPath) {
+    return "[R:" + std::to_string(nR) + "][E],[U:" + strU + "][E],[F:" + strPath + "][E]";
+}
+
+// A log as the install writes it: every line ends in 0D 0D 0A.
+std::string LogOf(const std::vector<std::string>& arrPaths, const std::string& strU = "0") {
+    std::string strLog = "[UnInstall][E]\r\r\n";
+    for (const auto& strPath : arrPaths) strLog += Record(0, strU, strPath) + "\r\r\n";
+    return strLog + "[UnInstall End][E]\r\r\n";
+}
+
+std::string IniValue(const char* szFile, const char* szKey) {
+    char sz[64] = {};
+    GetPrivateProfileStringA("BrelFontPlugin", szKey, "<missing>", sz, sizeof sz, szFile);
+    return sz;
+}
+
+std::string RunOnceValue() {
+    char sz[1024] = {};
+    DWORD nSize = sizeof sz;
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", 0, KEY_READ, &hKey) !=
+        ERROR_SUCCESS)
+        return "";
+    if (RegQueryValueExA(hKey, "ZmtSetup", nullptr, nullptr, reinterpret_cast<BYTE*>(sz), &nSize) != ERROR_SUCCESS)
+        sz[0] = 0;
+    RegCloseKey(hKey);
+    return sz;
+}
+
+const char* OutcomeName(UninstallOutcome outcome) {
+    switch (outcome) {
+    case UninstallOutcome::Removed: return "Removed";
+    case UninstallOutcome::NoLog: return "NoLog";
+    case UninstallOutcome::Deferred: return "Deferred";
+    case UninstallOutcome::GivenUp: return "GivenUp";
+    }
+    return "?";
+}
+
+// What the in-use prompts said, read from the dialog object itself (its label draws the text).
+std::vector<std::string> g_arrPromptTexts;
+HANDLE g_hHeld = INVALID_HANDLE_VALUE;
+void NotePrompt(const AnsweredBox& box) {
+    if (auto* pDlg = dynamic_cast<MessageBoxDlg*>(CWnd::FromHandlePermanent(box.hWnd)))
+        g_arrPromptTexts.push_back(pDlg->m_strText);
+}
+
+class UninstallSequence : public ::testing::Test {
+protected:
+    void SetUp() override {
+        countryCode = 0;
+        theTestApp.m_strAppName = "ZmtUpGrade_Letterquarry";
+        ResetOffice();
+        DeleteFileA(kProbeLog);
+        DeleteFileA(kLog);
+        DeleteFileA("c:\\ZmtPlugin\\ZmtPT.ini");
+        WriteBytes("c:\\ZmtPlugin\\Zmt.ini", "[BrelFontPlugin]\r\nRun=1\r\n");
+        CreateKey(HKEY_LOCAL_MACHINE, kEntryKey);
+        g_arrPromptTexts.clear();
+        answerer.Answer("Error", IDOK);
+        answerer.Answer("Letterquarry", IDOK);
+        answerer.Answer("ZmtUpGrade_Letterquarry", IDOK);
+        answerer.OnEach(NotePrompt);
+    }
+    void TearDown() override {
+        if (g_hHeld != INVALID_HANDLE_VALUE) CloseHandle(g_hHeld);
+        g_hHeld = INVALID_HANDLE_VALUE;
+    }
+    UninstallOutcome Run() {
+        InstallContext context;
+        return RunUninstallSequence(context, nullptr, nullptr, nullptr, nullptr);
+    }
+    std::vector<std::string> Captions() {
+        std::vector<std::string> arr;
+        for (const auto& box : answerer.Boxes()) arr.push_back(box.strCaption + ": " + box.strText);
+        return arr;
+    }
+    DialogAnswerer answerer;
+};
+
+// The reading rules on a real file: lines before the first header and between sections are ignored, a
+// section without its end line runs to the end of the file, both line endings are read, and only a flag
+// that reads as the number 1 ("1", "01", " 1 ") unregisters.
+TEST_F(UninstallSequence, ReadsEverySectionAndOnlyUnregistersFlagsThatReadAsOne) {
+    const std::string strBin = "C:\\ZmtPlugin\\bin\\";
+    for (const char* szName : {"before.dll", "a.dll", "between.dll", "b.dll"}) WriteBytes(strBin + szName, "x");
+    for (const char* szName : {"u01.dll", "u2.dll", "utrue.dll", "uspaced.dll", "u1.dll"}) InstallProbe(strBin + szName);
+    WriteBytes(strBin + "dbl.dll", "x");
+    const std::string strLog =
+        Record(1, "1", strBin + "before.dll") + "\r\n" +   // before any header
+        "[UnInstall][E]\r\r\n" +
+        Record(0, "0", strBin + "a.dll") + "\r\r\n" +
+        Record(1, "01", strBin + "u01.dll") + "\r\r\n" +
+        Record(1, "2", strBin + "u2.dll") + "\r\n" +
+        "[UnInstall End][E]\r\r\n" +
+        Record(0, "0", strBin + "between.dll") + "\r\n" +   // between sections
+        "[UnInstall][E]\r\n" +
+        "[R:1][E],[U:true][E],[F:" + strBin + "utrue.dll][E]\r\n" +
+        "[F:" + strBin + "uspaced.dll][E],[R:0][E],[U: 1 ][E]\r\n" +   // not a record: does not begin with [R:
+        "[R:0][E] , [F: " + strBin + "uspaced.dll ][E] , [U: 1 ][E]\r\n" +
+        Record(0, "1", strBin + "u1.dll") + "\r\n" +
+        Record(0, "0", "C:\\ZmtPlugin\\bin\\\\dbl.dll") + "\r\n" +
+        Record(0, "0", strBin + "b.dll") + "\r\n";   // the file ends without an end line
+    WriteBytes(kLog, strLog);
+    InstallOffice({});
+
+    EXPECT_STREQ("Removed", OutcomeName(Run()));
+
+    EXPECT_TRUE(Exists(strBin + "before.dll"));
+    EXPECT_TRUE(Exists(strBin + "between.dll"));
+    for (const char* szName : {"a.dll", "u01.dll", "u2.dll", "utrue.dll", "uspaced.dll", "u1.dll", "dbl.dll", "b.dll"})
+        EXPECT_FALSE(Exists(strBin + szName)) << szName << " must be deleted";
+    EXPECT_EQ("unregister " + strBin + "u01.dll\r\n" + "unregister " + strBin + "uspaced.dll\r\n" + "unregister " +
+                  strBin + "u1.dll\r\n",
+              ReadBytes(kProbeLog));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
+    EXPECT_TRUE(Exists(kLog)) << "the log itself stays";
+    EXPECT_EQ("0", IniValue("c:\\ZmtPlugin\\Zmt.ini", "Run"));
+    ASSERT_TRUE(answerer.WaitFor(1, 3000));
+    EXPECT_EQ((std::vector<std::string>{"Letterquarry: It was removed the Letterquarry program."}), Captions());
+}
+
+TEST_F(UninstallSequence, StandardVariantRemovesAddinKeysBarsFilesAndEntryInThatOrder) {
+    const std::string strBin = "C:\\ZmtPlugin\\bin\\";
+    InstallProbe(strBin + "ZmtAddin.dll");
+    InstallProbe(strBin + "MyAddIn_V11.dll");
+    WriteBytes(strBin + "ASYCFILT.DLL", "x");
+    WriteBytes(kLog, "[UnInstall][E]\r\r\n" + Record(0, "0", strBin + "ASYCFILT.DLL") + "\r\r\n" +
+                         Record(1, "0", strBin + "ZmtAddin.dll") + "\r\r\n" +
+                         Record(1, "1", strBin + "MyAddIn_V11.dll") + "\r\r\n[UnInstall End][E]\r\r\n");
+    RegisterAddin();
+    InstallOffice({"Excel", "PowerPoint", "Word"});
+
+    EXPECT_STREQ("Removed", OutcomeName(Run()));
+
+    for (const char* szName : {"ASYCFILT.DLL", "ZmtAddin.dll", "MyAddIn_V11.dll"}) EXPECT_FALSE(Exists(strBin + szName));
+    EXPECT_EQ("unregister " + strBin + "MyAddIn_V11.dll\r\n", ReadBytes(kProbeLog));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kAddinClassKey));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Word\\Addins\\ZmtAddin.MyAddin"));
+    const auto arrCalls = SettledCallLog(3);
+    for (const char* szApp : {"Excel", "PowerPoint", "Word"}) {
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, BarKey(szApp))) << szApp;
+        EXPECT_NE(std::string::npos, Joined(arrCalls).find(std::string(szApp) + " Invoke Quit flags=1 -> ok"));
+    }
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
+}
+
+TEST_F(UninstallSequence, SharedAddinStaysWhenTheSiblingStillRuns) {
+    const std::string strBin = "C:\\ZmtPlugin\\bin\\";
+    InstallProbe(strBin + "ZmtAddin.dll");
+    InstallProbe(strBin + "MyAddIn_V11.dll");
+    WriteBytes(kLog, "[UnInstall][E]\r\r\n" + Record(1, "1", strBin + "ZmtAddin.dll") + "\r\r\n" +
+                         Record(1, "1", strBin + "MyAddIn_V11.dll") + "\r\r\n[UnInstall End][E]\r\r\n");
+    WriteBytes("c:\\ZmtPlugin\\ZmtPT.ini", "[BrelFontPlugin]\r\nPot_Run=1\r\n");
+    RegisterAddin();
+    InstallOffice({"Excel", "PowerPoint", "Word"});
+
+    EXPECT_STREQ("Removed", OutcomeName(Run()));
+
+    EXPECT_TRUE(Exists(strBin + "ZmtAddin.dll")) << "the sibling's library must stay";
+    EXPECT_FALSE(Exists(strBin + "MyAddIn_V11.dll"));
+    EXPECT_EQ("unregister " + strBin + "MyAddIn_V11.dll\r\n", ReadBytes(kProbeLog));
+    EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, kAddinClassKey));
+    EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin\\CLSID\\Nested\\Deeper"));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Excel\\Addins\\ZmtAddin.MyAddin"));
+    SettledCallLog(3);
+    for (const char* szApp : {"Excel", "PowerPoint", "Word"}) EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, BarKey(szApp)));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
+    EXPECT_EQ("0", IniValue("c:\\ZmtPlugin\\Zmt.ini", "Run"));
+    DeleteFileA((strBin + "ZmtAddin.dll").c_str());
+}
+
+TEST_F(UninstallSequence, SharedAddinWithoutWordShowsTheSlidequarryPromptAndKeepsTheEntry) {
+    const std::string strBin = "C:\\ZmtPlugin\\bin\\";
+    WriteBytes(strBin + "a.dll", "x");
+    WriteBytes(kLog, LogOf({strBin + "a.dll"}));
+    WriteBytes("c:\\ZmtPlugin\\ZmtPT.ini", "[BrelFontPlugin]\r\nPot_Run=1\r\n");
+    InstallOffice({"Excel", "PowerPoint"}, "Excel");
+    office_standin::RegisterApplications(kServerPath, true, "PowerPoint");
+    answerer.Answer("Message", IDCANCEL);
+
+    EXPECT_STREQ("GivenUp", OutcomeName(Run()));
+
+    EXPECT_FALSE(Exists(strBin + "a.dll")) << "files are deleted before the bars";
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
+    ASSERT_EQ(1u, g_arrPromptTexts.size());
+    EXPECT_EQ(InUseMessage(true), g_arrPromptTexts[0]);
+    EXPECT_NE(std::string::npos, g_arrPromptTexts[0].find("Slidequarry is running")) << g_arrPromptTexts[0];
+    const auto arrBoxes = Captions();
+    ASSERT_EQ(2u, arrBoxes.size());
+    EXPECT_EQ("Error: CLSIDFromProgID() failed", arrBoxes[0]) << "Word's box comes before the prompt";
+}
+
+class HeldFile : public UninstallSequence {
+protected:
+    void SetUp() override {
+        UninstallSequence::SetUp();
+        WriteBytes(strBin + "a.dll", "x");
+        WriteBytes(strBin + "held.dll", "x");
+        WriteBytes(strBin + "z.dll", "x");
+        WriteBytes(kLog, LogOf({strBin + "a.dll", strBin + "held.dll", strBin + "z.dll"}));
+        g_hHeld = CreateFileA((strBin + "held.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, g_hHeld);
+    }
+    const std::string strBin = "C:\\ZmtPlugin\\bin\\";
+};
+
+TEST_F(HeldFile, PassesFailOnTheHeldFileOnlyAndTheBarShowsWhereTheyAre) {
+    InstallContext context;
+    context.arrUninstallItems.push_back(std::make_unique<HostFileEntry>(HostFileEntry{0, 0, strBin + "a.dll"}));
+    context.arrUninstallItems.push_back(std::make_unique<HostFileEntry>(HostFileEntry{0, 0, strBin + "held.dll"}));
+    context.arrUninstallItems.push_back(std::make_unique<HostFileEntry>(HostFileEntry{0, 0, strBin + "gone.dll"}));
+    context.arrUninstallItems.push_back(std::make_unique<HostFileEntry>(HostFileEntry{0, 0, ""}));
+    HWND hParent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD, 0, 0, 80, 10, hParent, reinterpret_cast<HMENU>(1001), nullptr,
+                    nullptr);
+    CProgressCtrl bar;
+    ASSERT_TRUE(bar.SubclassDlgItem(1001, hParent));
+
+    const DWORD nStart = GetTickCount();
+    EXPECT_FALSE(RunDeletionPasses(context, nullptr, &bar));
+    const DWORD nElapsed = GetTickCount() - nStart;
+    std::printf("10 deletion passes over a held file took %lu ms\n", static_cast<unsigned long>(nElapsed));
+    RecordProperty("ten_passes_ms", static_cast<int>(nElapsed));
+    EXPECT_FALSE(Exists(strBin + "a.dll"));
+    EXPECT_TRUE(Exists(strBin + "held.dll"));
+    EXPECT_EQ(4, bar.SendMessage(PBM_GETRANGE, FALSE, 0)) << "range: 0 .. the number of items";
+    EXPECT_EQ(3, bar.SendMessage(PBM_GETPOS)) << "a failed pass leaves the bar at the last item";
+
+    CloseHandle(g_hHeld);
+    g_hHeld = INVALID_HANDLE_VALUE;
+    EXPECT_TRUE(DeleteInstalledFiles(context, nullptr, &bar));
+    EXPECT_FALSE(Exists(strBin + "held.dll"));
+    EXPECT_EQ(0, bar.SendMessage(PBM_GETPOS)) << "a successful pass puts the bar back to 0";
+    bar.UnsubclassWindow();
+    DestroyWindow(hParent);
+}
+
+TEST_F(HeldFile, CancelInThePromptGivesUpWithTheEntryInPlace) {
+    answerer.Answer("Message", IDCANCEL);
+    EXPECT_STREQ("GivenUp", OutcomeName(Run()));
+    ASSERT_EQ(1u, g_arrPromptTexts.size());
+    EXPECT_EQ(InUseMessage(false), g_arrPromptTexts[0]);
+    EXPECT_TRUE(Exists(strBin + "held.dll"));
+    EXPECT_FALSE(Exists(strBin + "z.dll")) << "the files after the held one are deleted all the same";
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
+    EXPECT_EQ("", RunOnceValue()) << "nothing deferred";
+}
+
+TEST(UninstallTexts, InUsePromptNamesTheProductInBothLanguages) {
+    countryCode = 0;
+    EXPECT_EQ(std::string("<center><b><font color=blue size=4>Now, It can't be deleted because the program with "
+                          "Letterquarry is running.</font></b>\r\nPlease exit the program with Letterquarry and delete "
+                          "Letterquarry program.\r\nIf you restart window, Automaticaly, It will be removed the "
+                          "Letterquarry program.\r\nThank you.</center>"),
+              InUseMessage(false));
+    countryCode = 82;
+    const std::string strKoLetter = InUseMessage(false), strKoSlide = InUseMessage(true);
+    countryCode = 0;
+    EXPECT_NE(std::string::npos, strKoLetter.find("Letterquarry"));
+    EXPECT_NE(std::string::npos, strKoSlide.find("Slidequarry"));
+    // The Korean texts differ only in the product name of their first line and end with the line end
+    // before the closing tag.
+    EXPECT_EQ(strKoLetter.substr(strKoLetter.find("</font>")), strKoSlide.substr(strKoSlide.find("</font>")));
+    EXPECT_EQ("\r\n</center>", strKoLetter.substr(strKoLetter.size() - 11));
+}
+
+}  // namespace
