@@ -137,13 +137,12 @@ void CHTMLStatic::OnSize(UINT, int, int) {
 
 void CHTMLStatic::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent != kHoverTimerId) return;
-    POINT pt;
-    GetCursorPos(&pt);
-    ScreenToClient(m_hWnd, &pt);
+    POINT pt{};
+    bool hasPosition = GetCursorPos(&pt) && ScreenToClient(m_hWnd, &pt);
 
     CHTMLAtom* pLink = nullptr;
     HtmlRect rctChanged;
-    bool isOverLink = m_drawer.HitTestLink(pt.x, pt.y, &pLink);
+    bool isOverLink = hasPosition && m_drawer.HitTestLink(pt.x, pt.y, &pLink);
     if (m_drawer.SetHotLink(isOverLink ? pLink : nullptr, rctChanged)) {
         RECT rc{rctChanged.left, rctChanged.top, rctChanged.right, rctChanged.bottom};
         InvalidateRect(m_hWnd, &rc, TRUE);
@@ -152,7 +151,9 @@ void CHTMLStatic::OnTimer(UINT_PTR nIDEvent) {
         if (!m_bOverLink && m_hHandCursor) m_hPrevCursor = SetCursor(m_hHandCursor);
         m_bOverLink = 1;
     } else {
-        if (m_bOverLink) SetCursor(m_hPrevCursor);
+        // Only a cursor that the hand replaced is put back: without a hand cursor nothing was replaced,
+        // and setting the empty m_hPrevCursor would hide the mouse over the label.
+        if (m_bOverLink && m_hHandCursor) SetCursor(m_hPrevCursor);
         m_bOverLink = 0;
     }
 }
@@ -166,9 +167,8 @@ BOOL CHTMLStatic::OnSetCursor() {
 }
 
 void CHTMLStatic::OnClicked() {
-    POINT pt;
-    GetCursorPos(&pt);
-    ScreenToClient(m_hWnd, &pt);
+    POINT pt{};
+    if (!GetCursorPos(&pt) || !ScreenToClient(m_hWnd, &pt)) return;
     CHTMLAtom* pLink = nullptr;
     if (m_drawer.HitTestLink(pt.x, pt.y, &pLink)) OpenURL(pLink->m_strURL, SW_SHOW);
 }

@@ -292,6 +292,8 @@ TEST(HtmlStatic, TheLinkRunUnderTheMouseTurnsRedAndUnderlinedAndBack) {
     PixelCount before = CountPixels(ScreenRectOf(hLabel, arrLinks[1]->m_rect), IsReddish);
     EXPECT_EQ(0, before.nMatching) << "a link is drawn in its own colour until it is hot";
 
+    HCURSOR hArrow = LoadCursorA(nullptr, IDC_ARROW);
+    SetCursor(hArrow);
     MoveCursorTo(hLabel, arrLinks[1]->m_rect);
     PumpFor(400);
     EXPECT_EQ(0, arrLinks[0]->m_bHot) << "the other line's run of the same link stays cold";
@@ -320,6 +322,8 @@ TEST(HtmlStatic, TheLinkRunUnderTheMouseTurnsRedAndUnderlinedAndBack) {
     EXPECT_EQ(0, arrLinks[0]->m_bHot);
     EXPECT_EQ(0, arrLinks[1]->m_bHot);
     EXPECT_FALSE(label.IsOverLink());
+    EXPECT_EQ(hArrow, GetCursor()) << "leaving the link gives the mouse its cursor back (hand cursor "
+                                   << (label.HasHandCursor() ? "loaded" : "not available") << ")";
     EXPECT_EQ(0, CountPixels(ScreenRectOf(hLabel, arrLinks[0]->m_rect), IsReddish).nMatching)
         << "the run's own colour is back";
     EXPECT_TRUE(KillTimer(hLabel, CHTMLStatic::kHoverTimerId)) << "a label with a link polls the mouse";
