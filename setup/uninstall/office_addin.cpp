@@ -32,6 +32,48 @@ private:
     HKEY m_hKey = nullptr;
 };
 
+// The OLE automation helpers, bound at run time from the system's own oleaut32.dll. The setup program's
+// folder ships a runtime file of that very name (for the add-ins), and the folder of a program comes
+// first in the library search: a load-time import would bind the setup program to that file, whatever it
+// is. Once the system's library is loaded, COM's own loads of "oleaut32.dll" (the IDispatch marshalling)
+// find it by name and use it too.
+class OleAutomation {
+public:
+    OleAutomation() {
+        char szPath[MAX_PATH] = {};
+        const UINT nLength = GetSystemDirectoryA(szPath, MAX_PATH);
+        if (nLength == 0 || nLength >= MAX_PATH - 16) return;
+        lstrcatA(szPath, "\\oleaut32.dll");
+        m_hLibrary = LoadLibraryA(szPath);
+        if (!m_hLibrary) return;
+        Bind(m_pfnVariantInit, "VariantInit");
+        Bind(m_pfnVariantClear, "VariantClear");
+        Bind(m_pfnSysAllocString, "SysAllocString");
+    }
+    ~OleAutomation() {
+        if (m_hLibrary) FreeLibrary(m_hLibrary);
+    }
+    OleAutomation(const OleAutomation&) = delete;
+    OleAutomation& operator=(const OleAutomation&) = delete;
+
+    bool IsReady() const { return m_pfnVariantInit && m_pfnVariantClear && m_pfnSysAllocString; }
+    void VariantInit(VARIANT* pvt) const { m_pfnVariantInit(pvt); }
+    void VariantClear(VARIANT* pvt) const { m_pfnVariantClear(pvt); }
+    BSTR SysAllocString(const OLECHAR* wsz) const { return m_pfnSysAllocString(wsz); }
+
+private:
+    template <typename Function>
+    void Bind(Function& pfn, const char* szName) {
+        // Through the generic function pointer type, as the exported function's type is known here only.
+        pfn = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(m_hLibrary, szName)));
+    }
+
+    HMODULE m_hLibrary = nullptr;
+    void(WINAPI* m_pfnVariantInit)(VARIANTARG*) = nullptr;
+    HRESULT(WINAPI* m_pfnVariantClear)(VARIANTARG*) = nullptr;
+    BSTR(WINAPI* m_pfnSysAllocString)(const OLECHAR*) = nullptr;
+};
+
 void ShowAutomationError(const char* szText) {
     MessageBoxA(nullptr, szText, "Error", MB_ICONERROR | MB_SETFOREGROUND);
 }
@@ -93,6 +135,8 @@ HRESULT DispatchCall(IDispatch* pObject, const wchar_t* wszName, VARIANT* pResul
 }
 
 long RemoveCommandBar(const wchar_t* wszProgID) {
+    // Loaded before COM starts, so that every later load of the library by name finds this one.
+    const OleAutomation ole;
     // Only a successful initialisation (S_OK or S_FALSE) is balanced by an uninitialisation: undoing a
     // refused one would tear down the caller's own COM apartment.
     const bool bComReady = SUCCEEDED(CoInitialize(nullptr));
@@ -111,15 +155,21 @@ long RemoveCommandBar(const wchar_t* wszProgID) {
         return -2;
     }
 
+    if (!ole.IsReady()) {
+        // Without the automation helpers no call can be made: as for any failed call, status 0.
+        pApplication->Release();
+        if (bComReady) CoUninitialize();
+        return 0;
+    }
     VARIANT vtCmdBars, vtParam, vtCmdBar;
-    VariantInit(&vtCmdBars);
-    VariantInit(&vtParam);
-    VariantInit(&vtCmdBar);
+    ole.VariantInit(&vtCmdBars);
+    ole.VariantInit(&vtParam);
+    ole.VariantInit(&vtCmdBar);
     if (SUCCEEDED(DispatchGet(pApplication, L"CommandBars", &vtCmdBars))) {
         V_VT(&vtParam) = VT_BSTR;
-        V_BSTR(&vtParam) = SysAllocString(kCommandBarName);
+        V_BSTR(&vtParam) = ole.SysAllocString(kCommandBarName);
         DispatchCall(ObjectOf(vtCmdBars), L"Item", &vtCmdBar, 1, &vtParam);
-        VariantClear(&vtParam);
+        ole.VariantClear(&vtParam);
         if (IDispatch* pCmdBar = ObjectOf(vtCmdBar)) {
             pCmdBar->AddRef();
             DispatchCall(pCmdBar, L"Delete", nullptr, 0, nullptr);
@@ -128,8 +178,8 @@ long RemoveCommandBar(const wchar_t* wszProgID) {
         }
     }
     // Each VARIANT releases the object it holds exactly once.
-    VariantClear(&vtCmdBars);
-    VariantClear(&vtCmdBar);
+    ole.VariantClear(&vtCmdBars);
+    ole.VariantClear(&vtCmdBar);
     pApplication->Release();
     if (bComReady) CoUninitialize();
     return 0;

@@ -211,9 +211,9 @@ TEST(SilentInstall, NoHosts) {
 TEST(SilentInstall, ProgressWindow) {
     CompleteShippedFolder();
     SeedDtpMachine();
-    // A large first runtime file keeps the first step busy long enough to be seen.
+    // A large sixth runtime file keeps the first step busy long enough to be seen, with the file bar at 5 of 8.
     {
-        HANDLE h = CreateFileA((kInstall + "\\ASYCFILT.DLL").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        HANDLE h = CreateFileA((kInstall + "\\OLEPRO32.DLL").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, h);
         std::string strChunk(1 << 20, 'L');
         DWORD n = 0;
@@ -233,11 +233,18 @@ TEST(SilentInstall, ProgressWindow) {
         else Sleep(50);
     }
     ASSERT_NE(nullptr, hWnd) << "no setup progress window";
+    // Wait until the large file is being copied, then read the stage line.
+    char szDetail[256] = {};
+    for (int i = 0; i < 600 && std::string(szDetail) != "OLEPRO32.DLL"; ++i) {
+        Sleep(50);
+        GetWindowTextA(GetDlgItem(hWnd, 1003), szDetail, sizeof szDetail);
+    }
     char szStage[256] = {};
     GetWindowTextA(GetDlgItem(hWnd, 1004), szStage, sizeof szStage);
     const std::string strStage = szStage;
     e2e::Screenshot(std::string("silent-install-progress-") + (IsKoreanMachine() ? "korean" : "english"), hWnd);
     EXPECT_EQ(IsKoreanMachine() ? "기본파일 설치중...." : "Copy Basic File ....", strStage);
+    EXPECT_STREQ("OLEPRO32.DLL", szDetail) << "the large file is being copied";
     EXPECT_EQ(1u, uidriver::TopLevelWindows(program.ProcessId()).size()) << "no other window";
     EXPECT_EQ(0, program.Wait(120000));
     EXPECT_TRUE(uidriver::TopLevelWindows(program.ProcessId()).empty());

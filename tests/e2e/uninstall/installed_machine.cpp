@@ -40,7 +40,12 @@ const std::vector<InstalledFile>& InstalledFiles() {
 }
 
 void InstallOffice(const std::vector<std::string>& arrWithBar) {
-    e2e::RunToEnd("/RegServer", 30000, std::string(kSetupFolder) + "\\OfficeStandin.exe");
+    // Office lives in a folder of its own. Started from the setup program's folder, the stand-in would bind
+    // to the runtime files shipped there (OLEAUT32.DLL among them) instead of the system's.
+    e2e::MakeFolders(kOfficeFolder);
+    CopyFileA((std::string(kSetupFolder) + "\\OfficeStandin.exe").c_str(),
+              (std::string(kOfficeFolder) + "\\OfficeStandin.exe").c_str(), FALSE);
+    e2e::RunToEnd("/RegServer", 30000, std::string(kOfficeFolder) + "\\OfficeStandin.exe");
     for (const std::string& strApp : arrWithBar) {
         HKEY hKey = nullptr;
         RegCreateKeyExA(HKEY_CURRENT_USER, ("Software\\OfficeStandin\\" + strApp + "\\CommandBars\\Letterquarry").c_str(),

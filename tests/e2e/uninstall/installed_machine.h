@@ -21,6 +21,7 @@ struct InstalledFile {
 const std::vector<InstalledFile>& InstalledFiles();
 
 constexpr const char* kSetupFolder = "C:\\ZmtPlugin\\install";
+constexpr const char* kOfficeFolder = "C:\\Program Files\\Microsoft Office\\Office11";
 constexpr const char* kLogPath = "C:\\ZmtPlugin\\install\\UnInsatll.info";
 constexpr const char* kEntryKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LetterquarryUnInstall";
 constexpr const char* kAddinClassKey = "CLSID\\{495EFEBF-FC21-4593-89A9-86D772C3636D}";

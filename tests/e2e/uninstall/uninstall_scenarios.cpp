@@ -184,7 +184,7 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
     e2e::MakeFolders("C:\\Program Files\\Adobe\\Illustrator CS2\\플러그-인");
     e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Illustrator\\12.0", "ApplicationPath",
                       "C:\\Program Files\\Adobe\\Illustrator CS2\\");
-    e2e::MakeFolders("C:\\Program Files\\QuarkXPress 6.5");
+    e2e::MakeFolders("C:\\Program Files\\QuarkXPress 6.5\\XTension");
     e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", "C:\\Program Files\\QuarkXPress 6.5");
     const e2e::Snapshot before = TakeMachineSnapshot();
 

@@ -39,22 +39,22 @@ void CheckDialog(CDialog& dlg, UINT nTemplate, const char* szCaption, const Cont
     EXPECT_EQ(rctExpected.bottom, rctClient.bottom);
 
     HWND hChild = GetWindow(hDlg, GW_CHILD);
-    for (const ControlSpec& spec : arrSpec) {
-        ASSERT_NE(nullptr, hChild) << "control " << spec.nId << " missing";
-        EXPECT_EQ(spec.nId, GetDlgCtrlID(hChild)) << "control order";
+    for (const ControlSpec& expected : arrSpec) {
+        ASSERT_NE(nullptr, hChild) << "control " << expected.nId << " missing";
+        EXPECT_EQ(expected.nId, GetDlgCtrlID(hChild)) << "control order";
         char szClass[64] = {};
         GetClassNameA(hChild, szClass, sizeof szClass);
-        EXPECT_STREQ(spec.szClass, szClass) << spec.nId;
-        EXPECT_EQ(spec.szText, TextOf(hChild)) << spec.nId;
-        RECT rct = spec.rctUnits;
+        EXPECT_STREQ(expected.szClass, szClass) << expected.nId;
+        EXPECT_EQ(expected.szText, TextOf(hChild)) << expected.nId;
+        RECT rct = expected.rctUnits;
         MapDialogRect(hDlg, &rct);
         RECT rctActual;
         GetWindowRect(hChild, &rctActual);
         MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rctActual), 2);
-        EXPECT_EQ(rct.left, rctActual.left) << spec.nId;
-        EXPECT_EQ(rct.top, rctActual.top) << spec.nId;
-        EXPECT_EQ(rct.right, rctActual.right - rctActual.left) << spec.nId;
-        EXPECT_EQ(rct.bottom, rctActual.bottom - rctActual.top) << spec.nId;
+        EXPECT_EQ(rct.left, rctActual.left) << expected.nId;
+        EXPECT_EQ(rct.top, rctActual.top) << expected.nId;
+        EXPECT_EQ(rct.right, rctActual.right - rctActual.left) << expected.nId;
+        EXPECT_EQ(rct.bottom, rctActual.bottom - rctActual.top) << expected.nId;
         hChild = GetWindow(hChild, GW_HWNDNEXT);
     }
     EXPECT_EQ(nullptr, hChild) << "no button or other control";
