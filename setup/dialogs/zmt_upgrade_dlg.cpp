@@ -95,7 +95,7 @@ BOOL CZmtUpGradeDlg::OnInitDialog() {
     FillHostRecords(m_context);
 
     m_listHosts.InsertColumn(0, ByLanguage("설치파일", "Install File"), LVCFMT_LEFT, 300);
-    m_listHosts.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES);  // 0x26
+    m_listHosts.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES);
     FillHostList();
     return TRUE;
 }
