@@ -333,6 +333,7 @@ HWND FailOnHeldFile(Program& program, HeldFile& held) {
     HWND hQuestion = uidriver::WaitForWindow("Message", "#32770", 60000, program.ProcessId());
     EXPECT_NE(nullptr, hQuestion) << "no question after the failed install";
     if (!hQuestion) return nullptr;
+    e2e::Screenshot(ShotName("install-failed-question"), hQuestion);
     std::string strText = uidriver::WindowText(GetDlgItem(hQuestion, 1005));
     EXPECT_EQ(0u, strText.find(Lang("<center><b><font color=blue size=4>현재 Letterquarry 프로그램이 실행중에 있어\r\n",
                                     "<center><b><font color=blue size=4>Now, It can't be installed or upgraded")))
@@ -348,7 +349,6 @@ TEST(Interactive, LockedDestinationRetry) {
     Program program("");
     HWND hQuestion = FailOnHeldFile(program, held);
     ASSERT_NE(nullptr, hQuestion);
-    e2e::Screenshot(ShotName("install-failed-question"), hQuestion);
     EXPECT_FALSE(e2e::PathExists(kLog)) << "a failed install writes no log";
     held.Release();
     uidriver::ClickButton(hQuestion, IDOK);

@@ -43,11 +43,6 @@ TEST(IsProgramRunning, TellsTheTwoCorelDrawSpellingsApart) {
     EXPECT_TRUE(IsProgramRunning(WatchedPrograms[1].szExeName)) << WatchedPrograms[1].szExeName;
 }
 
-TEST(IsProgramRunning, FindsNothingWhenNoWatchedProgramRuns) {
-    for (const WatchedProgram& program : WatchedPrograms)
-        EXPECT_FALSE(IsProgramRunning(program.szExeName)) << program.szExeName << " on a fresh machine";
-}
-
 TEST(ProcessHasModule, MatchesTheModuleNameExactly) {
     StandInProcess word("WINWORD.EXE");
     ASSERT_TRUE(word.Started());
