@@ -129,13 +129,17 @@ void CZmtUpGradeDlg::StoreHostChoice() {
 }
 
 void CZmtUpGradeDlg::OnOK() {
+    if (m_bInstalling) return;
+    m_bInstalling = true;
     {
         CIni ini(kSuiteSettingsPath);
         ini.WriteInt(kSettingsSection, "Run", 1, 10);
         ApplyServerListRule(ini, edition);
     }
-    if (!CheckRunningPrograms()) return;  // the guard has told the user; the dialog stays open
-
+    if (!CheckRunningPrograms()) {
+        m_bInstalling = false;  // the guard has told the user; the dialog stays open
+        return;
+    }
     RemoveEarlierInstallation(m_context);
     Install();
     CDialog::OnOK();

@@ -268,6 +268,13 @@ TEST(Interactive, GuardCancelKeepsTheDialog) {
     ASSERT_NE(nullptr, hGuard);
     EXPECT_NE(std::string::npos, strMessage.find("<b>Winword</b>")) << strMessage;
     e2e::Screenshot(ShotName("guard-winword"), hGuard);
+    // The question has no owner, so the main dialog still takes clicks: a second Install starts nothing.
+    uidriver::ClickButton(hMain, IDOK);
+    Sleep(1500);
+    int nQuestions = 0;
+    for (const uidriver::WindowInfo& window : uidriver::TopLevelWindows(program.ProcessId()))
+        if (window.strText == "Message" && window.bVisible) ++nQuestions;
+    EXPECT_EQ(1, nQuestions) << "expected one guard question after a second Install click";
     uidriver::ClickButton(hGuard, IDCANCEL);
     ASSERT_TRUE(uidriver::WaitForWindowGone(hGuard, 10000));
 
