@@ -9,7 +9,8 @@
 //    nothing installed;
 //  - TwoWordInstances: two force-closes;
 //  - LockedDestinationRetry / LockedDestinationCancel / LockedDestinationRestart: a destination held open:
-//    the three-way question, then a retry after the file was released, a cancel (1603), or the deferral;
+//    the three-way question, then a retry after the file was released, a retry that fails again (asked
+//    again) and a cancel (1603), or the deferral;
 //  - EarlierInstallation: an earlier installer's entries, files and Start-menu group are removed, exactly.
 // Screenshots of every dialog land in build/win/screenshots.
 #include "tests/e2e/harness/machine.h"
@@ -373,6 +374,11 @@ TEST(Interactive, LockedDestinationCancel) {
     Program program("");
     HWND hQuestion = FailOnHeldFile(program, held);
     ASSERT_NE(nullptr, hQuestion);
+    // Going on while the file is still held fails again, and the user is asked again.
+    uidriver::ClickButton(hQuestion, IDOK);
+    ASSERT_TRUE(uidriver::WaitForWindowGone(hQuestion, 10000));
+    hQuestion = uidriver::WaitForWindow("Message", "#32770", 60000, program.ProcessId());
+    ASSERT_NE(nullptr, hQuestion) << "expected the question again after a retry that failed";
     uidriver::ClickButton(hQuestion, IDCANCEL);
     EXPECT_EQ(1603, program.Wait(30000));
     EXPECT_FALSE(e2e::PathExists(kLog));
