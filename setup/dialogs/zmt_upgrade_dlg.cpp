@@ -95,7 +95,7 @@ BOOL CZmtUpGradeDlg::OnInitDialog() {
     FillHostRecords(m_context);
 
     m_listHosts.InsertColumn(0, ByLanguage("설치파일", "Install File"), LVCFMT_LEFT, 300);
-    m_listHosts.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES);  // 0x26
+    m_listHosts.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES);
     FillHostList();
     return TRUE;
 }
@@ -129,13 +129,17 @@ void CZmtUpGradeDlg::StoreHostChoice() {
 }
 
 void CZmtUpGradeDlg::OnOK() {
+    if (m_bInstalling) return;
+    m_bInstalling = true;
     {
         CIni ini(kSuiteSettingsPath);
         ini.WriteInt(kSettingsSection, "Run", 1, 10);
         ApplyServerListRule(ini, edition);
     }
-    if (!CheckRunningPrograms()) return;  // the guard has told the user; the dialog stays open
-
+    if (!CheckRunningPrograms()) {
+        m_bInstalling = false;  // the guard has told the user; the dialog stays open
+        return;
+    }
     RemoveEarlierInstallation(m_context);
     Install();
     CDialog::OnOK();

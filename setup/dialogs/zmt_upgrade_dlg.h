@@ -50,4 +50,7 @@ private:
     CButton m_btnInstall;    // control 1
     CButton m_btnCancel;     // control 2
     int m_nExitCode;
+    // The guard's question and the closing message have no owner, so this dialog stays enabled while
+    // they run their loops; a second Install click then must not start a second install inside the first.
+    bool m_bInstalling = false;
 };

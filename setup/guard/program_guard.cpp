@@ -44,10 +44,11 @@ bool PromptCloseProgram(const std::string& strExeName, const std::string& strDis
         if (nResult == IDOK) {
             KillProgram(strExeName);
             Sleep(2000);  // give the terminated process time to leave the process list
-        } else if (nResult == IDCANCEL) {
+        } else if (nResult == IDCANCEL || nResult == -1) {
+            // -1: the question could not be shown. Asking again would spin without end, and going on
+            // would install over a running program, so it counts as the user's cancel.
             return false;
         }
-        // Any other result (the dialog could not be shown): test again.
     }
 }
 

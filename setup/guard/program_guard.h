@@ -23,7 +23,7 @@ bool CheckRunningPrograms();
 
 // While strExeName runs, shows ProgramKillDlg naming strDisplayName; a force-close is followed by a
 // 2000 ms pause and a new test. No limit on the passes. True when the program does not (or no longer)
-// run, false when the user cancelled.
+// run, false when the user cancelled or the dialog could not be shown.
 bool PromptCloseProgram(const std::string& strExeName, const std::string& strDisplayName);
 
 // The guard's message for one program, in the language of countryCode (HTML subset).

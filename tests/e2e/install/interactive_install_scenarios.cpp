@@ -9,7 +9,8 @@
 //    nothing installed;
 //  - TwoWordInstances: two force-closes;
 //  - LockedDestinationRetry / LockedDestinationCancel / LockedDestinationRestart: a destination held open:
-//    the three-way question, then a retry after the file was released, a cancel (1603), or the deferral;
+//    the three-way question, then a retry after the file was released, a retry that fails again (asked
+//    again) and a cancel (1603), or the deferral;
 //  - EarlierInstallation: an earlier installer's entries, files and Start-menu group are removed, exactly.
 // Screenshots of every dialog land in build/win/screenshots.
 #include "tests/e2e/harness/machine.h"
@@ -268,6 +269,13 @@ TEST(Interactive, GuardCancelKeepsTheDialog) {
     ASSERT_NE(nullptr, hGuard);
     EXPECT_NE(std::string::npos, strMessage.find("<b>Winword</b>")) << strMessage;
     e2e::Screenshot(ShotName("guard-winword"), hGuard);
+    // The question has no owner, so the main dialog still takes clicks: a second Install starts nothing.
+    uidriver::ClickButton(hMain, IDOK);
+    Sleep(1500);
+    int nQuestions = 0;
+    for (const uidriver::WindowInfo& window : uidriver::TopLevelWindows(program.ProcessId()))
+        if (window.strText == "Message" && window.bVisible) ++nQuestions;
+    EXPECT_EQ(1, nQuestions) << "expected one guard question after a second Install click";
     uidriver::ClickButton(hGuard, IDCANCEL);
     ASSERT_TRUE(uidriver::WaitForWindowGone(hGuard, 10000));
 
@@ -333,6 +341,7 @@ HWND FailOnHeldFile(Program& program, HeldFile& held) {
     HWND hQuestion = uidriver::WaitForWindow("Message", "#32770", 60000, program.ProcessId());
     EXPECT_NE(nullptr, hQuestion) << "no question after the failed install";
     if (!hQuestion) return nullptr;
+    e2e::Screenshot(ShotName("install-failed-question"), hQuestion);
     std::string strText = uidriver::WindowText(GetDlgItem(hQuestion, 1005));
     EXPECT_EQ(0u, strText.find(Lang("<center><b><font color=blue size=4>현재 Letterquarry 프로그램이 실행중에 있어\r\n",
                                     "<center><b><font color=blue size=4>Now, It can't be installed or upgraded")))
@@ -348,7 +357,6 @@ TEST(Interactive, LockedDestinationRetry) {
     Program program("");
     HWND hQuestion = FailOnHeldFile(program, held);
     ASSERT_NE(nullptr, hQuestion);
-    e2e::Screenshot(ShotName("install-failed-question"), hQuestion);
     EXPECT_FALSE(e2e::PathExists(kLog)) << "a failed install writes no log";
     held.Release();
     uidriver::ClickButton(hQuestion, IDOK);
@@ -366,6 +374,11 @@ TEST(Interactive, LockedDestinationCancel) {
     Program program("");
     HWND hQuestion = FailOnHeldFile(program, held);
     ASSERT_NE(nullptr, hQuestion);
+    // Going on while the file is still held fails again, and the user is asked again.
+    uidriver::ClickButton(hQuestion, IDOK);
+    ASSERT_TRUE(uidriver::WaitForWindowGone(hQuestion, 10000));
+    hQuestion = uidriver::WaitForWindow("Message", "#32770", 60000, program.ProcessId());
+    ASSERT_NE(nullptr, hQuestion) << "expected the question again after a retry that failed";
     uidriver::ClickButton(hQuestion, IDCANCEL);
     EXPECT_EQ(1603, program.Wait(30000));
     EXPECT_FALSE(e2e::PathExists(kLog));

@@ -2,7 +2,8 @@
 // Windows machine: the stand-in program runs under host program names.
 // Covered: prefix, case-sensitive detection on the executable name; exact, case-sensitive termination on
 // module names, one process per call; processes whose modules cannot be listed.
-// Not here: the dialog and the guard's passes (program_guard_test.cpp).
+// Not here: the dialog and the guard's passes (program_guard_test.cpp), apart from a guard that cannot
+// show its dialog.
 #include "setup/guard/program_guard.h"
 #include "standin.h"
 
@@ -41,11 +42,6 @@ TEST(IsProgramRunning, TellsTheTwoCorelDrawSpellingsApart) {
     ASSERT_TRUE(corel.Started());
     EXPECT_FALSE(IsProgramRunning(WatchedPrograms[0].szExeName)) << WatchedPrograms[0].szExeName;
     EXPECT_TRUE(IsProgramRunning(WatchedPrograms[1].szExeName)) << WatchedPrograms[1].szExeName;
-}
-
-TEST(IsProgramRunning, FindsNothingWhenNoWatchedProgramRuns) {
-    for (const WatchedProgram& program : WatchedPrograms)
-        EXPECT_FALSE(IsProgramRunning(program.szExeName)) << program.szExeName << " on a fresh machine";
 }
 
 TEST(ProcessHasModule, MatchesTheModuleNameExactly) {
@@ -96,6 +92,17 @@ TEST(KillProgram, LeavesProcessesAloneThatOnlyMatchByPrefixOrCase) {
     EXPECT_TRUE(KillProgram("EXCEL.EXE"));
     EXPECT_TRUE(upper.HasEnded(5000)) << "exact module name ends it";
     EXPECT_FALSE(lower.HasEnded(500)) << "excel.exe has no module named EXCEL.EXE";
+}
+
+TEST(PromptCloseProgram, GivesUpWhenItCannotAsk) {
+    // This test binary has no dialog resources, so the question cannot be shown.
+    StandInProcess excel("EXCEL.EXE");
+    ASSERT_TRUE(excel.Started());
+    DWORD dwStart = GetTickCount();
+    EXPECT_FALSE(PromptCloseProgram("EXCEL.EXE", "Excel")) << "expected: treated as a cancel";
+    EXPECT_LT(GetTickCount() - dwStart, 2000u) << "no force-close, no pause";
+    EXPECT_FALSE(excel.HasEnded(0));
+    EXPECT_TRUE(PromptCloseProgram("WINWORD.EXE", "Winword")) << "nothing to ask about: true";
 }
 
 TEST(KillProgram, ReportsSuccessWhenNothingRuns) {
