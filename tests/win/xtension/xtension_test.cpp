@@ -4,6 +4,7 @@
 // The host (C:\lqxt\xthost.exe) writes one line per call; the stand-in add-in writes its lines ("addin
 // ...") into the same record, so the order between both is visible. Not covered here: the real host and
 // the real add-in window.
+#include "tests/e2e/harness/machine.h"
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -26,23 +27,8 @@ const std::string kSteps = "activate startup provide menu:3 open update choose";
 
 typedef std::vector<std::string> Lines;
 
-void WriteFileBytes(const std::string& strPath, const std::string& strBytes) {
-    HANDLE h = CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h) << strPath;
-    DWORD n = 0;
-    if (!strBytes.empty()) WriteFile(h, strBytes.data(), static_cast<DWORD>(strBytes.size()), &n, nullptr);
-    CloseHandle(h);
-}
-
-std::string ReadFileBytes(const std::string& strPath) {
-    HANDLE h = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes(GetFileSize(h, nullptr), '\0');
-    DWORD n = 0;
-    if (!bytes.empty()) ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(h);
-    return bytes;
-}
+using e2e::ReadFileBytes;
+using e2e::WriteFileBytes;
 
 Lines SplitLines(const std::string& strText) {
     Lines lines;
