@@ -158,6 +158,19 @@ std::string ReadFileBytes(const std::string& strPath) {
 
 bool PathExists(const std::string& strPath) { return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+std::string RegString(HKEY hRoot, const std::string& strKey, const std::string& strName) {
+    DWORD dwType = 0;
+    std::string bytes;
+    if (!ReadValue(hRoot, strKey, strName, &dwType, &bytes)) return "";
+    return std::string(bytes.c_str());
+}
+
+std::string IniValue(const std::string& strFile, const std::string& strKey) {
+    char sz[1024] = {};
+    GetPrivateProfileStringA("BrelFontPlugin", strKey.c_str(), "<missing>", sz, sizeof sz, strFile.c_str());
+    return sz;
+}
+
 void SetRegRaw(HKEY hRoot, const std::string& strKey, const std::string& strName, DWORD dwType, const std::string& bytes) {
     HKEY hKey = CreateKey(hRoot, strKey);
     if (!hKey) return;

@@ -17,6 +17,10 @@ namespace e2e {
 void WriteFileBytes(const std::string& strPath, const std::string& strBytes);  // creates folders too
 std::string ReadFileBytes(const std::string& strPath);                          // "" when missing
 bool PathExists(const std::string& strPath);
+// A string value as text (up to its first NUL); "" when the key or value is missing.
+std::string RegString(HKEY hRoot, const std::string& strKey, const std::string& strName);
+// A value of the suite's settings section "BrelFontPlugin" in an INI file; "<missing>" when absent.
+std::string IniValue(const std::string& strFile, const std::string& strKey);
 void MakeFolders(const std::string& strPath);
 // Registry seeding under HKLM/HKCU; strKey like "SOFTWARE\\Adobe\\Photoshop\\7.0".
 void SetRegString(HKEY hRoot, const std::string& strKey, const std::string& strName, const std::string& strValue);

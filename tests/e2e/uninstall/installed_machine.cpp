@@ -85,23 +85,8 @@ e2e::Snapshot TakeMachineSnapshot() {
                              {"C:\\ZmtPlugin", "C:\\Program Files\\Adobe", "C:\\Program Files\\QuarkXPress 6.5"});
 }
 
-std::string IniValue(const std::string& strFile, const std::string& strKey) {
-    char sz[64] = {};
-    GetPrivateProfileStringA("BrelFontPlugin", strKey.c_str(), "<missing>", sz, sizeof sz, strFile.c_str());
-    return sz;
-}
-
 std::string RunOnceValue() {
-    char sz[1024] = {};
-    DWORD nSize = sizeof sz;
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", 0, KEY_READ, &hKey) !=
-        ERROR_SUCCESS)
-        return "";
-    if (RegQueryValueExA(hKey, "ZmtSetup", nullptr, nullptr, reinterpret_cast<BYTE*>(sz), &nSize) != ERROR_SUCCESS)
-        sz[0] = 0;
-    RegCloseKey(hKey);
-    return sz;
+    return e2e::RegString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "ZmtSetup");
 }
 
 std::string OfficeCalls() { return e2e::ReadFileBytes("C:\\OfficeStandin\\calls.log"); }

@@ -41,7 +41,7 @@ void SeedInstalledMachine();
 // The snapshot roots that an uninstall may touch.
 e2e::Snapshot TakeMachineSnapshot();
 
-std::string IniValue(const std::string& strFile, const std::string& strKey);
+using e2e::IniValue;
 std::string RunOnceValue();
 // The Office stand-in's call log, one line per call.
 std::string OfficeCalls();

@@ -1,6 +1,7 @@
 // The uninstall sequence on a real (Wine) machine: a log on disk, installed files, probe COM servers that
 // note their unregistration, the Office stand-in, the settings files and the uninstall entry. Every modal
 // box is answered from a helper thread, as a user would.
+#include "tests/e2e/harness/machine.h"
 #include "setup/uninstall/uninstall_sequence.h"
 
 #include "setup/app/country.h"
@@ -66,23 +67,10 @@ std::string LogOf(const std::vector<std::string>& arrPaths, const std::string& s
     return strLog + "[UnInstall End][E]\r\r\n";
 }
 
-std::string IniValue(const char* szFile, const char* szKey) {
-    char sz[64] = {};
-    GetPrivateProfileStringA("BrelFontPlugin", szKey, "<missing>", sz, sizeof sz, szFile);
-    return sz;
-}
+using e2e::IniValue;
 
 std::string RunOnceValue() {
-    char sz[1024] = {};
-    DWORD nSize = sizeof sz;
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", 0, KEY_READ, &hKey) !=
-        ERROR_SUCCESS)
-        return "";
-    if (RegQueryValueExA(hKey, "ZmtSetup", nullptr, nullptr, reinterpret_cast<BYTE*>(sz), &nSize) != ERROR_SUCCESS)
-        sz[0] = 0;
-    RegCloseKey(hKey);
-    return sz;
+    return e2e::RegString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "ZmtSetup");
 }
 
 const char* OutcomeName(UninstallOutcome outcome) {
