@@ -28,7 +28,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM
     if (nMsg == WM_INITDIALOG) {
         pDlg = reinterpret_cast<CDialog*>(lParam);
         SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
-        SetPropA(hWnd, "LqFrameworkWnd", pDlg);
+        SetPropA(hWnd, kObjectProperty, pDlg);
         pDlg->m_hWnd = hWnd;
         return pDlg->OnInitDialog();
     }
@@ -45,7 +45,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM
         bHandled = ReflectToChild(nMsg, wParam, lParam, &lResult) || pDlg->OnNotify(wParam, lParam, &lResult);
         break;
     case WM_NCDESTROY:
-        RemovePropA(hWnd, "LqFrameworkWnd");
+        RemovePropA(hWnd, kObjectProperty);
         SetWindowLongPtrA(hWnd, DWLP_USER, 0);
         pDlg->m_hWnd = nullptr;
         return FALSE;

@@ -16,6 +16,17 @@ std::string ModuleBaseName() {
 
 CWinApp* AfxGetApp() { return g_pApp; }
 
+HWND AfxGetMainWnd() { return g_pApp ? g_pApp->m_hMainWnd : nullptr; }
+
+void AfxSetMainWnd(HWND hWnd) {
+    if (g_pApp) g_pApp->m_hMainWnd = hWnd;
+}
+
+int AfxMessageBox(const std::string& strText, UINT nType) {
+    if (g_pApp) return g_pApp->DoMessageBox(strText, nType);
+    return MessageBoxA(nullptr, strText.c_str(), ModuleBaseName().c_str(), nType);
+}
+
 CWinApp::CWinApp() { g_pApp = this; }
 
 CWinApp::~CWinApp() {

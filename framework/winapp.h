@@ -30,4 +30,13 @@ public:
     int m_nExitCode = 0;
 };
 
+// The application object, or null in a process without one (a test binary). Code that only needs the
+// main window or a message box uses the two functions below, which work in either case.
 CWinApp* AfxGetApp();
+// The application's main window; null when there is none or no application object.
+HWND AfxGetMainWnd();
+// Makes hWnd the main window (owner of the program's message boxes); nothing without an application.
+void AfxSetMainWnd(HWND hWnd);
+// The application's DoMessageBox; without an application object a box with no owner and the
+// executable's file name (without extension) as caption, as DoMessageBox would show.
+int AfxMessageBox(const std::string& strText, UINT nType = MB_OK);

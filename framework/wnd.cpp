@@ -2,14 +2,10 @@
 
 #include <vector>
 
-namespace {
-const char kThisProperty[] = "LqFrameworkWnd";
-}
-
 CWnd::~CWnd() { UnsubclassWindow(); }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-    return hWnd ? static_cast<CWnd*>(GetPropA(hWnd, kThisProperty)) : nullptr;
+    return hWnd ? static_cast<CWnd*>(GetPropA(hWnd, kObjectProperty)) : nullptr;
 }
 
 bool CWnd::SubclassDlgItem(UINT nID, HWND hParent) {
@@ -18,7 +14,7 @@ bool CWnd::SubclassDlgItem(UINT nID, HWND hParent) {
     if (!hChild || FromHandlePermanent(hChild)) return false;
     m_hWnd = hChild;
     PreSubclassWindow();
-    SetPropA(hChild, kThisProperty, this);
+    SetPropA(hChild, kObjectProperty, this);
     m_pfnSuper = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hChild, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
     return true;
@@ -27,7 +23,7 @@ bool CWnd::SubclassDlgItem(UINT nID, HWND hParent) {
 void CWnd::UnsubclassWindow() {
     if (m_hWnd && m_pfnSuper) {
         SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-        RemovePropA(m_hWnd, kThisProperty);
+        RemovePropA(m_hWnd, kObjectProperty);
     }
     m_pfnSuper = nullptr;
     m_hWnd = nullptr;

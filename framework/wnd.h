@@ -51,6 +51,9 @@ protected:
 
     HWND m_hWnd = nullptr;
 
+    // The window property that ties a window to the object that handles it.
+    static constexpr const char* kObjectProperty = "LqFrameworkWnd";
+
 private:
     static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
     WNDPROC m_pfnSuper = nullptr;

@@ -1,7 +1,7 @@
 // Benchmark: the silent install "/B" of the full payload on a seeded DTP machine against the same
 // fifteen copies done by one cmd.exe running "copy /Y" commands, in the same machine, run alternately.
 // Prints each round and the ratio of the medians (install / copy). Aim: within 1.5x.
-#include "tests/e2e/harness/machine.h"
+#include "tests/support/machine.h"
 
 #include <windows.h>
 

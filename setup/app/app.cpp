@@ -1,6 +1,6 @@
 #include "setup/app/app.h"
 
-#include "setup/app/country.h"
+#include "setup/core/country.h"
 #include "setup/app/run_modes.h"
 #include "setup/app/switches.h"
 

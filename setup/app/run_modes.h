@@ -1,5 +1,5 @@
 // The run modes that start-up chooses from the command line. Each runs its mode to the end and returns
-// the process exit code (setup/app/exit_codes.h).
+// the process exit code (setup/core/exit_codes.h).
 #pragma once
 
 int RunInteractiveInstall();   // no switch: the main install dialog

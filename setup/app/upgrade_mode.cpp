@@ -1,9 +1,8 @@
-#include "setup/app/exit_codes.h"
-#include "setup/app/run_modes.h"
-
 #include "framework/winapp.h"
+#include "setup/app/run_modes.h"
+#include "setup/core/exit_codes.h"
 
 int RunUpgrade() {
-    AfxGetApp()->DoMessageBox("_DEF_PROCESS_UPGRADE", MB_OK);
+    AfxMessageBox("_DEF_PROCESS_UPGRADE", MB_OK);
     return kExitSuccess;
 }

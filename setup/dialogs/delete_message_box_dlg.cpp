@@ -1,6 +1,6 @@
 #include "setup/dialogs/delete_message_box_dlg.h"
 
-#include "setup/app/country.h"
+#include "setup/core/country.h"
 #include "setup/dialogs/message_dialogs_resource.h"
 
 DeleteMessageBoxDlg::DeleteMessageBoxDlg() : CDialog(IDD_DELETE_MESSAGE_BOX) {}
@@ -23,8 +23,8 @@ BOOL DeleteMessageBoxDlg::OnInitDialog() {
 
 bool DeleteMessageBoxDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
-    case IDOK: m_nResult = 1; OnOK(); return true;
-    case IDCANCEL: m_nResult = 2; OnCancel(); return true;
+    case IDOK: m_nResult = kDelete; OnOK(); return true;
+    case IDCANCEL: m_nResult = kCancel; OnCancel(); return true;
     default: return CDialog::OnCommand(wParam, lParam);
     }
 }

@@ -13,8 +13,11 @@ class DeleteMessageBoxDlg : public CDialog {
 public:
     DeleteMessageBoxDlg();
 
+    // The values of m_nResult.
+    enum Result { kNotShown = 0, kDelete = 1, kCancel = 2 };
+
     std::string m_strText;
-    int m_nResult = 0;
+    int m_nResult = kNotShown;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -1,6 +1,6 @@
 #include "setup/dialogs/message_box_dlg.h"
 
-#include "setup/app/country.h"
+#include "setup/core/country.h"
 #include "setup/dialogs/message_dialogs_resource.h"
 
 MessageBoxDlg::MessageBoxDlg() : CDialog(IDD_MESSAGE_BOX) {}
@@ -25,9 +25,9 @@ BOOL MessageBoxDlg::OnInitDialog() {
 
 bool MessageBoxDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
-    case IDC_MESSAGE_RESTART: m_nResult = 1; OnOK(); return true;
-    case IDOK: m_nResult = 2; OnOK(); return true;
-    case IDCANCEL: m_nResult = 3; OnCancel(); return true;
+    case IDC_MESSAGE_RESTART: m_nResult = kRestartWindows; OnOK(); return true;
+    case IDOK: m_nResult = kGoOn; OnOK(); return true;
+    case IDCANCEL: m_nResult = kCancel; OnCancel(); return true;
     default: return CDialog::OnCommand(wParam, lParam);
     }
 }

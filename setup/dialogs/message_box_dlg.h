@@ -15,7 +15,10 @@ class MessageBoxDlg : public CDialog {
 public:
     MessageBoxDlg();
 
-    int m_nResult = 0;
+    // The values of m_nResult.
+    enum Result { kNotShown = 0, kRestartWindows = 1, kGoOn = 2, kCancel = 3 };
+
+    int m_nResult = kNotShown;
     std::string m_strText;
 
 protected:

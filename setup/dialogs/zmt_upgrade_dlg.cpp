@@ -1,17 +1,12 @@
 #include "setup/dialogs/zmt_upgrade_dlg.h"
 
 #include "framework/winapp.h"
-#include "setup/app/country.h"
-#include "setup/app/exit_codes.h"
-#include "setup/app/ini.h"
+#include "setup/core/country.h"
+#include "setup/core/exit_codes.h"
+#include "setup/dialogs/dialog_front_end.h"
 #include "setup/dialogs/main_dialog_resource.h"
 #include "setup/dialogs/message_box_dlg.h"
 #include "setup/dialogs/progress_dialogs.h"
-#include "setup/discovery/earlier_installation.h"
-#include "setup/discovery/host_discovery.h"
-#include "setup/guard/program_guard.h"
-#include "setup/install/install_sequence.h"
-#include "setup/install/restart.h"
 
 #include <cstdio>
 #include <memory>
@@ -45,8 +40,9 @@ void SetLabelText(CHTMLStatic& label, const std::string& strHtml) {
 
 }  // namespace
 
-CZmtUpGradeDlg::CZmtUpGradeDlg()
+CZmtUpGradeDlg::CZmtUpGradeDlg(InstallActions& actions)
     : CDialog(IDD_ZMTUPGRADE_DIALOG),
+      m_actions(actions),
       m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_nExitCode(kExitCancelled) {}
 
@@ -79,7 +75,7 @@ BOOL CZmtUpGradeDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-    if (CWinApp* pApp = AfxGetApp()) pApp->m_hMainWnd = m_hWnd;
+    AfxSetMainWnd(m_hWnd);
 
     SetLabelText(m_htmlBanner, BannerText(edition));
     SetLabelText(m_htmlPrompt, ByLanguage("<center><b>레터쿼리</b>를 설치하고자 하는 프로그램을 선택해 주세요.</center>",
@@ -92,7 +88,7 @@ BOOL CZmtUpGradeDlg::OnInitDialog() {
     m_listHosts.SetBkColor(GetSysColor(COLOR_INFOBK));
     m_listHosts.SetTextBkColor(GetSysColor(COLOR_INFOBK));
 
-    FillHostRecords(m_context);
+    m_actions.FindHosts(m_context);
 
     m_listHosts.InsertColumn(0, ByLanguage("설치파일", "Install File"), LVCFMT_LEFT, 300);
     m_listHosts.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES);
@@ -131,16 +127,11 @@ void CZmtUpGradeDlg::StoreHostChoice() {
 void CZmtUpGradeDlg::OnOK() {
     if (m_bInstalling) return;
     m_bInstalling = true;
-    {
-        CIni ini(kSuiteSettingsPath);
-        ini.WriteInt(kSettingsSection, "Run", 1, 10);
-        ApplyServerListRule(ini, edition);
-    }
-    if (!CheckRunningPrograms()) {
+    DialogFrontEnd questions;  // the guard asks before there is a progress window
+    if (!m_actions.PrepareInstall(m_context, questions)) {
         m_bInstalling = false;  // the guard has told the user; the dialog stays open
         return;
     }
-    RemoveEarlierInstallation(m_context);
     Install();
     CDialog::OnOK();
 }
@@ -154,11 +145,8 @@ void CZmtUpGradeDlg::Install() {
 
     StoreHostChoice();
 
-    auto runSequence = [&]() {
-        return RunInstallSequence(m_context, &pProgress->m_staticStage, &pProgress->m_staticDetail,
-                                  &pProgress->m_progressStage, &pProgress->m_progressFile);
-    };
-    if (runSequence()) {
+    DialogFrontEnd frontEnd(*pProgress);
+    if (m_actions.Install(m_context, frontEnd)) {
         MessageBoxA(nullptr, ByLanguage("Letterquarry 프로그램을 설치 하였습니다.", "It's Installed Letterquarry program."),
                     "Letterquarry", MB_OK);
         m_nExitCode = kExitSuccess;
@@ -168,17 +156,16 @@ void CZmtUpGradeDlg::Install() {
             MessageBoxDlg dlgFailed;
             dlgFailed.m_strText = InstallFailedText();
             dlgFailed.DoModal(m_hWnd);
-            if (dlgFailed.m_nResult == 1) {
-                ScheduleRunOnce(kDeferredInstallCommand);
-                RestartWindows();
+            if (dlgFailed.m_nResult == MessageBoxDlg::kRestartWindows) {
+                m_actions.DeferToRestart(frontEnd);
                 m_nExitCode = kExitRestart;
                 break;
             }
-            if (dlgFailed.m_nResult != 2) {
+            if (dlgFailed.m_nResult != MessageBoxDlg::kGoOn) {
                 m_nExitCode = kExitFailed;
                 break;
             }
-            if (runSequence()) {
+            if (m_actions.Install(m_context, frontEnd)) {
                 m_nExitCode = kExitSuccess;
                 break;
             }

@@ -50,13 +50,13 @@ std::string Join(const char* szFormat, const std::string& strFolder) {
 
 EarlierInstallation FindEarlierInstallation() {
     EarlierInstallation earlier;
-    RegKey uninstall;
-    if (!uninstall.Open(HKEY_LOCAL_MACHINE, kUninstallKey)) return earlier;
+    ScopedRegKey uninstall;
+    if (!OpenDiscoveryKey(uninstall, HKEY_LOCAL_MACHINE, kUninstallKey)) return earlier;
     // The lists are complete before anything is deleted, so the enumeration never sees a key vanish.
     EnumerateSubkeys(uninstall.Get(), [&](const std::string& strSubkey) {
         if (strSubkey.find("Letterquarry") == std::string::npos) return;
-        RegKey entry;
-        if (!entry.Open(uninstall.Get(), strSubkey)) return;
+        ScopedRegKey entry;
+        if (!OpenDiscoveryKey(entry, uninstall.Get(), strSubkey)) return;
         std::string strAbout = ReadRegistryString(entry.Get(), "URLInfoAbout");
         if (!strAbout.empty() && LowerAscii(strAbout).find(kVendorHomePage) != std::string::npos)
             earlier.arrKeys.push_back(std::string(kUninstallKey) + "\\" + strSubkey);
@@ -71,8 +71,8 @@ EarlierInstallation FindEarlierInstallation() {
 void RemoveEarlierInstallation(InstallContext& context) {
     EarlierInstallation earlier = FindEarlierInstallation();
 
-    RegKey shellFolders;
-    if (shellFolders.Open(HKEY_CURRENT_USER, kShellFoldersKey)) {
+    ScopedRegKey shellFolders;
+    if (OpenDiscoveryKey(shellFolders, HKEY_CURRENT_USER, kShellFoldersKey)) {
         std::string strPrograms = ReadRegistryString(shellFolders.Get(), "Programs");
         if (!strPrograms.empty()) context.pathControl.DeleteToRecycleBin(Join("%s\\Letterquarry", strPrograms));
     }

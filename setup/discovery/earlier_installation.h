@@ -7,7 +7,7 @@
 // Nothing is reported and nothing stops the caller: missing keys, values, files or groups are passed over.
 #pragma once
 
-#include "setup/app/install_context.h"
+#include "setup/core/install_context.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,7 @@
 #include "setup/discovery/host_discovery.h"
 
+#include "setup/core/suite_files.h"
+#include "setup/core/suite_paths.h"
 #include "setup/discovery/discovery_text.h"
 #include "setup/discovery/registry_read.h"
 
@@ -7,8 +9,6 @@
 
 namespace {
 
-const char kSourceFolder[] = "C:\\ZmtPlugin\\install";
-const char kSuiteBinFolder[] = "C:\\ZmtPlugin\\bin";
 const char kAdobeKey[] = "SOFTWARE\\Adobe";
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 const char kQuarkKey[] = "SOFTWARE\\Quark";
@@ -31,20 +31,20 @@ void AddPluginFolderOf(HostRecord& record, float fVersion, const std::string& st
 // takes every version subkey and records version 0.
 void FindThroughVendorKey(HostRecord& record, const char* szProduct, bool bTestVersion, float fLowest,
                           float fHighest) {
-    RegKey adobe;
-    if (!adobe.Open(HKEY_LOCAL_MACHINE, kAdobeKey)) return;
+    ScopedRegKey adobe;
+    if (!OpenDiscoveryKey(adobe, HKEY_LOCAL_MACHINE, kAdobeKey)) return;
     EnumerateSubkeys(adobe.Get(), [&](const std::string& strProductKey) {
         if (LowerAscii(strProductKey).find(szProduct) == std::string::npos) return;
-        RegKey product;
-        if (!product.Open(adobe.Get(), strProductKey)) return;
+        ScopedRegKey product;
+        if (!OpenDiscoveryKey(product, adobe.Get(), strProductKey)) return;
         EnumerateSubkeys(product.Get(), [&](const std::string& strVersionKey) {
             float fVersion = 0.0f;
             if (bTestVersion) {
                 fVersion = MajorVersionOf(strVersionKey);
                 if (!(fLowest <= fVersion && fVersion <= fHighest)) return;
             }
-            RegKey version;
-            if (!version.Open(product.Get(), strVersionKey)) return;
+            ScopedRegKey version;
+            if (!OpenDiscoveryKey(version, product.Get(), strVersionKey)) return;
             const std::string strApplicationPath = ReadRegistryString(version.Get(), "ApplicationPath");
             version.Close();
             AddPluginFolderOf(record, fVersion, strApplicationPath);
@@ -55,11 +55,11 @@ void FindThroughVendorKey(HostRecord& record, const char* szProduct, bool bTestV
 // Second pass: the Windows uninstall entries whose "InstallLocation" holds szProduct. With bTestVersion,
 // only entries whose major "DisplayVersion" lies strictly between 7 and 9, whatever the record's range.
 void FindThroughUninstallEntries(HostRecord& record, const char* szProduct, bool bTestVersion) {
-    RegKey uninstall;
-    if (!uninstall.Open(HKEY_LOCAL_MACHINE, kUninstallKey)) return;
+    ScopedRegKey uninstall;
+    if (!OpenDiscoveryKey(uninstall, HKEY_LOCAL_MACHINE, kUninstallKey)) return;
     EnumerateSubkeys(uninstall.Get(), [&](const std::string& strEntry) {
-        RegKey entry;
-        if (!entry.Open(uninstall.Get(), strEntry)) return;
+        ScopedRegKey entry;
+        if (!OpenDiscoveryKey(entry, uninstall.Get(), strEntry)) return;
         float fVersion = 0.0f;
         if (bTestVersion) {
             const std::string strDisplayVersion = ReadRegistryString(entry.Get(), "DisplayVersion");
@@ -75,8 +75,8 @@ void FindThroughUninstallEntries(HostRecord& record, const char* szProduct, bool
 }
 
 void AddQuarkFolder(HostRecord& record, const char* szValueName) {
-    RegKey quark;
-    if (!quark.Open(HKEY_LOCAL_MACHINE, kQuarkKey)) return;
+    ScopedRegKey quark;
+    if (!OpenDiscoveryKey(quark, HKEY_LOCAL_MACHINE, kQuarkKey)) return;
     const std::string strPath = ReadRegistryString(quark.Get(), szValueName);
     quark.Close();
     // The XTension folder itself need not exist yet; only the application folder is tested.
@@ -134,48 +134,29 @@ void FindQuarkFolders(HostRecord& record) {
 }
 
 void FillHostRecords(InstallContext& context) {
-    context.pathControl.MakeDirectories("C:\\ZmtPlugin\\bin\\");
+    context.pathControl.MakeDirectories(kSuiteBinFolderToCreate);
     HostRecord* arrHosts = context.arrHosts;
+    SetNames(arrHosts[kHostBasicDlls], "BasicDlls", "BasicDlls");
+    SetNames(arrHosts[kHostOffice], "Microsoft Office", "Microsoft Office");
+    SetNames(arrHosts[kHostPhotoshop], "포토샵 (CS2 이전버전)", "PhotoShop (CS2 Before)");
+    SetNames(arrHosts[kHostPhotoshopCS2], "포토샵 ( CS2 )", "PhotoShop ( CS2 )");
+    SetNames(arrHosts[kHostIllustrator], "일러스트레이터", "Illustrator");
+    SetNames(arrHosts[kHostQuark], "쿽익스프레스", "Quark Express");
+    SetNames(arrHosts[kHostCorelDraw11], "코렐드로우11", "CorelDraw11");
+    SetNames(arrHosts[kHostCorelDraw12], "코렐드로우12", "CorelDraw12");
+    for (size_t i = 0; i < kSuiteFileCount; ++i) {
+        const SuiteFile& file = kSuiteFiles[i];
+        AddHostFile(arrHosts[file.nHost], file.bRegister, file.bUnregister, file.szName);
+    }
 
-    HostRecord& basic = arrHosts[kHostBasicDlls];
-    SetNames(basic, "BasicDlls", "BasicDlls");
-    for (const char* szName : {"ASYCFILT.DLL", "COMCAT.DLL", "CorelDraw.tlb", "msvbvm60.dll", "OLEAUT32.DLL",
-                               "OLEPRO32.DLL", "STDOLE2.TLB", "VB6STKIT.DLL"})
-        AddHostFile(basic, 0, 0, szName);
-    AddHostFolder(basic, 0.0f, kSuiteBinFolder);
-
-    HostRecord& office = arrHosts[kHostOffice];
-    SetNames(office, "Microsoft Office", "Microsoft Office");
-    AddHostFile(office, 1, 0, "ZmtAddin.dll");
-    AddHostFolder(office, 0.0f, kSuiteBinFolder);
-
-    HostRecord& photoshop = arrHosts[kHostPhotoshop];
-    SetNames(photoshop, "포토샵 (CS2 이전버전)", "PhotoShop (CS2 Before)");
-    AddHostFile(photoshop, 0, 0, "ZMT_P7.8bp");
-    FindPhotoshopFolders(photoshop, 4.0f, 8.0f);
-
-    HostRecord& photoshopCS2 = arrHosts[kHostPhotoshopCS2];
-    SetNames(photoshopCS2, "포토샵 ( CS2 )", "PhotoShop ( CS2 )");
-    AddHostFile(photoshopCS2, 0, 0, "ZMT_CS2.8bp");
-    FindPhotoshopFolders(photoshopCS2, 9.0f, 9.0f);
-
-    HostRecord& illustrator = arrHosts[kHostIllustrator];
-    SetNames(illustrator, "일러스트레이터", "Illustrator");
-    AddHostFile(illustrator, 0, 0, "zmt_i.aip");
-    FindIllustratorFolders(illustrator);
-
-    HostRecord& quark = arrHosts[kHostQuark];
-    SetNames(quark, "쿽익스프레스", "Quark Express");
-    AddHostFile(quark, 0, 0, "ZmtLetterquarry.axt");
-    FindQuarkFolders(quark);
-
-    HostRecord& corel11 = arrHosts[kHostCorelDraw11];
-    SetNames(corel11, "코렐드로우11", "CorelDraw11");
-    AddHostFile(corel11, 1, 1, "MyAddIn_V11.dll");
-    AddHostFolder(corel11, 0.0f, kSuiteBinFolder);
-
-    HostRecord& corel12 = arrHosts[kHostCorelDraw12];
-    SetNames(corel12, "코렐드로우12", "CorelDraw12");
-    AddHostFile(corel12, 1, 1, "MyAddIn_V12.dll");
-    AddHostFolder(corel12, 0.0f, kSuiteBinFolder);
+    // The runtime files and the add-ins always go into the suite's own folder; the plug-in hosts are
+    // looked for, in record order.
+    AddHostFolder(arrHosts[kHostBasicDlls], 0.0f, kSuiteBinFolder);
+    AddHostFolder(arrHosts[kHostOffice], 0.0f, kSuiteBinFolder);
+    FindPhotoshopFolders(arrHosts[kHostPhotoshop], 4.0f, 8.0f);
+    FindPhotoshopFolders(arrHosts[kHostPhotoshopCS2], 9.0f, 9.0f);
+    FindIllustratorFolders(arrHosts[kHostIllustrator]);
+    FindQuarkFolders(arrHosts[kHostQuark]);
+    AddHostFolder(arrHosts[kHostCorelDraw11], 0.0f, kSuiteBinFolder);
+    AddHostFolder(arrHosts[kHostCorelDraw12], 0.0f, kSuiteBinFolder);
 }

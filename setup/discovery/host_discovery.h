@@ -10,7 +10,7 @@
 // Folders found in the registry end with a backslash; the fixed "C:\ZmtPlugin\bin" has none.
 #pragma once
 
-#include "setup/app/install_context.h"
+#include "setup/core/install_context.h"
 
 #include <string>
 

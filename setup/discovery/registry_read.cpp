@@ -1,16 +1,7 @@
 #include "setup/discovery/registry_read.h"
 
-bool RegKey::Open(HKEY hParent, const std::string& strSubKey, REGSAM samDesired) {
-    Close();
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExA(hParent, strSubKey.c_str(), 0, samDesired, &hKey) != ERROR_SUCCESS) return false;
-    m_hKey = hKey;
-    return true;
-}
-
-void RegKey::Close() {
-    if (m_hKey) RegCloseKey(m_hKey);
-    m_hKey = nullptr;
+bool OpenDiscoveryKey(ScopedRegKey& key, HKEY hParent, const std::string& strSubKey) {
+    return key.Open(hParent, strSubKey, kDiscoveryKeyAccess) == ERROR_SUCCESS;
 }
 
 std::string ReadRegistryString(HKEY hKey, const std::string& strValueName) {

@@ -3,6 +3,8 @@
 // string values read into 1024-byte buffers, subkeys enumerated by index.
 #pragma once
 
+#include "util/scoped_handles.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -11,23 +13,8 @@
 // KEY_READ | KEY_WRITE: the access every key that discovery opens is opened with.
 constexpr REGSAM kDiscoveryKeyAccess = 0x2001F;
 
-// An open registry key, closed when the object goes.
-class RegKey {
-public:
-    RegKey() = default;
-    ~RegKey() { Close(); }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-
-    // Opens strSubKey of hParent with the given access; false (and nothing open) when that fails.
-    bool Open(HKEY hParent, const std::string& strSubKey, REGSAM samDesired = kDiscoveryKeyAccess);
-    void Close();
-    HKEY Get() const { return m_hKey; }
-    bool IsOpen() const { return m_hKey != nullptr; }
-
-private:
-    HKEY m_hKey = nullptr;
-};
+// Opens strSubKey of hParent with kDiscoveryKeyAccess into key; false (and key empty) when that fails.
+bool OpenDiscoveryKey(ScopedRegKey& key, HKEY hParent, const std::string& strSubKey);
 
 // The value's text, or the empty text when the value is missing, is of a type other than REG_SZ or
 // REG_EXPAND_SZ (an expandable string is taken literally), does not end with its terminating NUL, or

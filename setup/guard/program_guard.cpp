@@ -1,15 +1,14 @@
 #include "setup/guard/program_guard.h"
 
-#include "setup/app/country.h"
-#include "setup/guard/program_kill_dlg.h"
+#include "setup/core/country.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
-bool CheckRunningPrograms() {
+bool CheckRunningPrograms(FrontEnd& frontEnd) {
     for (const WatchedProgram& program : WatchedPrograms) {
-        if (!PromptCloseProgram(program.szExeName, program.szDisplayName)) return false;
+        if (!PromptCloseProgram(program.szExeName, program.szDisplayName, frontEnd)) return false;
     }
     return true;
 }
@@ -35,20 +34,12 @@ std::string ProgramKillMessage(const std::string& strDisplayName) {
     return strMessage;
 }
 
-bool PromptCloseProgram(const std::string& strExeName, const std::string& strDisplayName) {
+bool PromptCloseProgram(const std::string& strExeName, const std::string& strDisplayName, FrontEnd& frontEnd) {
     for (;;) {
         if (!IsProgramRunning(strExeName)) return true;
-        ProgramKillDlg dlg;
-        dlg.m_strMessage = ProgramKillMessage(strDisplayName);
-        INT_PTR nResult = dlg.DoModal(nullptr);
-        if (nResult == IDOK) {
-            KillProgram(strExeName);
-            Sleep(2000);  // give the terminated process time to leave the process list
-        } else if (nResult == IDCANCEL || nResult == -1) {
-            // -1: the question could not be shown. Asking again would spin without end, and going on
-            // would install over a running program, so it counts as the user's cancel.
+        if (frontEnd.AskCloseProgram(ProgramKillMessage(strDisplayName)) == RunningProgramAnswer::Cancel)
             return false;
-        }
+        KillProgram(strExeName);
+        Sleep(2000);  // give the terminated process time to leave the process list
     }
 }
-

@@ -6,6 +6,8 @@
 // Everything runs on the calling (user-interface) thread; nothing is kept between calls.
 #pragma once
 
+#include "setup/core/front_end.h"
+
 #include <string>
 
 struct WatchedProgram {
@@ -19,12 +21,12 @@ extern const WatchedProgram WatchedPrograms[8];
 
 // Asks about every watched program in table order. True when none runs any more; false as soon as the
 // user cancels (later rows are not tested).
-bool CheckRunningPrograms();
+bool CheckRunningPrograms(FrontEnd& frontEnd);
 
-// While strExeName runs, shows ProgramKillDlg naming strDisplayName; a force-close is followed by a
-// 2000 ms pause and a new test. No limit on the passes. True when the program does not (or no longer)
-// run, false when the user cancelled or the dialog could not be shown.
-bool PromptCloseProgram(const std::string& strExeName, const std::string& strDisplayName);
+// While strExeName runs, asks the front end whether to force it closed, naming strDisplayName; a
+// force-close is followed by a 2000 ms pause and a new test. No limit on the passes. True when the
+// program does not (or no longer) run, false when the user cancelled or could not be asked.
+bool PromptCloseProgram(const std::string& strExeName, const std::string& strDisplayName, FrontEnd& frontEnd);
 
 // The guard's message for one program, in the language of countryCode (HTML subset).
 std::string ProgramKillMessage(const std::string& strDisplayName);

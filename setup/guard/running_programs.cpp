@@ -1,5 +1,7 @@
 #include "setup/guard/program_guard.h"
 
+#include "util/scoped_handles.h"
+
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -13,22 +15,6 @@ const WatchedProgram WatchedPrograms[8] = {
 };
 
 namespace {
-
-// A Toolhelp snapshot or a process handle, closed when it goes out of scope.
-class ScopedHandle {
-public:
-    explicit ScopedHandle(HANDLE h) : m_h(h) {}
-    ~ScopedHandle() {
-        if (IsValid()) CloseHandle(m_h);
-    }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-    bool IsValid() const { return m_h != nullptr && m_h != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_h; }
-
-private:
-    HANDLE m_h;
-};
 
 constexpr DWORD kProcessAllAccessBeforeVista = 0x1F0FFF;
 

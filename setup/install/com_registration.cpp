@@ -1,5 +1,7 @@
 #include "setup/install/com_registration.h"
 
+#include "util/scoped_handles.h"
+
 namespace {
 
 HRESULT HresultFromLastError() {
@@ -14,15 +16,10 @@ HRESULT HresultFromLastError() {
 
 HRESULT RegisterServer(const std::string& strLibraryPath, bool bUnregister) {
     const char* szEntryPoint = bUnregister ? "DllUnregisterServer" : "DllRegisterServer";
-    HMODULE hLibrary = LoadLibraryA(strLibraryPath.c_str());
-    if (!hLibrary) return HresultFromLastError();
-    HRESULT hr;
+    const ScopedLibrary library(LoadLibraryA(strLibraryPath.c_str()));
+    if (!library.IsLoaded()) return HresultFromLastError();
     using EntryPoint = HRESULT(STDAPICALLTYPE*)();
-    auto pfnEntry = reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(GetProcAddress(hLibrary, szEntryPoint)));
-    if (!pfnEntry)
-        hr = HresultFromLastError();
-    else
-        hr = pfnEntry();
-    FreeLibrary(hLibrary);
-    return hr;
+    const auto pfnEntry = library.Export<EntryPoint>(szEntryPoint);
+    if (!pfnEntry) return HresultFromLastError();
+    return pfnEntry();
 }

@@ -3,92 +3,20 @@
 #include "setup/install/com_registration.h"
 #include "util/path_control.h"
 
-namespace {
-
-// Closes a token handle when it goes out of scope.
-class TokenHandle {
-public:
-    TokenHandle() = default;
-    ~TokenHandle() {
-        if (m_h) CloseHandle(m_h);
-    }
-    TokenHandle(const TokenHandle&) = delete;
-    TokenHandle& operator=(const TokenHandle&) = delete;
-    HANDLE* Receive() { return &m_h; }
-    HANDLE Get() const { return m_h; }
-
-private:
-    HANDLE m_h = nullptr;
-};
-
-constexpr DWORD kFullAccessMask = 0xF0000000;  // GENERIC_READ | GENERIC_WRITE | GENERIC_EXECUTE | GENERIC_ALL
-
-}  // namespace
-
-bool OsVersion::IsVistaOrLater() const {
-    OSVERSIONINFOA info;
-    ZeroMemory(&info, sizeof info);
-    info.dwOSVersionInfoSize = sizeof info;  // 148 bytes
-    if (!GetVersionExA(&info)) return false;
-    return info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion > 5;
-}
-
-bool EnablePrivilege(const char* szPrivilege, bool bEnable) {
-    TokenHandle token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, token.Receive())) return false;
-    TOKEN_PRIVILEGES privileges;
-    privileges.PrivilegeCount = 1;
-    if (!LookupPrivilegeValueA(nullptr, szPrivilege, &privileges.Privileges[0].Luid)) return false;
-    privileges.Privileges[0].Attributes = bEnable ? SE_PRIVILEGE_ENABLED : 0;
-    if (!AdjustTokenPrivileges(token.Get(), FALSE, &privileges, sizeof privileges, nullptr, nullptr)) return false;
-    // AdjustTokenPrivileges succeeds even when the token lacks the privilege; only the last error says so.
-    return GetLastError() != ERROR_NOT_ALL_ASSIGNED;
-}
-
-void AddAllowAceForAccount(PACL pAcl, const char* szAccount) {
-    DWORD sidBuffer[100 / sizeof(DWORD)];  // 100 bytes, aligned for a SID
-    DWORD cbSid = sizeof sidBuffer;
-    char szDomain[256];
-    DWORD cchDomain = sizeof szDomain;
-    SID_NAME_USE use;
-    if (!LookupAccountNameA(nullptr, szAccount, sidBuffer, &cbSid, szDomain, &cchDomain, &use)) return;
-    AddAccessAllowedAce(pAcl, ACL_REVISION, kFullAccessMask, sidBuffer);
-}
-
-bool BuildStandardFileAcl(PACL pAcl, DWORD cbAcl) {
-    if (!InitializeAcl(pAcl, cbAcl, ACL_REVISION)) return false;
-    for (const char* szAccount : {"Authenticated Users", "SYSTEM", "Administrators", "Users"})
-        AddAllowAceForAccount(pAcl, szAccount);
-    return true;
-}
-
-bool SetStandardFileAccess(const std::string& strPath) {
-    EnablePrivilege("SeSecurityPrivilege", true);
-    SECURITY_DESCRIPTOR descriptor;
-    if (!InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION)) return false;
-    // 100 bytes hold the header and the four entries of the well-known accounts (96 bytes); a larger SID
-    // makes AddAccessAllowedAce fail for want of room, never write past the buffer.
-    DWORD aclBuffer[100 / sizeof(DWORD)];
-    PACL pAcl = reinterpret_cast<PACL>(aclBuffer);
-    if (!BuildStandardFileAcl(pAcl, sizeof aclBuffer)) return false;
-    if (!SetSecurityDescriptorDacl(&descriptor, TRUE, pAcl, FALSE)) return false;
-    return SetFileSecurityA(strPath.c_str(), DACL_SECURITY_INFORMATION, &descriptor) != FALSE;
-}
-
 bool InstallFilesIntoFolder(const std::string& strDestinationFolder, const std::string& strSourceFolder,
-                            const HostFileList& arrFiles, HostFileList& arrUninstallItems, CStatic* pDetail,
-                            CProgressCtrl* pFileBar) {
+                            const HostFileList& arrFiles, HostFileList& arrUninstallItems, FrontEnd& frontEnd,
+                            bool bFileBar) {
     const PathControl pathControl;
     const OsVersion osVersion;
     const short nCount = static_cast<short>(arrFiles.size());
-    if (pFileBar) pFileBar->SetRange(0, nCount);
+    if (bFileBar) frontEnd.SetBarRange(ProgressBar::File, 0, nCount);
     for (size_t i = 0; i < arrFiles.size(); ++i) {
         const HostFileEntry& file = *arrFiles[i];
-        if (pFileBar) pFileBar->SetPos(static_cast<int>(i));
+        if (bFileBar) frontEnd.SetBarPos(ProgressBar::File, static_cast<int>(i));
         if (file.strName.empty()) continue;
         const std::string strSource = strSourceFolder + "\\" + file.strName;
         const std::string strDestination = strDestinationFolder + "\\" + file.strName;
-        if (pDetail) pDetail->SetWindowText(file.strName);
+        frontEnd.ShowDetail(file.strName);
         if (pathControl.CopyWholeFile(strSource, strDestination) != 0) return false;
         if (osVersion.IsVistaOrLater()) SetStandardFileAccess(strDestination);
         if (file.bRegister == 1) RegisterServer(strDestination, false);
@@ -98,6 +26,6 @@ bool InstallFilesIntoFolder(const std::string& strDestinationFolder, const std::
         pItem->strName = strDestination;
         arrUninstallItems.push_back(std::move(pItem));
     }
-    if (pFileBar) pFileBar->SetPos(nCount);
+    if (bFileBar) frontEnd.SetBarPos(ProgressBar::File, nCount);
     return true;
 }

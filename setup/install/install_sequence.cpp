@@ -1,6 +1,6 @@
 #include "setup/install/install_sequence.h"
 
-#include "setup/app/country.h"
+#include "setup/core/country.h"
 #include "setup/install/file_placement.h"
 #include "setup/install/uninstall_log.h"
 #include "setup/install/uninstall_record.h"
@@ -28,33 +28,30 @@ const InstallStep kSteps[] = {
 
 }  // namespace
 
-bool InstallHost(InstallContext& /*context*/, HostRecord& record, HostFileList& arrUninstallItems, CStatic* pDetail,
-                 CProgressCtrl* pFileBar) {
+bool InstallHost(InstallContext& /*context*/, HostRecord& record, HostFileList& arrUninstallItems, FrontEnd& frontEnd,
+                 bool bFileBar) {
     if (record.bSelected == 0) return true;
     for (const auto& pFolder : record.arrFolders) {
         if (pFolder->strPath.empty()) continue;
         if (!InstallFilesIntoFolder(pFolder->strPath, record.strSourceFolder, record.arrFiles, arrUninstallItems,
-                                    pDetail, pFileBar))
+                                    frontEnd, bFileBar))
             return false;
     }
-    if (pFileBar) pFileBar->SetPos(0);
+    if (bFileBar) frontEnd.SetBarPos(ProgressBar::File, 0);
     return true;
 }
 
-bool RunInstallSequence(InstallContext& context, CStatic* pStage, CStatic* pDetail, CProgressCtrl* pStageBar,
-                        CProgressCtrl* pFileBar) {
+bool RunInstallSequence(InstallContext& context, FrontEnd& frontEnd) {
     const short nSteps = static_cast<short>(sizeof kSteps / sizeof kSteps[0]);
-    if (pStageBar) {
-        pStageBar->SetRange(0, nSteps);
-        pStageBar->SetPos(0);
-    }
+    frontEnd.SetBarRange(ProgressBar::Stage, 0, nSteps);
+    frontEnd.SetBarPos(ProgressBar::Stage, 0);
     for (int n = 0; n < nSteps; ++n) {
         const InstallStep& step = kSteps[n];
-        if (pStage) pStage->SetWindowText(ByLanguage(step.szKorean, step.szEnglish));
-        if (!InstallHost(context, context.arrHosts[step.nRecord], context.arrUninstallItems, pDetail,
-                         step.bFileBar ? pFileBar : nullptr))
+        frontEnd.ShowStage(ByLanguage(step.szKorean, step.szEnglish));
+        if (!InstallHost(context, context.arrHosts[step.nRecord], context.arrUninstallItems, frontEnd,
+                         step.bFileBar))
             return false;
-        if (pStageBar) pStageBar->SetPos(n + 1);
+        frontEnd.SetBarPos(ProgressBar::Stage, n + 1);
     }
     if (!WriteUninstallRecord(kUninstallCommandLine)) return false;
     return WriteUninstallLog(context.arrUninstallItems, kUninstallLogPath);

@@ -1,20 +1,20 @@
 // The install sequence: one installation from a filled InstallContext.
 #pragma once
 
-#include "framework/wnd.h"
-#include "setup/app/install_context.h"
+#include "setup/core/front_end.h"
+#include "setup/core/install_context.h"
 
 // Installs the selected records in the order runtime files, Office, Photoshop before CS2, Photoshop CS2,
 // Illustrator, CorelDraw 11, CorelDraw 12, QuarkXPress; then writes the uninstall record and the
 // uninstall log. True when all of that succeeded; false at the first failure, with nothing undone and
 // (when a copy failed) neither record nor log written. Uninstall items are appended, never cleared, so a
 // retry on the same context logs the files of the failed attempt again.
-// Controls (each may be null): pStage shows the step, pDetail the file name, pStageBar runs 0..8,
-// pFileBar is moved only in the first step.
-bool RunInstallSequence(InstallContext& context, CStatic* pStage, CStatic* pDetail, CProgressCtrl* pStageBar,
-                        CProgressCtrl* pFileBar);
+// The front end's stage line shows the step, its detail line the file name; the stage bar runs 0..8, the
+// file bar is moved only in the first step.
+bool RunInstallSequence(InstallContext& context, FrontEnd& frontEnd);
 
 // Installs one record into each of its destination folders, in order. True when the record is not
-// selected or every folder was installed; false at the first folder that failed.
-bool InstallHost(InstallContext& context, HostRecord& record, HostFileList& arrUninstallItems, CStatic* pDetail,
-                 CProgressCtrl* pFileBar);
+// selected or every folder was installed; false at the first folder that failed. bFileBar: whether this
+// record moves the file bar.
+bool InstallHost(InstallContext& context, HostRecord& record, HostFileList& arrUninstallItems, FrontEnd& frontEnd,
+                 bool bFileBar);

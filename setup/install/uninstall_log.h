@@ -13,12 +13,11 @@
 // written and read by one piece of code and can be tested and fuzzed on its own.
 #pragma once
 
-#include "setup/app/install_context.h"
+#include "setup/core/install_context.h"
+#include "setup/core/suite_paths.h"  // kUninstallLogPath, the log's fixed place
 
 #include <string>
 
-// The log's fixed location on the installed machine; install and uninstall both use it.
-constexpr const char* kUninstallLogPath = "c:\\ZmtPlugin\\install\\UnInsatll.info";
 
 // The bytes of a whole log for these items: start line, one record per item whose name is not empty
 // (duplicates included, in list order), end line.

@@ -1,6 +1,8 @@
 #include "setup/install/uninstall_record.h"
 
-#include "setup/app/country.h"
+#include "setup/core/country.h"
+
+#include "util/scoped_handles.h"
 
 #include <windows.h>
 
@@ -16,14 +18,10 @@ void SetStringValue(HKEY hKey, const char* szName, const std::string& strValue) 
 bool WriteUninstallRecord(const std::string& strCommandLine) {
     // The command line had a 1024-byte home; a longer one is refused rather than cut into another command.
     if (strCommandLine.size() > 1023) return false;
-    HKEY hKey = nullptr;
-    DWORD dwDisposition = 0;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallRecordKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &hKey, &dwDisposition) != ERROR_SUCCESS)
-        return false;
-    SetStringValue(hKey, "DisplayName", ByLanguage("Letterquarry 제거", "Letterquarry Delete"));
-    SetStringValue(hKey, "UninstallString", strCommandLine);
-    RegCloseKey(hKey);
+    ScopedRegKey key;
+    if (key.Create(HKEY_LOCAL_MACHINE, kUninstallRecordKey, KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
+    SetStringValue(key.Get(), "DisplayName", ByLanguage("Letterquarry 제거", "Letterquarry Delete"));
+    SetStringValue(key.Get(), "UninstallString", strCommandLine);
     return true;
 }
 

@@ -2,10 +2,11 @@
 // "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LetterquarryUnInstall").
 #pragma once
 
+#include "setup/core/suite_paths.h"
+
 #include <string>
 
 constexpr const char* kUninstallRecordKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LetterquarryUnInstall";
-constexpr const char* kUninstallCommandLine = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D";
 
 // Creates or opens the key (non-volatile, KEY_ALL_ACCESS) and writes "DisplayName" ("Letterquarry 제거"
 // on a Korean system, "Letterquarry Delete" otherwise) and "UninstallString" = strCommandLine, both REG_SZ

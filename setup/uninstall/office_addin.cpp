@@ -1,5 +1,7 @@
 #include "setup/uninstall/office_addin.h"
 
+#include "util/scoped_handles.h"
+
 #include <ole2.h>
 #include <oleauto.h>
 
@@ -11,26 +13,6 @@ constexpr const char* kAddinClassKey = "CLSID\\{495EFEBF-FC21-4593-89A9-86D772C3
 constexpr const char* kAddinProgID = "ZmtAddin.MyAddin";
 constexpr const char* kOfficeKeyPrefix = "Software\\Microsoft\\Office\\";
 constexpr const wchar_t* kCommandBarName = L"Letterquarry";
-
-class CRegKey {
-public:
-    CRegKey() = default;
-    ~CRegKey() { Close(); }
-    CRegKey(const CRegKey&) = delete;
-    CRegKey& operator=(const CRegKey&) = delete;
-    LONG Open(HKEY hRoot, const char* szSubKey, REGSAM nAccess) {
-        Close();
-        return RegOpenKeyExA(hRoot, szSubKey, 0, nAccess, &m_hKey);
-    }
-    void Close() {
-        if (m_hKey) RegCloseKey(m_hKey);
-        m_hKey = nullptr;
-    }
-    HKEY Get() const { return m_hKey; }
-
-private:
-    HKEY m_hKey = nullptr;
-};
 
 // The OLE automation helpers, bound at run time from the system's own oleaut32.dll. The setup program's
 // folder ships a runtime file of that very name (for the add-ins), and the folder of a program comes
@@ -44,14 +26,10 @@ public:
         const UINT nLength = GetSystemDirectoryA(szPath, MAX_PATH);
         if (nLength == 0 || nLength >= MAX_PATH - 16) return;
         lstrcatA(szPath, "\\oleaut32.dll");
-        m_hLibrary = LoadLibraryA(szPath);
-        if (!m_hLibrary) return;
-        Bind(m_pfnVariantInit, "VariantInit");
-        Bind(m_pfnVariantClear, "VariantClear");
-        Bind(m_pfnSysAllocString, "SysAllocString");
-    }
-    ~OleAutomation() {
-        if (m_hLibrary) FreeLibrary(m_hLibrary);
+        m_library.Reset(LoadLibraryA(szPath));
+        m_pfnVariantInit = m_library.Export<decltype(m_pfnVariantInit)>("VariantInit");
+        m_pfnVariantClear = m_library.Export<decltype(m_pfnVariantClear)>("VariantClear");
+        m_pfnSysAllocString = m_library.Export<decltype(m_pfnSysAllocString)>("SysAllocString");
     }
     OleAutomation(const OleAutomation&) = delete;
     OleAutomation& operator=(const OleAutomation&) = delete;
@@ -62,21 +40,11 @@ public:
     BSTR SysAllocString(const OLECHAR* wsz) const { return m_pfnSysAllocString(wsz); }
 
 private:
-    template <typename Function>
-    void Bind(Function& pfn, const char* szName) {
-        // Through the generic function pointer type, as the exported function's type is known here only.
-        pfn = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(m_hLibrary, szName)));
-    }
-
-    HMODULE m_hLibrary = nullptr;
+    ScopedLibrary m_library;
     void(WINAPI* m_pfnVariantInit)(VARIANTARG*) = nullptr;
     HRESULT(WINAPI* m_pfnVariantClear)(VARIANTARG*) = nullptr;
     BSTR(WINAPI* m_pfnSysAllocString)(const OLECHAR*) = nullptr;
 };
-
-void ShowAutomationError(const char* szText) {
-    MessageBoxA(nullptr, szText, "Error", MB_ICONERROR | MB_SETFOREGROUND);
-}
 
 // The object a VARIANT holds, or null when it holds none (also for a non-object result, which must not
 // be taken for a pointer).
@@ -87,7 +55,7 @@ IDispatch* ObjectOf(const VARIANT& vt) {
 }  // namespace
 
 LONG DeleteRegistryTree(HKEY hRoot, const char* szSubKey) {
-    CRegKey key;
+    ScopedRegKey key;
     LONG nResult = key.Open(hRoot, szSubKey, KEY_ALL_ACCESS);
     if (nResult != ERROR_SUCCESS) return nResult;
     for (;;) {
@@ -134,33 +102,26 @@ HRESULT DispatchCall(IDispatch* pObject, const wchar_t* wszName, VARIANT* pResul
     return hr;
 }
 
-long RemoveCommandBar(const wchar_t* wszProgID) {
-    // Loaded before COM starts, so that every later load of the library by name finds this one.
+long RemoveCommandBar(const wchar_t* wszProgID, FrontEnd& frontEnd) {
+    // Loaded before COM starts, so that every later load of the library by name finds this one. Declared
+    // first, so COM ends (and the application is released) before the library goes.
     const OleAutomation ole;
-    // Only a successful initialisation (S_OK or S_FALSE) is balanced by an uninitialisation: undoing a
-    // refused one would tear down the caller's own COM apartment.
-    const bool bComReady = SUCCEEDED(CoInitialize(nullptr));
+    const ScopedComInitializer com;
     CLSID clsid;
     if (FAILED(CLSIDFromProgID(wszProgID, &clsid))) {
-        ShowAutomationError("CLSIDFromProgID() failed");
-        if (bComReady) CoUninitialize();
+        frontEnd.ShowMessage(MessageStyle::Error, "CLSIDFromProgID() failed");
         return -1;
     }
-    IDispatch* pApplication = nullptr;
-    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                                reinterpret_cast<void**>(&pApplication))) ||
-        !pApplication) {
-        ShowAutomationError("Excel not registered properly");
-        if (bComReady) CoUninitialize();
+    ComPtr<IDispatch> application;
+    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, application.ReceiveVoid())) ||
+        !application) {
+        frontEnd.ShowMessage(MessageStyle::Error, "Excel not registered properly");
         return -2;
     }
+    IDispatch* const pApplication = application.Get();
 
-    if (!ole.IsReady()) {
-        // Without the automation helpers no call can be made: as for any failed call, status 0.
-        pApplication->Release();
-        if (bComReady) CoUninitialize();
-        return 0;
-    }
+    // Without the automation helpers no call can be made: as for any failed call, status 0.
+    if (!ole.IsReady()) return 0;
     VARIANT vtCmdBars, vtParam, vtCmdBar;
     ole.VariantInit(&vtCmdBars);
     ole.VariantInit(&vtParam);
@@ -180,19 +141,17 @@ long RemoveCommandBar(const wchar_t* wszProgID) {
     // Each VARIANT releases the object it holds exactly once.
     ole.VariantClear(&vtCmdBars);
     ole.VariantClear(&vtCmdBar);
-    pApplication->Release();
-    if (bComReady) CoUninitialize();
     return 0;
 }
 
-bool RemoveOfficeAddin() {
+bool RemoveOfficeAddin(FrontEnd& frontEnd) {
     DeleteRegistryTree(HKEY_CLASSES_ROOT, kAddinClassKey);
     DeleteRegistryTree(HKEY_CLASSES_ROOT, kAddinProgID);
     RemoveAddinKey(kOfficeKeyPrefix, "Excel", kAddinProgID);
     RemoveAddinKey(kOfficeKeyPrefix, "PowerPoint", kAddinProgID);
     RemoveAddinKey(kOfficeKeyPrefix, "Word", kAddinProgID);
-    RemoveCommandBar(L"Excel.Application");
-    RemoveCommandBar(L"PowerPoint.Application");
-    RemoveCommandBar(L"Word.Application");
+    RemoveCommandBar(L"Excel.Application", frontEnd);
+    RemoveCommandBar(L"PowerPoint.Application", frontEnd);
+    RemoveCommandBar(L"Word.Application", frontEnd);
     return false;
 }

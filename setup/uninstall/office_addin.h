@@ -2,9 +2,11 @@
 // Addins keys) and its command bar "Letterquarry" inside Excel, PowerPoint and Word.
 //
 // Runs on the calling (UI) thread and blocks while each Office application answers. Failures the user must
-// know about are shown in standard message boxes without an owner window (caption "Error"); everything
-// else that fails is passed over silently.
+// know about go to the front end as MessageStyle::Error; everything else that fails is passed over
+// silently.
 #pragma once
+
+#include "setup/core/front_end.h"
 
 #include <windows.h>
 #include <oaidl.h>
@@ -13,14 +15,14 @@
 // under HKEY_CURRENT_USER, then removes the command bar from Excel, PowerPoint and Word, in that order.
 // The registry keys go first, so that no Office application started here loads the add-in again.
 // Always returns false; no step's result is examined.
-bool RemoveOfficeAddin();
+bool RemoveOfficeAddin(FrontEnd& frontEnd);
 
 // Starts the Office application of wszProgID as a local automation server and deletes its "Letterquarry"
 // command bar; the application is asked to quit only when the bar existed.
 // -1: the ProgID has no class ("CLSIDFromProgID() failed" was shown);
 // -2: no instance could be created ("Excel not registered properly" was shown, whatever the application);
 //  0: everything else, also when the bar was missing or a call on it failed.
-long RemoveCommandBar(const wchar_t* wszProgID);
+long RemoveCommandBar(const wchar_t* wszProgID, FrontEnd& frontEnd);
 
 // Reads the member wszName of pObject (flags DISPATCH_METHOD | DISPATCH_PROPERTYGET, no arguments) into
 // pResult, which the caller has initialised. E_POINTER for a null object; otherwise the HRESULT of the

@@ -1,9 +1,7 @@
 #include "setup/uninstall/uninstall_sequence.h"
 
-#include "framework/winapp.h"
-#include "setup/app/country.h"
-#include "setup/app/ini.h"
-#include "setup/dialogs/message_box_dlg.h"
+#include "setup/core/country.h"
+#include "setup/core/ini.h"
 #include "setup/install/com_registration.h"
 #include "setup/install/restart.h"
 #include "setup/install/uninstall_log.h"
@@ -15,19 +13,14 @@
 
 namespace {
 
-constexpr const char* kDeferredCommand = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D /B";
 constexpr const char* kSharedLibrary = "zmtaddin.dll";
 
 constexpr int kDeletionPasses = 10;
 constexpr int kDeletionsPerItem = 10;
 
-void ShowStage(CStatic* pStage, const char* szText) {
-    if (pStage) pStage->SetWindowText(szText);
-}
-
-void ShowClosingMessage() {
-    MessageBoxA(nullptr, ByLanguage("Letterquarry 프로그램을 제거 하였습니다.", "It was removed the Letterquarry program."),
-                "Letterquarry", MB_OK);
+void ShowClosingMessage(FrontEnd& frontEnd) {
+    frontEnd.ShowMessage(MessageStyle::Product,
+                         ByLanguage("Letterquarry 프로그램을 제거 하였습니다.", "It was removed the Letterquarry program."));
 }
 
 // The sibling product still uses the shared add-in library: take it out of the list, so that it is
@@ -44,15 +37,6 @@ void KeepSharedLibrary(HostFileList& arrItems) {
             pItem->strName.clear();
         }
     }
-}
-
-// Shows the in-use prompt and returns the user's choice: 1 restart Windows, 2 close the programs and
-// delete, anything else cancel.
-int AskInUse(bool bSlidequarry) {
-    MessageBoxDlg dlg;
-    dlg.m_strText = InUseMessage(bSlidequarry);
-    dlg.DoModal(nullptr);
-    return dlg.m_nResult;
 }
 
 }  // namespace
@@ -74,87 +58,84 @@ std::string InUseMessage(bool bSlidequarry) {
            strProduct + " program.\r\n" + "Thank you.</center>";
 }
 
-bool DeleteInstalledFiles(InstallContext& context, CStatic* pDetail, CProgressCtrl* pFileBar) {
+bool DeleteInstalledFiles(InstallContext& context, FrontEnd& frontEnd) {
     HostFileList& arrItems = context.arrUninstallItems;
-    if (pFileBar) pFileBar->SetRange(0, static_cast<short>(std::min<size_t>(arrItems.size(), 0x7FFF)));
+    frontEnd.SetBarRange(ProgressBar::File, 0, static_cast<short>(std::min<size_t>(arrItems.size(), 0x7FFF)));
     int nFailures = 0;
     for (size_t i = 0; i < arrItems.size(); ++i) {
         HostFileEntry& item = *arrItems[i];
-        if (pFileBar) pFileBar->SetPos(static_cast<int>(i));
+        frontEnd.SetBarPos(ProgressBar::File, static_cast<int>(i));
         if (item.strName.empty()) continue;
         if (!context.pathControl.FileExists(item.strName)) continue;
         if (item.bUnregister == 1) {
             RegisterServer(item.strName, true);
             item.bUnregister = 0;  // a later pass must not unregister it again
         }
-        if (pDetail) pDetail->SetWindowText(item.strName);
+        frontEnd.ShowDetail(item.strName);
         bool bDeleted = false;
         for (int nTry = 0; nTry < kDeletionsPerItem && !bDeleted; ++nTry)
             bDeleted = context.pathControl.DeleteFileRetrying(item.strName);
         if (!bDeleted) ++nFailures;
     }
     if (nFailures != 0) return false;
-    if (pFileBar) pFileBar->SetPos(0);
+    frontEnd.SetBarPos(ProgressBar::File, 0);
     return true;
 }
 
-bool RunDeletionPasses(InstallContext& context, CStatic* pDetail, CProgressCtrl* pFileBar) {
+bool RunDeletionPasses(InstallContext& context, FrontEnd& frontEnd) {
     bool bDone = false;
     for (int nPass = 0; nPass < kDeletionPasses && !bDone; ++nPass)
-        bDone = DeleteInstalledFiles(context, pDetail, pFileBar);
+        bDone = DeleteInstalledFiles(context, frontEnd);
     return bDone;
 }
 
-UninstallOutcome RunUninstallSequence(InstallContext& context, CStatic* pStage, CStatic* pDetail,
-                                      CProgressCtrl* pFileBar, CProgressCtrl* /*pSecondBar*/) {
+UninstallOutcome RunUninstallSequence(InstallContext& context, FrontEnd& frontEnd) {
     // "Close the programs and delete" starts the sequence over from its first step, as often as the
     // user chooses it; a loop rather than a nested call, so that no choice deepens the stack.
     for (;;) {
         const int nPotRun = CIni(kSiblingSettingsPath).GetInt(kSettingsSection, "Pot_Run", 0, 10);
         CIni(kSuiteSettingsPath).WriteInt(kSettingsSection, "Run", 0, 10);
-        ShowStage(pStage, ByLanguage("삭제할 정보를 찾는 중....", "Get Delete Information...."));
+        frontEnd.ShowStage(ByLanguage("삭제할 정보를 찾는 중....", "Get Delete Information...."));
         if (!ReadUninstallLog(kUninstallLogPath, context.arrUninstallItems)) {
-            AfxGetApp()->DoMessageBox(ByLanguage("삭제할 정보가 없습니다.", "Not Found Delete Information...."), MB_OK);
+            frontEnd.ShowMessage(MessageStyle::Program, ByLanguage("삭제할 정보가 없습니다.", "Not Found Delete Information...."));
             return UninstallOutcome::NoLog;
         }
-        ShowStage(pStage, ByLanguage("Letterquarry 삭제 중....", "Letterquarry Delete...."));
+        frontEnd.ShowStage(ByLanguage("Letterquarry 삭제 중....", "Letterquarry Delete...."));
 
         bool bSlidequarry = false;
         if (nPotRun < 1) {
-            RemoveOfficeAddin();
-            if (RunDeletionPasses(context, pDetail, pFileBar)) {
+            RemoveOfficeAddin(frontEnd);
+            if (RunDeletionPasses(context, frontEnd)) {
                 DeleteUninstallRecord();
-                ShowClosingMessage();
+                ShowClosingMessage(frontEnd);
                 return UninstallOutcome::Removed;
             }
         } else {
             KeepSharedLibrary(context.arrUninstallItems);
-            if (RunDeletionPasses(context, pDetail, pFileBar)) {
-                RemoveCommandBar(L"Excel.Application");
-                RemoveCommandBar(L"PowerPoint.Application");
-                if (RemoveCommandBar(L"Word.Application") >= 0) {
+            if (RunDeletionPasses(context, frontEnd)) {
+                RemoveCommandBar(L"Excel.Application", frontEnd);
+                RemoveCommandBar(L"PowerPoint.Application", frontEnd);
+                if (RemoveCommandBar(L"Word.Application", frontEnd) >= 0) {
                     DeleteUninstallRecord();
-                    ShowClosingMessage();
+                    ShowClosingMessage(frontEnd);
                     return UninstallOutcome::Removed;
                 }
                 bSlidequarry = true;
             }
         }
 
-        switch (AskInUse(bSlidequarry)) {
-        case 1:
-            ScheduleRunOnce(kDeferredCommand);
-            RestartWindows();
+        switch (frontEnd.AskFilesInUse(InUseMessage(bSlidequarry))) {
+        case InUseAnswer::RestartWindows:
+            ScheduleRunOnce(kDeferredUninstallCommand);
+            RestartWindows(frontEnd);
             return UninstallOutcome::Deferred;
-        case 2:
-            continue;
-        default:
-            return UninstallOutcome::GivenUp;
+        case InUseAnswer::CloseAndRetry: continue;
+        case InUseAnswer::Cancel: break;
         }
+        return UninstallOutcome::GivenUp;
     }
 }
 
-bool RunUninstall(InstallContext& context, CStatic* pStage, CStatic* pDetail, CProgressCtrl* pFileBar,
-                  CProgressCtrl* pSecondBar) {
-    return RunUninstallSequence(context, pStage, pDetail, pFileBar, pSecondBar) == UninstallOutcome::Removed;
+bool RunUninstall(InstallContext& context, FrontEnd& frontEnd) {
+    return RunUninstallSequence(context, frontEnd) == UninstallOutcome::Removed;
 }

@@ -1,13 +1,13 @@
 // The uninstall sequence: removes what an install left on the machine, guided by the uninstall log.
 //
-// Runs synchronously on the UI thread inside the uninstall progress window, whose four controls it
-// receives (each may be null, and is then not updated). It does not know whether the uninstall is
-// interactive or silent: its closing message, in-use prompt and the Office removal's message boxes
-// appear in both.
+// Runs synchronously on the UI thread and shows its progress, messages and questions through its front end
+// (the uninstall progress window's stage line, detail line and file bar). It does not know whether the
+// uninstall is interactive or silent: its closing message, in-use prompt and the Office removal's
+// messages reach the front end in both.
 #pragma once
 
-#include "framework/wnd.h"
-#include "setup/app/install_context.h"
+#include "setup/core/front_end.h"
+#include "setup/core/install_context.h"
 
 #include <string>
 
@@ -23,23 +23,19 @@ enum class UninstallOutcome {
 // (Deferred), close the programs and run the sequence again from its start (as often as they like), or
 // give up. Reads "Pot_Run" of the sibling product's settings: 1 or more keeps the shared add-in library
 // and its registration, and removes only the command bars.
-// pStage: stage line (control 1004); pDetail: detail line (1003); pFileBar: bar 1001; pSecondBar: bar 1002,
-// never moved.
-UninstallOutcome RunUninstallSequence(InstallContext& context, CStatic* pStage, CStatic* pDetail,
-                                      CProgressCtrl* pFileBar, CProgressCtrl* pSecondBar);
+UninstallOutcome RunUninstallSequence(InstallContext& context, FrontEnd& frontEnd);
 
 // The same, true only when the product was removed and the closing message was shown.
-bool RunUninstall(InstallContext& context, CStatic* pStage, CStatic* pDetail, CProgressCtrl* pFileBar,
-                  CProgressCtrl* pSecondBar);
+bool RunUninstall(InstallContext& context, FrontEnd& frontEnd);
 
 // One deletion pass over the context's uninstall items, in list order. An item whose file no longer
 // exists is skipped and is no failure. An item marked for unregistration is unregistered (result
 // ignored) once and unmarked, then the file is deleted with up to 10 retried deletions.
 // True when no existing file was left behind.
-bool DeleteInstalledFiles(InstallContext& context, CStatic* pDetail, CProgressCtrl* pFileBar);
+bool DeleteInstalledFiles(InstallContext& context, FrontEnd& frontEnd);
 
 // Up to 10 passes of DeleteInstalledFiles, stopping at the first that succeeds; the last pass's result.
-bool RunDeletionPasses(InstallContext& context, CStatic* pDetail, CProgressCtrl* pFileBar);
+bool RunDeletionPasses(InstallContext& context, FrontEnd& frontEnd);
 
 // The text of the in-use prompt for the product "Letterquarry" or "Slidequarry", in the language of
 // countryCode (HTML subset).

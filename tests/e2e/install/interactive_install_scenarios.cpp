@@ -13,8 +13,8 @@
 //    again) and a cancel (1603), or the deferral;
 //  - EarlierInstallation: an earlier installer's entries, files and Start-menu group are removed, exactly.
 // Screenshots of every dialog land in build/win/screenshots.
-#include "tests/e2e/harness/machine.h"
-#include "tests/win/guard/standin.h"
+#include "tests/support/machine.h"
+#include "tests/support/standin.h"
 #include "tools/uidriver/uidriver.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 //    C:\ZmtPlugin\bin, the failed one logged with R = 1;
 //  - ProgressWindow: a large runtime file slows the first step so the window can be photographed.
 // Each runs on a machine of its own (see CMakeLists.txt).
-#include "tests/e2e/harness/machine.h"
+#include "tests/support/machine.h"
 #include "tools/uidriver/uidriver.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Start-up on a fresh machine, Korean and English: the upgrade switch shows one message and nothing
 // else, whatever else stands on the command line, and touches nothing.
-#include "tests/e2e/harness/machine.h"
+#include "tests/support/machine.h"
 #include "tools/uidriver/uidriver.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 // application (or as the scenario chooses).
 #pragma once
 
-#include "tests/e2e/harness/machine.h"
+#include "tests/support/machine.h"
 
 #include <string>
 #include <vector>

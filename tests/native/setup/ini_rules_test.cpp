@@ -1,6 +1,6 @@
 // Settings-file rules without files: integer text in each base, and the server-list rule of all three
 // editions (this build is the standard one; the other two are kept right for the other builds).
-#include "setup/app/ini_rules.h"
+#include "setup/core/ini_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The installation context as every stage receives it: eight records in their fixed order, each selected
 // and empty until discovery fills it; release frees the uninstall items and every record's lists.
-#include "setup/app/install_context.h"
+#include "setup/core/install_context.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,13 @@
 // Covered: the host list's styles, column and colours; the banner of each edition; the icon that
 // WM_QUERYDRAGICON hands out and the icon painting while minimised; Cancel leaving the machine alone.
 // The Install command runs end to end in tests/e2e/install.
+#include "setup/app/interactive_install.h"
 #include "setup/dialogs/zmt_upgrade_dlg.h"
-#include "setup/app/country.h"
-#include "setup/app/exit_codes.h"
+#include "setup/core/country.h"
+#include "setup/core/exit_codes.h"
 
-#include "dialog_answerer.h"
-#include "test_support.h"
+#include "tests/support/dialog_answerer.h"
+#include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,7 @@ namespace {
 // Notes the icon-background erase that only the minimised painting sends.
 class ObservedMainDialog : public CZmtUpGradeDlg {
 public:
+    ObservedMainDialog() : CZmtUpGradeDlg(m_actions) {}
     bool m_bIconErased = false;
 
 protected:
@@ -28,7 +30,11 @@ protected:
         if (nMsg == WM_ICONERASEBKGND) m_bIconErased = true;
         return CZmtUpGradeDlg::OnWndMsg(nMsg, wParam, lParam, pResult);
     }
+
+private:
+    static InteractiveInstallActions m_actions;  // the engines, as the interactive install wires them
 };
+InteractiveInstallActions ObservedMainDialog::m_actions;
 
 class MainDialogTest : public ::testing::Test {
 protected:
@@ -112,7 +118,8 @@ TEST_F(MainDialogTest, MinimisedDialogPaintsTheApplicationIcon) {
 }
 
 TEST_F(MainDialogTest, CancelEndsWithoutWritingSettings) {
-    CZmtUpGradeDlg dlg;
+    InteractiveInstallActions actions;
+    CZmtUpGradeDlg dlg(actions);
     DialogAnswerer answerer("Letterquarry Installation", {Answer::ClickButton(IDCANCEL)});
     EXPECT_EQ(IDCANCEL, dlg.DoModal(nullptr));
     EXPECT_EQ(1u, answerer.Seen().size());

@@ -4,10 +4,10 @@
 // and default buttons. Not here: how the label draws its mark-up (the HTML label's own tests).
 #include "setup/dialogs/delete_message_box_dlg.h"
 #include "setup/dialogs/message_box_dlg.h"
-#include "setup/app/country.h"
+#include "setup/core/country.h"
 
-#include "dialog_answerer.h"
-#include "test_support.h"
+#include "tests/support/dialog_answerer.h"
+#include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 // (Wine does not enforce registry access lists, so no such key can be made here).
 #include "setup/discovery/host_discovery.h"
 #include "setup/discovery/registry_read.h"
-#include "tests/e2e/harness/machine.h"
+#include "tests/support/machine.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -186,7 +186,7 @@ TEST(AddHostFolder, SkipsOnlyEntriesEqualInVersionAndExactPath) {
 // ReadRegistryString against values written with exact bytes.
 class RegistryString : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\LqTest")); }
+    void SetUp() override { ASSERT_TRUE(OpenDiscoveryKey(m_key, HKEY_LOCAL_MACHINE, "SOFTWARE\\LqTest")); }
     static void Raw(const char* szName, DWORD dwType, const std::string& bytes) {
         SetRegRaw(HKEY_LOCAL_MACHINE, "SOFTWARE\\LqTest", szName, dwType, bytes);
     }
@@ -202,7 +202,7 @@ protected:
         RegCloseKey(hKey);
     }
     static void SetUpTestSuite() { SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\LqTest", "Plain", "C:\\Quark"); }
-    RegKey m_key;
+    ScopedRegKey m_key;
 };
 
 TEST_F(RegistryString, TakesOnlyStringsThatEndWithTheirNulAndFitTheBuffer) {
@@ -235,8 +235,8 @@ TEST_F(RegistryString, KoreanTextIsReturnedInTheSystemCodePage) {
 TEST(RegistryEnumeration, VisitsEverySubkeyOnceInIndexOrder) {
     for (const char* szName : {"b", "a", "한글", "c.1"})
         SetRegString(HKEY_LOCAL_MACHINE, std::string("SOFTWARE\\LqEnum\\") + szName, "v", "x");
-    RegKey key;
-    ASSERT_TRUE(key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\LqEnum"));
+    ScopedRegKey key;
+    ASSERT_TRUE(OpenDiscoveryKey(key, HKEY_LOCAL_MACHINE, "SOFTWARE\\LqEnum"));
     std::string strSeen;
     EnumerateSubkeys(key.Get(), [&](const std::string& strName) { strSeen += strName + ";"; });
     EXPECT_EQ("a;b;c.1;한글;", strSeen) << "the registry returns subkeys sorted";
@@ -246,10 +246,10 @@ TEST(RegistryEnumeration, VisitsEverySubkeyOnceInIndexOrder) {
 }
 
 TEST(RegistryKey, OpensWithReadAndWriteAccessOnly) {
-    RegKey key;
-    EXPECT_FALSE(key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\NoSuchVendor"));
+    ScopedRegKey key;
+    EXPECT_FALSE(OpenDiscoveryKey(key, HKEY_LOCAL_MACHINE, "SOFTWARE\\NoSuchVendor"));
     EXPECT_FALSE(key.IsOpen());
-    ASSERT_TRUE(key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE"));
+    ASSERT_TRUE(OpenDiscoveryKey(key, HKEY_LOCAL_MACHINE, "SOFTWARE"));
     // 0x2001F includes KEY_SET_VALUE: writing through the discovery key must be possible.
     EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key.Get(), "LqProbe", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2));
     RegDeleteValueA(key.Get(), "LqProbe");

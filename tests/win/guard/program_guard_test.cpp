@@ -3,12 +3,13 @@
 // Covered: no dialog when nothing runs; force-close with the 2000 ms pause; Cancel, Escape and the close
 // box ending the guard at once; a program that the force-close cannot end being asked about again; the
 // table's display names; button texts by language. Two instances of one program: tests/e2e/install.
+#include "setup/dialogs/dialog_front_end.h"
 #include "setup/guard/program_guard.h"
-#include "setup/app/country.h"
-#include "standin.h"
+#include "setup/core/country.h"
+#include "tests/support/standin.h"
 
-#include "../dialogs/dialog_answerer.h"
-#include "../dialogs/test_support.h"
+#include "tests/support/dialog_answerer.h"
+#include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -25,6 +26,8 @@ class ProgramGuardTest : public ::testing::Test {
 protected:
     void SetUp() override { dialogtest::UseSystemCountryCode(); }
 
+    DialogFrontEnd m_frontEnd;  // the guard's question is the suite's own dialog
+
     // The name as the dialog's message shows it.
     static std::string Named(const std::string& strDisplayName) {
         return "<font size=3 color=blue><b>" + strDisplayName + "</b></font>";
@@ -33,7 +36,7 @@ protected:
 
 TEST_F(ProgramGuardTest, NothingRunningMeansNoQuestion) {
     DialogAnswerer answerer("Message", {Answer::ClickButton(IDCANCEL)}, 1500);
-    EXPECT_TRUE(CheckRunningPrograms());
+    EXPECT_TRUE(CheckRunningPrograms(m_frontEnd));
     EXPECT_EQ(0u, answerer.Seen().size()) << "expected no dialog on a machine without host programs";
 }
 
@@ -44,7 +47,7 @@ TEST_F(ProgramGuardTest, ForceCloseEndsExcelAndGoesOnAfterThePause) {
                             [](HWND hDlg, int n) {
                                 if (n == 0) dialogtest::Screenshot(hDlg, "dialog-program-kill");
                             });
-    EXPECT_TRUE(CheckRunningPrograms());
+    EXPECT_TRUE(CheckRunningPrograms(m_frontEnd));
     DWORD dwDone = GetTickCount();
     const auto& seen = answerer.Seen();
     ASSERT_EQ(1u, seen.size()) << "expected one question, for Excel only";
@@ -69,7 +72,7 @@ TEST_F(ProgramGuardTest, CancelEndsTheGuardAtOnceWithoutTestingLaterRows) {
     ASSERT_TRUE(powerpoint.Started() && excel.Started());
     for (const Case& c : cases) {
         DialogAnswerer answerer("Message", {c.answer, Answer::ClickButton(IDCANCEL)}, 3000);
-        EXPECT_FALSE(CheckRunningPrograms()) << c.szWhat;
+        EXPECT_FALSE(CheckRunningPrograms(m_frontEnd)) << c.szWhat;
         const auto& seen = answerer.Seen();
         ASSERT_EQ(1u, seen.size()) << c.szWhat << ": expected the PowerPoint question only, Excel is never asked";
         EXPECT_NE(std::string::npos, seen[0].texts.at(1005).find(Named("PowerPoint"))) << c.szWhat;
@@ -84,7 +87,7 @@ TEST_F(ProgramGuardTest, AProgramTheForceCloseCannotEndIsAskedAboutAgain) {
     ASSERT_TRUE(excel.Started());
     DialogAnswerer answerer("Message", {Answer::ClickButton(IDOK), Answer::ClickButton(IDOK), Answer::ClickButton(IDCANCEL)},
                             5000);
-    EXPECT_FALSE(PromptCloseProgram("EXCEL.EXE", "Excel"));
+    EXPECT_FALSE(PromptCloseProgram("EXCEL.EXE", "Excel", m_frontEnd));
     const auto& seen = answerer.Seen();
     ASSERT_EQ(3u, seen.size()) << "asked again after each of two force-closes, then cancelled";
     EXPECT_GE(seen[1].dwTick - seen[0].dwTick, 2000u);
@@ -96,7 +99,7 @@ TEST_F(ProgramGuardTest, EachCorelDrawSpellingIsAskedAboutUnderItsDisplayName) {
     StandInProcess corel("CorelDrw.exe");
     ASSERT_TRUE(corel.Started());
     DialogAnswerer answerer("Message", {Answer::ClickButton(IDCANCEL)});
-    EXPECT_FALSE(CheckRunningPrograms());
+    EXPECT_FALSE(CheckRunningPrograms(m_frontEnd));
     const auto& seen = answerer.Seen();
     ASSERT_EQ(1u, seen.size());
     EXPECT_NE(std::string::npos, seen[0].texts.at(1005).find(Named("CorelDraw"))) << seen[0].texts.at(1005);

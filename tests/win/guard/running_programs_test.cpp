@@ -4,8 +4,9 @@
 // module names, one process per call; processes whose modules cannot be listed.
 // Not here: the dialog and the guard's passes (program_guard_test.cpp), apart from a guard that cannot
 // show its dialog.
+#include "setup/dialogs/dialog_front_end.h"
 #include "setup/guard/program_guard.h"
-#include "standin.h"
+#include "tests/support/standin.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -98,11 +99,12 @@ TEST(PromptCloseProgram, GivesUpWhenItCannotAsk) {
     // This test binary has no dialog resources, so the question cannot be shown.
     StandInProcess excel("EXCEL.EXE");
     ASSERT_TRUE(excel.Started());
+    DialogFrontEnd frontEnd;
     DWORD dwStart = GetTickCount();
-    EXPECT_FALSE(PromptCloseProgram("EXCEL.EXE", "Excel")) << "expected: treated as a cancel";
+    EXPECT_FALSE(PromptCloseProgram("EXCEL.EXE", "Excel", frontEnd)) << "expected: treated as a cancel";
     EXPECT_LT(GetTickCount() - dwStart, 2000u) << "no force-close, no pause";
     EXPECT_FALSE(excel.HasEnded(0));
-    EXPECT_TRUE(PromptCloseProgram("WINWORD.EXE", "Winword")) << "nothing to ask about: true";
+    EXPECT_TRUE(PromptCloseProgram("WINWORD.EXE", "Winword", frontEnd)) << "nothing to ask about: true";
 }
 
 TEST(KillProgram, ReportsSuccessWhenNothingRuns) {

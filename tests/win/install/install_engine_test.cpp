@@ -4,6 +4,7 @@
 // driven into the real setup progress window. Runs on a Korean Windows 7 machine and an English
 // Windows XP machine; the expectations that differ read LQ_LOCALE and LQ_WINVER.
 // Not covered: RestartWindows (under Wine it ends the machine's session).
+#include "setup/dialogs/dialog_front_end.h"
 #include "setup/dialogs/progress_dialogs.h"
 #include "setup/install/com_registration.h"
 #include "setup/install/file_placement.h"
@@ -11,8 +12,8 @@
 #include "setup/install/restart.h"
 #include "setup/install/uninstall_log.h"
 #include "setup/install/uninstall_record.h"
-#include "setup/app/country.h"
-#include "tests/e2e/harness/machine.h"
+#include "setup/core/country.h"
+#include "tests/support/machine.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -203,8 +204,8 @@ TEST_F(InstallEngine, InstallFilesIntoFolderCopiesRecordsAndDrivesTheControls) {
     HostFileList arrItems;
     ProgressWindow window;
     WriteFileBytes("C:\\dest one\\ZMT_CS2.8bp", std::string(100000, 'x'));  // a larger old copy
-    ASSERT_TRUE(InstallFilesIntoFolder("C:\\dest one\\", kInstall, arrFiles, arrItems, &window.m_dlg.m_staticDetail,
-                                       &window.m_dlg.m_progressFile));
+    DialogFrontEnd frontEnd(nullptr, &window.m_dlg.m_staticDetail, nullptr, &window.m_dlg.m_progressFile);
+    ASSERT_TRUE(InstallFilesIntoFolder("C:\\dest one\\", kInstall, arrFiles, arrItems, frontEnd, true));
     EXPECT_EQ("{00|C:\\dest one\\\\ZMT_P7.8bp}{00|C:\\dest one\\\\ZMT_CS2.8bp}", Describe(arrItems));
     EXPECT_EQ(ReadFileBytes(kInstall + "\\ZMT_P7.8bp"), ReadFileBytes("C:\\dest one\\ZMT_P7.8bp"));
     EXPECT_EQ(strCs2, ReadFileBytes("C:\\dest one\\ZMT_CS2.8bp")) << "overwritten, not merged";
@@ -223,8 +224,8 @@ TEST_F(InstallEngine, ALockedDestinationStopsAtThatFileAndRecordsOnlyEarlierCopi
     HostFileList arrFiles = FileList({{0, 0, "ZMT_P7.8bp"}, {0, 0, "ZMT_CS2.8bp"}, {0, 0, "zmt_i.aip"}});
     HostFileList arrItems;
     ProgressWindow window;
-    EXPECT_FALSE(InstallFilesIntoFolder("C:\\locked", kInstall, arrFiles, arrItems, nullptr,
-                                        &window.m_dlg.m_progressFile));
+    DialogFrontEnd frontEnd(nullptr, nullptr, nullptr, &window.m_dlg.m_progressFile);
+    EXPECT_FALSE(InstallFilesIntoFolder("C:\\locked", kInstall, arrFiles, arrItems, frontEnd, true));
     CloseHandle(hHeld);
     EXPECT_EQ("{00|C:\\locked\\ZMT_P7.8bp}", Describe(arrItems));
     EXPECT_EQ(1, window.Pos(window.m_dlg.m_progressFile)) << "the file bar stays at the failed file";
@@ -323,8 +324,8 @@ protected:
 TEST_F(InstallSequence, SuccessCopiesEveryRecordInStepOrderAndWritesTheEntryAndTheLog) {
     SetStandinSwitch("MyAddIn_V11.dll", "FailRegister", 1);  // a registration that fails is still logged
     ProgressWindow window;
-    ASSERT_TRUE(RunInstallSequence(m_context, &window.m_dlg.m_staticStage, &window.m_dlg.m_staticDetail,
-                                   &window.m_dlg.m_progressStage, &window.m_dlg.m_progressFile));
+    DialogFrontEnd frontEnd(window.m_dlg);
+    ASSERT_TRUE(RunInstallSequence(m_context, frontEnd));
     SetStandinSwitch("MyAddIn_V11.dll", "FailRegister", 0);
     std::string strExpected = "[UnInstall][E]\r\r\n";
     for (const char* sz : {"ASYCFILT.DLL", "COMCAT.DLL", "CorelDraw.tlb", "msvbvm60.dll", "OLEAUT32.DLL",
@@ -363,8 +364,8 @@ TEST_F(InstallSequence, ALockedFileInTheIllustratorStepFailsWithoutLogOrEntryAnd
     DeleteFileA((kBin + "\\MyAddIn_V12.dll").c_str());
     DeleteFileA("C:\\QXP\\XTension\\ZmtLetterquarry.axt");
     ProgressWindow window;
-    EXPECT_FALSE(RunInstallSequence(m_context, &window.m_dlg.m_staticStage, nullptr, &window.m_dlg.m_progressStage,
-                                    nullptr));
+    DialogFrontEnd frontEnd(&window.m_dlg.m_staticStage, nullptr, &window.m_dlg.m_progressStage, nullptr);
+    EXPECT_FALSE(RunInstallSequence(m_context, frontEnd));
     CloseHandle(hHeld);
     EXPECT_FALSE(PathExists(kUninstallLogPath));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallRecordKey));
@@ -375,7 +376,8 @@ TEST_F(InstallSequence, ALockedFileInTheIllustratorStepFailsWithoutLogOrEntryAnd
     EXPECT_EQ(11u, m_context.arrUninstallItems.size()) << "8 runtime files, Office, two Photoshop plug-ins";
 
     // The retry on the same context, once Illustrator let go, logs the first attempt's files again.
-    ASSERT_TRUE(RunInstallSequence(m_context, nullptr, nullptr, nullptr, nullptr));
+    SilentFrontEnd silent;
+    ASSERT_TRUE(RunInstallSequence(m_context, silent));
     HostFileList arrRead;
     ASSERT_TRUE(ReadUninstallLog(kUninstallLogPath, arrRead));
     EXPECT_EQ(11u + 15u, arrRead.size());
@@ -385,7 +387,8 @@ TEST_F(InstallSequence, DeselectedRecordsAndRecordsWithoutFoldersContributeNothi
     for (int i : {kHostPhotoshop, kHostPhotoshopCS2, kHostIllustrator, kHostQuark})
         m_context.arrHosts[i].arrFolders.clear();
     m_context.arrHosts[kHostCorelDraw12].bSelected = 0;
-    ASSERT_TRUE(RunInstallSequence(m_context, nullptr, nullptr, nullptr, nullptr));
+    SilentFrontEnd silent;
+    ASSERT_TRUE(RunInstallSequence(m_context, silent));
     HostFileList arrRead;
     ASSERT_TRUE(ReadUninstallLog(kUninstallLogPath, arrRead));
     EXPECT_EQ(10u, arrRead.size()) << Describe(arrRead);

@@ -1,6 +1,7 @@
 // Deferral and restart on a machine of its own: ExitWindowsEx ends the session of every other program
 // on this machine. Under Wine the calling process survives, InitiateSystemShutdownA starts nothing, and
 // the RunOnce value stays for the next logon; on Windows this binary would restart the PC.
+#include "setup/dialogs/dialog_front_end.h"
 #include "setup/install/restart.h"
 
 #include "framework/winapp.h"
@@ -27,10 +28,11 @@ std::string RunOnceValue() {
 
 TEST(Restart, ScheduledCommandSurvivesTheRestartRequest) {
     CWinApp app;  // RestartWindows reports a token failure through the application's message box
+    DialogFrontEnd frontEnd;
     ScheduleRunOnce(kDeferredInstallCommand);
     ScheduleRunOnce(kDeferredUninstallCommand);
     EXPECT_EQ(std::string(kDeferredUninstallCommand) + '\0', RunOnceValue()) << "the later deferral replaces the earlier";
-    DWORD dwError = RestartWindows();
+    DWORD dwError = RestartWindows(frontEnd);
     EXPECT_EQ(0u, dwError) << "the shutdown privilege is enabled and the request accepted";
     EXPECT_EQ(std::string(kDeferredUninstallCommand) + '\0', RunOnceValue());
 }

@@ -1,8 +1,8 @@
 // CIni over the Windows profile functions on a fresh machine: long values, caller buffers, integer
 // bases, missing names, the server-list rule on a file that does not exist yet. Not covered: the access
 // list given to an existing file on Vista and later (SetStandardFileAccess, tested with the engine).
-#include "setup/app/ini.h"
-#include "tests/e2e/harness/machine.h"
+#include "setup/core/ini.h"
+#include "tests/support/machine.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,5 +1,6 @@
 // Office add-in removal against the Office automation stand-in on a real (Wine) machine: the registry
 // trees it deletes, the automation calls each application receives, and the message boxes it shows.
+#include "setup/dialogs/dialog_front_end.h"
 #include "setup/uninstall/office_addin.h"
 
 #include "tests/win/uninstall/dialog_answerer.h"
@@ -13,6 +14,9 @@
 using namespace office_test;
 
 namespace {
+
+// The Office removal's boxes are the dialog front end's, answered by the tests' DialogAnswerer.
+DialogFrontEnd g_frontEnd;
 
 std::vector<std::string> LinesOf(const std::vector<std::string>& arrLines, const std::string& strApp) {
     std::vector<std::string> arrOwn;
@@ -63,7 +67,7 @@ TEST_F(OfficeAddinRemoval, RemovesKeysAndBarsOfAllThreeApplications) {
     DialogAnswerer answerer;
     answerer.Answer("Error", IDOK);
 
-    EXPECT_FALSE(RemoveOfficeAddin());
+    EXPECT_FALSE(RemoveOfficeAddin(g_frontEnd));
 
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kAddinClassKey));
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin"));
@@ -82,9 +86,9 @@ TEST_F(OfficeAddinRemoval, RemovesKeysAndBarsOfAllThreeApplications) {
 
 TEST_F(OfficeAddinRemoval, ApplicationWithoutTheBarIsStartedButNotToldToQuit) {
     InstallOffice({"PowerPoint", "Word"});  // Excel never had the bar
-    EXPECT_EQ(0, RemoveCommandBar(L"Excel.Application"));
-    EXPECT_EQ(0, RemoveCommandBar(L"PowerPoint.Application"));
-    EXPECT_EQ(0, RemoveCommandBar(L"Word.Application"));
+    EXPECT_EQ(0, RemoveCommandBar(L"Excel.Application", g_frontEnd));
+    EXPECT_EQ(0, RemoveCommandBar(L"PowerPoint.Application", g_frontEnd));
+    EXPECT_EQ(0, RemoveCommandBar(L"Word.Application", g_frontEnd));
     const auto arrLines = SettledCallLog(3);
     EXPECT_EQ(Joined(CallsWithoutBar("Excel")), Joined(LinesOf(arrLines, "Excel")));
     EXPECT_EQ(Joined(CallsWithBar("PowerPoint")), Joined(LinesOf(arrLines, "PowerPoint")));
@@ -100,9 +104,9 @@ TEST_F(OfficeAddinRemoval, NoOfficeShowsThreeBoxesAndGoesOn) {
     {
         DialogAnswerer answerer;
         answerer.Answer("Error", IDOK);
-        EXPECT_EQ(-1, RemoveCommandBar(L"Excel.Application"));
-        EXPECT_EQ(-1, RemoveCommandBar(L"PowerPoint.Application"));
-        EXPECT_EQ(-1, RemoveCommandBar(L"Word.Application"));
+        EXPECT_EQ(-1, RemoveCommandBar(L"Excel.Application", g_frontEnd));
+        EXPECT_EQ(-1, RemoveCommandBar(L"PowerPoint.Application", g_frontEnd));
+        EXPECT_EQ(-1, RemoveCommandBar(L"Word.Application", g_frontEnd));
         ASSERT_TRUE(answerer.WaitFor(3, 5000));
         for (const auto& box : answerer.Boxes()) {
             EXPECT_EQ("Error", box.strCaption);
@@ -118,7 +122,7 @@ TEST_F(OfficeAddinRemoval, NoOfficeShowsThreeBoxesAndGoesOn) {
     DialogAnswerer answerer2;
     answerer2.Answer("Error", IDOK);
     answerer2.OnEach(NoteCallLog);
-    RemoveOfficeAddin();
+    RemoveOfficeAddin(g_frontEnd);
     ASSERT_TRUE(answerer2.WaitFor(2, 5000)) << answerer2.Boxes().size() << " boxes; log:\n" << ReadCallLog();
     ASSERT_EQ(2u, g_arrLogAtBox.size());
     EXPECT_EQ("", g_arrLogAtBox[0]) << "Excel's box must come before any application starts";
@@ -133,7 +137,7 @@ TEST_F(OfficeAddinRemoval, RegisteredButNotStartableReportsExcelTextForAnyApplic
               "C:\\NoSuchFolder\\WINWORD.EXE");
     DialogAnswerer answerer;
     answerer.Answer("Error", IDOK);
-    EXPECT_EQ(-2, RemoveCommandBar(L"Word.Application"));
+    EXPECT_EQ(-2, RemoveCommandBar(L"Word.Application", g_frontEnd));
     ASSERT_TRUE(answerer.WaitFor(1, 5000));
     EXPECT_EQ("Excel not registered properly", answerer.Boxes()[0].strText);
     DeleteRegistryTree(HKEY_CLASSES_ROOT, "Word.Application");

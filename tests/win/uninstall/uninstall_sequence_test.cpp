@@ -1,10 +1,11 @@
 // The uninstall sequence on a real (Wine) machine: a log on disk, installed files, probe COM servers that
 // note their unregistration, the Office stand-in, the settings files and the uninstall entry. Every modal
 // box is answered from a helper thread, as a user would.
-#include "tests/e2e/harness/machine.h"
+#include "tests/support/machine.h"
+#include "setup/dialogs/dialog_front_end.h"
 #include "setup/uninstall/uninstall_sequence.h"
 
-#include "setup/app/country.h"
+#include "setup/core/country.h"
 #include "setup/dialogs/message_box_dlg.h"
 #include "tests/win/uninstall/dialog_answerer.h"
 #include "tests/win/uninstall/office_test_support.h"
@@ -114,7 +115,8 @@ protected:
     }
     UninstallOutcome Run() {
         InstallContext context;
-        return RunUninstallSequence(context, nullptr, nullptr, nullptr, nullptr);
+        DialogFrontEnd frontEnd;
+        return RunUninstallSequence(context, frontEnd);
     }
     std::vector<std::string> Captions() {
         std::vector<std::string> arr;
@@ -263,9 +265,10 @@ TEST_F(HeldFile, PassesFailOnTheHeldFileOnlyAndTheBarShowsWhereTheyAre) {
                     nullptr);
     CProgressCtrl bar;
     ASSERT_TRUE(bar.SubclassDlgItem(1001, hParent));
+    DialogFrontEnd frontEnd(nullptr, nullptr, nullptr, &bar);
 
     const DWORD nStart = GetTickCount();
-    EXPECT_FALSE(RunDeletionPasses(context, nullptr, &bar));
+    EXPECT_FALSE(RunDeletionPasses(context, frontEnd));
     const DWORD nElapsed = GetTickCount() - nStart;
     std::printf("10 deletion passes over a held file took %lu ms\n", static_cast<unsigned long>(nElapsed));
     RecordProperty("ten_passes_ms", static_cast<int>(nElapsed));
@@ -276,7 +279,7 @@ TEST_F(HeldFile, PassesFailOnTheHeldFileOnlyAndTheBarShowsWhereTheyAre) {
 
     CloseHandle(g_hHeld);
     g_hHeld = INVALID_HANDLE_VALUE;
-    EXPECT_TRUE(DeleteInstalledFiles(context, nullptr, &bar));
+    EXPECT_TRUE(DeleteInstalledFiles(context, frontEnd));
     EXPECT_FALSE(Exists(strBin + "held.dll"));
     EXPECT_EQ(0, bar.SendMessage(PBM_GETPOS)) << "a successful pass puts the bar back to 0";
     bar.UnsubclassWindow();

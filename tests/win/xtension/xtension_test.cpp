@@ -4,7 +4,7 @@
 // The host (C:\lqxt\xthost.exe) writes one line per call; the stand-in add-in writes its lines ("addin
 // ...") into the same record, so the order between both is visible. Not covered here: the real host and
 // the real add-in window.
-#include "tests/e2e/harness/machine.h"
+#include "tests/support/machine.h"
 #include <windows.h>
 
 #include <gtest/gtest.h>

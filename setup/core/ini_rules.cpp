@@ -1,4 +1,4 @@
-#include "setup/app/ini_rules.h"
+#include "setup/core/ini_rules.h"
 
 #include "util/mbcs.h"
 

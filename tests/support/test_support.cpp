@@ -1,7 +1,7 @@
-#include "test_support.h"
+#include "tests/support/test_support.h"
 
 #include "framework/winapp.h"
-#include "setup/app/country.h"
+#include "setup/core/country.h"
 #include "tools/uidriver/uidriver.h"
 
 #include <cstdlib>

@@ -1,15 +1,15 @@
 // The two uninstall run modes of start-up: "/D" (confirmation, running-program guard, uninstall) and
 // "/D /B" (the uninstall alone, as the deferred uninstall runs it at the next Windows start).
-#include "setup/app/country.h"
-#include "setup/app/exit_codes.h"
-#include "setup/app/install_context.h"
+#include "framework/winapp.h"
 #include "setup/app/run_modes.h"
+#include "setup/core/country.h"
+#include "setup/core/exit_codes.h"
+#include "setup/core/install_context.h"
 #include "setup/dialogs/delete_message_box_dlg.h"
+#include "setup/dialogs/dialog_front_end.h"
 #include "setup/dialogs/progress_dialogs.h"
 #include "setup/guard/program_guard.h"
 #include "setup/uninstall/uninstall_sequence.h"
-
-#include "framework/winapp.h"
 
 #include <memory>
 
@@ -29,7 +29,7 @@ int ExitCodeOf(UninstallOutcome outcome) {
 // controls bound.
 std::unique_ptr<LetterquarryDeleteDlg> ShowProgressWindow() {
     auto pDlg = std::make_unique<LetterquarryDeleteDlg>();
-    pDlg->Create(IDD_LETTERQUARRY_DELETE, AfxGetApp()->m_hMainWnd);
+    pDlg->Create(IDD_LETTERQUARRY_DELETE, AfxGetMainWnd());
     ShowWindow(pDlg->GetSafeHwnd(), SW_SHOW);
     SetActiveWindow(pDlg->GetSafeHwnd());
     pDlg->UpdateData(true);
@@ -37,8 +37,8 @@ std::unique_ptr<LetterquarryDeleteDlg> ShowProgressWindow() {
 }
 
 UninstallOutcome RunInProgressWindow(LetterquarryDeleteDlg& dlg, InstallContext& context) {
-    return RunUninstallSequence(context, &dlg.m_staticStage, &dlg.m_staticDetail, &dlg.m_progressFile,
-                                &dlg.m_progressSecond);
+    DialogFrontEnd frontEnd(dlg);
+    return RunUninstallSequence(context, frontEnd);
 }
 
 std::string ConfirmationText() {
@@ -66,12 +66,13 @@ int RunSilentUninstall() {
 int RunInteractiveUninstall() {
     DeleteMessageBoxDlg dlgConfirm;
     dlgConfirm.m_strText = ConfirmationText();
-    dlgConfirm.DoModal(AfxGetApp()->m_hMainWnd);
-    if (dlgConfirm.m_nResult != 1) return kExitCancelled;
+    dlgConfirm.DoModal(AfxGetMainWnd());
+    if (dlgConfirm.m_nResult != DeleteMessageBoxDlg::kDelete) return kExitCancelled;
 
     auto pProgress = ShowProgressWindow();
     InstallContext context;
-    if (!CheckRunningPrograms()) {
+    DialogFrontEnd questions;  // the guard's questions have no owner
+    if (!CheckRunningPrograms(questions)) {
         // Nothing removed. The progress window goes with the process.
         context.Release();
         return kExitCancelled;

@@ -1,7 +1,7 @@
-#include "setup/guard/program_kill_dlg.h"
+#include "setup/dialogs/program_kill_dlg.h"
 
-#include "setup/app/country.h"
-#include "setup/guard/guard_resource.h"
+#include "setup/core/country.h"
+#include "setup/dialogs/program_kill_resource.h"
 
 ProgramKillDlg::ProgramKillDlg() : CDialog(IDD_PROGRAM_KILL) {}
 

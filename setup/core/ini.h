@@ -3,6 +3,8 @@
 // writes nothing.
 #pragma once
 
+#include "setup/core/suite_paths.h"
+
 #include <cstdint>
 #include <string>
 
@@ -34,9 +36,7 @@ private:
     std::string m_strPath;
 };
 
-// The suite's settings files and their one section.
-constexpr const char* kSuiteSettingsPath = "c:\\ZmtPlugin\\Zmt.ini";
-constexpr const char* kSiblingSettingsPath = "c:\\ZmtPlugin\\ZmtPT.ini";
+// The one section of the suite's settings files (their paths: setup/core/suite_paths.h).
 constexpr const char* kSettingsSection = "BrelFontPlugin";
 
 // The server-list rule of the Install button: reads "BrelHome" and "ServerListFileName" from the file and

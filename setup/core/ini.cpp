@@ -1,7 +1,7 @@
-#include "setup/app/ini.h"
+#include "setup/core/ini.h"
 
-#include "setup/app/ini_rules.h"
-#include "setup/install/file_placement.h"
+#include "setup/core/file_access.h"
+#include "setup/core/ini_rules.h"
 #include "util/mbcs.h"
 
 #include <windows.h>

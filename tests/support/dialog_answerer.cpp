@@ -1,4 +1,4 @@
-#include "dialog_answerer.h"
+#include "tests/support/dialog_answerer.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "tests/e2e/harness/machine.h"
+#include "tests/support/machine.h"
 
 #include "tools/uidriver/uidriver.h"
 

@@ -1,4 +1,4 @@
-#include "standin.h"
+#include "tests/support/standin.h"
 
 namespace guardtest {
 

@@ -1,4 +1,4 @@
-#include "setup/app/install_context.h"
+#include "setup/core/install_context.h"
 
 void HostRecord::Release() {
     arrFolders.clear();

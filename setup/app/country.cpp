@@ -1,3 +1,0 @@
-#include "setup/app/country.h"
-
-int countryCode = 0;

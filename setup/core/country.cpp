@@ -1,0 +1,3 @@
+#include "setup/core/country.h"
+
+int countryCode = 0;

@@ -1,0 +1,59 @@
+#include "setup/core/file_access.h"
+
+#include "util/scoped_handles.h"
+
+namespace {
+
+constexpr DWORD kFullAccessMask = 0xF0000000;  // GENERIC_READ | GENERIC_WRITE | GENERIC_EXECUTE | GENERIC_ALL
+
+}  // namespace
+
+bool OsVersion::IsVistaOrLater() const {
+    OSVERSIONINFOA info;
+    ZeroMemory(&info, sizeof info);
+    info.dwOSVersionInfoSize = sizeof info;  // 148 bytes
+    if (!GetVersionExA(&info)) return false;
+    return info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion > 5;
+}
+
+bool EnablePrivilege(const char* szPrivilege, bool bEnable) {
+    ScopedHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, token.Receive())) return false;
+    TOKEN_PRIVILEGES privileges;
+    privileges.PrivilegeCount = 1;
+    if (!LookupPrivilegeValueA(nullptr, szPrivilege, &privileges.Privileges[0].Luid)) return false;
+    privileges.Privileges[0].Attributes = bEnable ? SE_PRIVILEGE_ENABLED : 0;
+    if (!AdjustTokenPrivileges(token.Get(), FALSE, &privileges, sizeof privileges, nullptr, nullptr)) return false;
+    // AdjustTokenPrivileges succeeds even when the token lacks the privilege; only the last error says so.
+    return GetLastError() != ERROR_NOT_ALL_ASSIGNED;
+}
+
+void AddAllowAceForAccount(PACL pAcl, const char* szAccount) {
+    DWORD sidBuffer[100 / sizeof(DWORD)];  // 100 bytes, aligned for a SID
+    DWORD cbSid = sizeof sidBuffer;
+    char szDomain[256];
+    DWORD cchDomain = sizeof szDomain;
+    SID_NAME_USE use;
+    if (!LookupAccountNameA(nullptr, szAccount, sidBuffer, &cbSid, szDomain, &cchDomain, &use)) return;
+    AddAccessAllowedAce(pAcl, ACL_REVISION, kFullAccessMask, sidBuffer);
+}
+
+bool BuildStandardFileAcl(PACL pAcl, DWORD cbAcl) {
+    if (!InitializeAcl(pAcl, cbAcl, ACL_REVISION)) return false;
+    for (const char* szAccount : {"Authenticated Users", "SYSTEM", "Administrators", "Users"})
+        AddAllowAceForAccount(pAcl, szAccount);
+    return true;
+}
+
+bool SetStandardFileAccess(const std::string& strPath) {
+    EnablePrivilege("SeSecurityPrivilege", true);
+    SECURITY_DESCRIPTOR descriptor;
+    if (!InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION)) return false;
+    // 100 bytes hold the header and the four entries of the well-known accounts (96 bytes); a larger SID
+    // makes AddAccessAllowedAce fail for want of room, never write past the buffer.
+    DWORD aclBuffer[100 / sizeof(DWORD)];
+    PACL pAcl = reinterpret_cast<PACL>(aclBuffer);
+    if (!BuildStandardFileAcl(pAcl, sizeof aclBuffer)) return false;
+    if (!SetSecurityDescriptorDacl(&descriptor, TRUE, pAcl, FALSE)) return false;
+    return SetFileSecurityA(strPath.c_str(), DACL_SECURITY_INFORMATION, &descriptor) != FALSE;
+}

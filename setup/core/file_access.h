@@ -1,0 +1,33 @@
+// Access rights of the suite's files: the operating-system test and the standard access list that
+// file placement gives every copy and the settings files get before they are written.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The operating-system test shared by file placement and the settings files.
+class OsVersion {
+public:
+    virtual ~OsVersion() = default;
+    // True on the NT family with a major version above 5 (Vista and later); false on 2000 and XP, and
+    // when the version cannot be read.
+    bool IsVistaOrLater() const;
+};
+
+// Replaces the file's DACL by exactly four allow entries (GENERIC_READ|WRITE|EXECUTE|ALL, no
+// inheritance) for "Authenticated Users", "SYSTEM", "Administrators" and "Users", in that order; names
+// unknown on this system are left out. Owner, group and audit entries stay. True when the DACL was set.
+bool SetStandardFileAccess(const std::string& strPath);
+
+// Initialises the ACL (revision 2, cbAcl bytes) and adds the four allow entries of SetStandardFileAccess
+// in their order. False when the ACL cannot be initialised.
+bool BuildStandardFileAcl(PACL pAcl, DWORD cbAcl);
+
+// Enables (or disables) one privilege in the process token. True only when the token could be opened,
+// the name looked up, the adjustment made and the privilege really assigned (not ERROR_NOT_ALL_ASSIGNED).
+bool EnablePrivilege(const char* szPrivilege, bool bEnable);
+
+// Adds one allow entry (mask 0xF0000000) for the account to the ACL. An account name that cannot be
+// looked up on this machine adds nothing; that is no error.
+void AddAllowAceForAccount(PACL pAcl, const char* szAccount);

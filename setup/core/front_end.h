@@ -1,0 +1,66 @@
+// FrontEnd: the one seam between the engines (discovery, install, guard, uninstall) and whatever the
+// user sees. An engine decides and acts; when it has something to show (a stage, a file, a bar, a
+// message) or to ask (files in use, a program running) it calls its front end, and goes on with the
+// answer. Engines never open a window themselves.
+//
+// Implementations: DialogFrontEnd (setup/dialogs/) shows the progress window's controls, the suite's
+// question dialogs and message boxes; SilentFrontEnd (below) shows nothing and answers every question
+// with its cancel. The run modes in setup/app/ choose one.
+#pragma once
+
+#include <string>
+
+// The progress window's two bars, by what they count. The install moves the stage bar over its eight
+// steps and the file bar over the files of its first step; the uninstall moves only the file bar.
+enum class ProgressBar { Stage, File };
+
+// The answers to "files are in use", in the numbering of the suite's three-way message dialog.
+enum class InUseAnswer {
+    RestartWindows = 1,  // do the work at the next Windows start
+    CloseAndRetry = 2,   // the user closed the programs: try again now
+    Cancel = 3,          // give up (also when the question could not be shown)
+};
+
+// The answers to "a host program is running".
+enum class RunningProgramAnswer {
+    ForceClose,  // end the program and test again
+    Cancel,      // stop (also when the question could not be shown)
+};
+
+// How a message is shown; each is the box the suite has always shown in that place.
+enum class MessageStyle {
+    Product,  // caption "Letterquarry", OK, no owner: an outcome the user waits for
+    Program,  // the program's own caption, owned by the main window: a fact about the run
+    Error,    // caption "Error", error icon, brought to the foreground: an automation failure
+};
+
+class FrontEnd {
+public:
+    virtual ~FrontEnd() = default;
+
+    // The stage line and the detail line (a file being worked on).
+    virtual void ShowStage(const std::string& strText) = 0;
+    virtual void ShowDetail(const std::string& strText) = 0;
+    virtual void SetBarRange(ProgressBar bar, short nLower, short nUpper) = 0;
+    virtual void SetBarPos(ProgressBar bar, int nPos) = 0;
+
+    // Questions; strHtml is the question's text in the HTML subset, in the language of countryCode.
+    virtual InUseAnswer AskFilesInUse(const std::string& strHtml) = 0;
+    virtual RunningProgramAnswer AskCloseProgram(const std::string& strHtml) = 0;
+
+    // A message the user must acknowledge; returns when it was (at once when nothing is shown).
+    virtual void ShowMessage(MessageStyle style, const std::string& strText) = 0;
+};
+
+// Shows nothing and never waits: progress and messages go nowhere, every question is answered with its
+// cancel, so an engine run through it never defers, retries or ends a program on its own.
+class SilentFrontEnd : public FrontEnd {
+public:
+    void ShowStage(const std::string&) override {}
+    void ShowDetail(const std::string&) override {}
+    void SetBarRange(ProgressBar, short, short) override {}
+    void SetBarPos(ProgressBar, int) override {}
+    InUseAnswer AskFilesInUse(const std::string&) override { return InUseAnswer::Cancel; }
+    RunningProgramAnswer AskCloseProgram(const std::string&) override { return RunningProgramAnswer::Cancel; }
+    void ShowMessage(MessageStyle, const std::string&) override {}
+};

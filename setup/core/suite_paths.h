@@ -1,0 +1,20 @@
+// The suite's fixed locations on every PC, in one place and with the exact bytes each is written with:
+// some are spelled with a lower-case drive letter, and those bytes reach the registry, the RunOnce
+// command and the uninstall entry unchanged.
+#pragma once
+
+// The shipped folder: source of every copied file, home of the setup program and its uninstall log.
+constexpr const char* kSourceFolder = "C:\\ZmtPlugin\\install";
+// Destination of the runtime files and the add-ins. Discovery creates it with the trailing backslash.
+constexpr const char* kSuiteBinFolder = "C:\\ZmtPlugin\\bin";
+constexpr const char* kSuiteBinFolderToCreate = "C:\\ZmtPlugin\\bin\\";
+
+constexpr const char* kUninstallLogPath = "c:\\ZmtPlugin\\install\\UnInsatll.info";
+constexpr const char* kSuiteSettingsPath = "c:\\ZmtPlugin\\Zmt.ini";
+constexpr const char* kSiblingSettingsPath = "c:\\ZmtPlugin\\ZmtPT.ini";
+
+// The setup program's own command lines: the uninstall entry's, and the two deferred runs at the next
+// logon (RunOnce).
+constexpr const char* kUninstallCommandLine = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D";
+constexpr const char* kDeferredInstallCommand = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /B";
+constexpr const char* kDeferredUninstallCommand = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D /B";
