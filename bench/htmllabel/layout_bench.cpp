@@ -4,7 +4,7 @@
 // context. Prints both medians and the median of the per-turn ratios.
 #include "htmllabel/gdi_device.h"
 #include "htmllabel/html_drawer.h"
-#include "tests/win/htmllabel/system_texts.h"
+#include "tests/support/htmllabel/system_texts.h"
 
 #include <windows.h>
 

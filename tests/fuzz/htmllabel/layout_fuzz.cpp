@@ -2,7 +2,7 @@
 // device: no crash, no hang, no sanitizer report; every realised font released and the device's own
 // font selected again; no run empty or cut inside a double-byte character.
 #include "htmllabel/html_drawer.h"
-#include "tests/native/htmllabel/fixed_device.h"
+#include "tests/support/htmllabel/fixed_device.h"
 #include "util/mbcs.h"
 
 #include <cstddef>

@@ -2,7 +2,7 @@
 // word wrap with its two fit tests, the character fallback, hard breaks and blank lines, baselines,
 // alignment and vertical centring, hit testing and hot marks, and the font bookkeeping of a device.
 #include "htmllabel/html_drawer.h"
-#include "tests/native/htmllabel/fixed_device.h"
+#include "tests/support/htmllabel/fixed_device.h"
 
 #include <gtest/gtest.h>
 

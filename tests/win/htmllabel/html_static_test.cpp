@@ -9,7 +9,7 @@
 #include "htmllabel/html_static.h"
 
 #include "framework/dialog.h"
-#include "tests/win/htmllabel/system_texts.h"
+#include "tests/support/htmllabel/system_texts.h"
 #include "tools/uidriver/uidriver.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // The setup program's own label texts, as its dialogs hand them to the label (Korean literals become
-// code page 949 bytes). Shared by the label's Windows test and its benchmark.
+// code page 949 bytes), and where they are shown in label_dialogs.rc. Shared by the label's Windows test and
+// its benchmark.
 #pragma once
 
 #include <string>
