@@ -1,7 +1,9 @@
 // Benchmark: the silent install "/B" of the full payload on a seeded DTP machine against the same
 // fifteen copies done by one cmd.exe running "copy /Y" commands, in the same machine, run alternately.
 // Prints each round and the ratio of the medians (install / copy). Aim: within 1.5x.
-#include "tests/support/machine.h"
+#include "tests/support/files.h"
+#include "tests/support/programs.h"
+#include "tests/support/registry.h"
 
 #include <windows.h>
 
@@ -35,16 +37,16 @@ int main(int argc, char** argv) {
     // The machine: Photoshop 7.0 and CS2, Illustrator, QuarkXPress 6.5 full and demo.
     const std::string strPs7 = "C:\\Program Files\\Adobe\\Photoshop 7.0", strCs2 = "C:\\Program Files\\Adobe\\Photoshop CS2";
     const std::string strAi = "C:\\Program Files\\Adobe\\Illustrator CS", strQxp = "C:\\QuarkXPress 6.5";
-    e2e::MakeFolders(strPs7 + "\\Plug-Ins");
-    e2e::MakeFolders(strCs2 + "\\Plug-Ins");
-    e2e::MakeFolders(strAi + "\\Plug-Ins");
-    e2e::MakeFolders(strQxp + "\\XTension");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\7.0", "ApplicationPath", strPs7);
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\9.0", "ApplicationPath", strCs2);
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Illustrator\\11.0", "ApplicationPath", strAi);
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", strQxp);
-    if (!e2e::PathExists(kInstall + "\\ZmtLetterquarry.axt"))
-        e2e::WriteFileBytes(kInstall + "\\ZmtLetterquarry.axt", "bench placeholder until the XTension is built\r\n");
+    lqtest::MakeFolders(strPs7 + "\\Plug-Ins");
+    lqtest::MakeFolders(strCs2 + "\\Plug-Ins");
+    lqtest::MakeFolders(strAi + "\\Plug-Ins");
+    lqtest::MakeFolders(strQxp + "\\XTension");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\7.0", "ApplicationPath", strPs7);
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\9.0", "ApplicationPath", strCs2);
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Illustrator\\11.0", "ApplicationPath", strAi);
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", strQxp);
+    if (!lqtest::PathExists(kInstall + "\\ZmtLetterquarry.axt"))
+        lqtest::WriteFileBytes(kInstall + "\\ZmtLetterquarry.axt", "bench placeholder until the XTension is built\r\n");
 
     std::vector<Copy> arrCopies;
     for (const char* sz : {"ASYCFILT.DLL", "COMCAT.DLL", "CorelDraw.tlb", "msvbvm60.dll", "OLEAUT32.DLL",
@@ -59,19 +61,19 @@ int main(int argc, char** argv) {
     std::string strBatch = "@echo off\r\n";
     for (const Copy& c : arrCopies)
         strBatch += "copy /Y \"" + kInstall + "\\" + c.strSource + "\" \"" + c.strFolder + "\\" + c.strSource + "\" >nul\r\n";
-    e2e::MakeFolders(kBin);
-    e2e::WriteFileBytes("C:\\bench_copy.bat", strBatch);
+    lqtest::MakeFolders(kBin);
+    lqtest::WriteFileBytes("C:\\bench_copy.bat", strBatch);
 
     LARGE_INTEGER f, a, b;
     QueryPerformanceFrequency(&f);
     std::vector<double> arrInstall, arrCopy;
     for (int i = 0; i < nRounds; ++i) {
         QueryPerformanceCounter(&a);
-        int nInstall = e2e::RunToEnd("/B");
+        int nInstall = lqtest::RunToEnd("/B");
         QueryPerformanceCounter(&b);
         arrInstall.push_back(Seconds(a, b, f));
         QueryPerformanceCounter(&a);
-        int nCopy = e2e::RunToEnd("/c C:\\bench_copy.bat", 120000, "C:\\windows\\system32\\cmd.exe");
+        int nCopy = lqtest::RunToEnd("/c C:\\bench_copy.bat", 120000, "C:\\windows\\system32\\cmd.exe");
         QueryPerformanceCounter(&b);
         arrCopy.push_back(Seconds(a, b, f));
         printf("round %d: silent install %.3f s (exit %d), copy commands %.3f s (exit %d)\n", i + 1, arrInstall.back(),

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace dialogtest {
+namespace lqtest {
 
 namespace {
 
@@ -82,4 +82,4 @@ void DialogAnswerer::Run() {
     }
 }
 
-}  // namespace dialogtest
+}  // namespace lqtest

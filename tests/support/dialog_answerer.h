@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-namespace dialogtest {
+namespace lqtest {
 
 struct Answer {
     enum Kind { Click, Escape, CloseBox } kind;
@@ -56,4 +56,4 @@ private:
 // The visible dialog (class "#32770") of this process with this caption, or null.
 HWND FindOwnDialog(const std::string& strCaption);
 
-}  // namespace dialogtest
+}  // namespace lqtest

@@ -1,6 +1,6 @@
 #include "tests/support/standin.h"
 
-namespace guardtest {
+namespace lqtest {
 
 std::string StandInSource() {
     char szPath[MAX_PATH] = {};
@@ -46,4 +46,4 @@ bool StandInProcess::HasEnded(DWORD dwTimeoutMs) const {
     return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, dwTimeoutMs) == WAIT_OBJECT_0;
 }
 
-}  // namespace guardtest
+}  // namespace lqtest

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace guardtest {
+namespace lqtest {
 
 // The stand-in program beside the running test binary.
 std::string StandInSource();
@@ -30,4 +30,4 @@ private:
     PROCESS_INFORMATION m_pi{};
 };
 
-}  // namespace guardtest
+}  // namespace lqtest

@@ -11,7 +11,7 @@ namespace {
 CWinApp g_testApp;
 }  // namespace
 
-namespace dialogtest {
+namespace lqtest {
 
 void UseSystemCountryCode() {
     char szCountry[7] = {};
@@ -46,4 +46,4 @@ std::string Describe(const RECT& rct) {
            "x" + std::to_string(rct.bottom - rct.top);
 }
 
-}  // namespace dialogtest
+}  // namespace lqtest

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace dialogtest {
+namespace lqtest {
 
 // Sets countryCode the way start-up does, from the system default locale (82 on a Korean machine).
 void UseSystemCountryCode();
@@ -22,4 +22,4 @@ void Screenshot(HWND hWnd, const std::string& strName);
 // "x,y wxh" of a rectangle in dialog units, for messages.
 std::string Describe(const RECT& rct);
 
-}  // namespace dialogtest
+}  // namespace lqtest

@@ -13,7 +13,11 @@
 //    again) and a cancel (1603), or the deferral;
 //  - EarlierInstallation: an earlier installer's entries, files and Start-menu group are removed, exactly.
 // Screenshots of every dialog land in build/win/screenshots.
-#include "tests/support/machine.h"
+#include "tests/support/expected_state.h"
+#include "tests/support/files.h"
+#include "tests/support/programs.h"
+#include "tests/support/registry.h"
+#include "tests/support/screenshots.h"
 #include "tests/support/standin.h"
 #include "tools/uidriver/uidriver.h"
 
@@ -26,8 +30,8 @@
 
 namespace {
 
-using e2e::ExpectedState;
-using e2e::Program;
+using lqtest::ExpectedState;
+using lqtest::Program;
 
 const std::string kInstall = "C:\\ZmtPlugin\\install";
 const std::string kBin = "C:\\ZmtPlugin\\bin";
@@ -58,19 +62,19 @@ std::string StandIn() { return "C:\\lqhost\\guard_standin.exe"; }
 void CompleteShippedFolder() {
     const char* const arrNames[] = {"ZmtAddin.dll", "ZmtLetterquarry.axt", "ZMT_P7.8bp", "ZMT_CS2.8bp", "zmt_i.aip"};
     for (const char* szName : arrNames)
-        if (!e2e::PathExists(kInstall + "\\" + szName))
-            e2e::WriteFileBytes(kInstall + "\\" + szName, std::string("scenario placeholder ") + szName + "\r\n");
+        if (!lqtest::PathExists(kInstall + "\\" + szName))
+            lqtest::WriteFileBytes(kInstall + "\\" + szName, std::string("scenario placeholder ") + szName + "\r\n");
 }
 
 void SeedHosts() {
-    e2e::MakeFolders(kPs7 + "\\플러그-인");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\7.0", "ApplicationPath", kPs7 + "\\");
-    e2e::MakeFolders(kPsCs2 + "\\Plug-Ins");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\9.0", "ApplicationPath", kPsCs2);
-    e2e::MakeFolders(kAi + "\\Plug-Ins");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Illustrator\\11.0", "ApplicationPath", kAi + "\\");
-    e2e::MakeFolders(kQxp + "\\XTension");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", kQxp);
+    lqtest::MakeFolders(kPs7 + "\\플러그-인");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\7.0", "ApplicationPath", kPs7 + "\\");
+    lqtest::MakeFolders(kPsCs2 + "\\Plug-Ins");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\9.0", "ApplicationPath", kPsCs2);
+    lqtest::MakeFolders(kAi + "\\Plug-Ins");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Illustrator\\11.0", "ApplicationPath", kAi + "\\");
+    lqtest::MakeFolders(kQxp + "\\XTension");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", kQxp);
 }
 
 struct Placed {
@@ -113,7 +117,7 @@ std::string InstallAndConfirm(HWND hMain, DWORD dwProcessId, const std::string& 
     HWND hBox = uidriver::WaitForWindow("Letterquarry", "#32770", 60000, dwProcessId);
     if (!hBox) return "";
     std::string strText = uidriver::MessageBoxText(hBox);
-    if (!strShot.empty()) e2e::Screenshot(ShotName(strShot), hBox);
+    if (!strShot.empty()) lqtest::Screenshot(ShotName(strShot), hBox);
     uidriver::ClickButton(hBox, IDOK);
     return strText;
 }
@@ -141,7 +145,7 @@ TEST(Interactive, KoreanAllHosts) {
               uidriver::WindowText(GetDlgItem(hMain, 1004)));
     EXPECT_EQ("<center><b><font size=5 color=blue>Letterquarry 5.981</font></b></center>",
               uidriver::WindowText(GetDlgItem(hMain, 1003)));
-    e2e::Screenshot(ShotName("main-dialog"), hMain);
+    lqtest::Screenshot(ShotName("main-dialog"), hMain);
 
     EXPECT_EQ(Lang("Letterquarry 프로그램을 설치 하였습니다.", "It's Installed Letterquarry program."),
               InstallAndConfirm(hMain, program.ProcessId(), "install-done"));
@@ -173,7 +177,7 @@ TEST(Interactive, UncheckedHostsAreSkipped) {
     ASSERT_EQ(7u, uidriver::ReadListView(hList).size());
     EXPECT_TRUE(uidriver::SetListViewCheck(hList, 3, false)) << "Illustrator";
     EXPECT_TRUE(uidriver::SetListViewCheck(hList, 6, false)) << "QuarkXPress";
-    e2e::Screenshot(ShotName("main-dialog-two-unchecked"), hMain);
+    lqtest::Screenshot(ShotName("main-dialog-two-unchecked"), hMain);
     EXPECT_EQ(Lang("Letterquarry 프로그램을 설치 하였습니다.", "It's Installed Letterquarry program."),
               InstallAndConfirm(hMain, program.ProcessId()));
     EXPECT_EQ(0, program.Wait(30000));
@@ -182,7 +186,7 @@ TEST(Interactive, UncheckedHostsAreSkipped) {
     for (const Placed& placed : AllPlaced(false, false)) expected.FileLike(placed.strPath, kInstall + "\\" + placed.strSource);
     expected.NoFile(kAi + "\\Plug-Ins\\zmt_i.aip").NoFile(kQxp + "\\XTension\\ZmtLetterquarry.axt");
     EXPECT_MACHINE(expected);
-    std::string strLog = e2e::ReadFileBytes(kLog);
+    std::string strLog = lqtest::ReadFileBytes(kLog);
     EXPECT_NE(std::string::npos, strLog.find("ZMT_CS2.8bp")) << strLog;
     EXPECT_EQ(std::string::npos, strLog.find("zmt_i.aip")) << strLog;
     EXPECT_EQ(std::string::npos, strLog.find("ZmtLetterquarry.axt")) << strLog;
@@ -194,14 +198,14 @@ TEST(Interactive, NoHostsAndCancel) {
     const int nElement = COLOR_INFOBK;
     const COLORREF crInfo = RGB(255, 250, 200);
     SetSysColors(1, &nElement, &crInfo);
-    e2e::Snapshot before = e2e::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"}, {"C:\\ZmtPlugin", "C:\\Program Files"});
+    lqtest::Snapshot before = lqtest::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"}, {"C:\\ZmtPlugin", "C:\\Program Files"});
     Program program("");
     HWND hMain = WaitForMainDialog(program);
     ASSERT_NE(nullptr, hMain);
     std::vector<std::string> expectedRows = {"Microsoft Office", Lang("코렐드로우11", "CorelDraw11"),
                                              Lang("코렐드로우12", "CorelDraw12")};
     EXPECT_EQ(expectedRows, RowTexts(hMain));
-    e2e::Screenshot(ShotName("main-dialog-no-hosts"), hMain);
+    lqtest::Screenshot(ShotName("main-dialog-no-hosts"), hMain);
     // Below the three rows the list shows its own background (between the grid lines): the tooltip colour.
     RECT rctList;
     GetWindowRect(GetDlgItem(hMain, 1000), &rctList);
@@ -211,12 +215,12 @@ TEST(Interactive, NoHostsAndCancel) {
     EXPECT_GT(nInfo * 4, nAll * 3) << "expected most of the empty list in COLOR_INFOBK: " << nInfo << " of " << nAll;
     uidriver::ClickButton(hMain, IDCANCEL);
     EXPECT_EQ(1602, program.Wait(30000));
-    e2e::Snapshot after = e2e::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"}, {"C:\\ZmtPlugin", "C:\\Program Files"});
+    lqtest::Snapshot after = lqtest::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"}, {"C:\\ZmtPlugin", "C:\\Program Files"});
     // Host discovery creates the suite's bin folder when the dialog opens; nothing else may change.
-    for (const std::string& strLine : e2e::Difference(before, after))
+    for (const std::string& strLine : lqtest::Difference(before, after))
         if (strLine.find("Wine") == std::string::npos && strLine != "+ C:\\ZmtPlugin\\bin\\ = (folder)")
             ADD_FAILURE() << "changed: " << strLine;
-    EXPECT_FALSE(e2e::PathExists(kIni));
+    EXPECT_FALSE(lqtest::PathExists(kIni));
 }
 
 // Waits for the guard's question and returns its message (the label's text); null window: "".
@@ -228,8 +232,8 @@ std::string WaitForGuard(DWORD dwProcessId, HWND* phGuard) {
 TEST(Interactive, RunningExcelIsForceClosed) {
     CompleteShippedFolder();
     SeedHosts();
-    guardtest::StandInProcess excel("EXCEL.EXE", StandIn());
-    guardtest::StandInProcess lowerExcel("excel.exe", StandIn());
+    lqtest::StandInProcess excel("EXCEL.EXE", StandIn());
+    lqtest::StandInProcess lowerExcel("excel.exe", StandIn());
     ASSERT_TRUE(excel.Started() && lowerExcel.Started());
     Program program("");
     HWND hMain = WaitForMainDialog(program);
@@ -241,7 +245,7 @@ TEST(Interactive, RunningExcelIsForceClosed) {
     ASSERT_NE(nullptr, hGuard) << "no guard question";
     EXPECT_NE(std::string::npos, strMessage.find("<b>Excel</b>")) << strMessage;
     EXPECT_EQ(Lang("실행중인 프로그램 종료하기", "Exit program without notice"), uidriver::WindowText(GetDlgItem(hGuard, IDOK)));
-    e2e::Screenshot(ShotName("guard-excel"), hGuard);
+    lqtest::Screenshot(ShotName("guard-excel"), hGuard);
     DWORD dwClick = GetTickCount();
     uidriver::ClickButton(hGuard, IDOK);
     EXPECT_TRUE(excel.HasEnded(10000)) << "EXCEL.EXE terminated";
@@ -252,13 +256,13 @@ TEST(Interactive, RunningExcelIsForceClosed) {
     uidriver::ClickButton(hBox, IDOK);
     EXPECT_EQ(0, program.Wait(30000));
     EXPECT_FALSE(lowerExcel.HasEnded(0)) << "excel.exe is not a watched program";
-    EXPECT_TRUE(e2e::PathExists(kLog));
+    EXPECT_TRUE(lqtest::PathExists(kLog));
 }
 
 TEST(Interactive, GuardCancelKeepsTheDialog) {
     CompleteShippedFolder();
     SeedHosts();
-    guardtest::StandInProcess word("WINWORD.EXE", StandIn());
+    lqtest::StandInProcess word("WINWORD.EXE", StandIn());
     ASSERT_TRUE(word.Started());
     Program program("");
     HWND hMain = WaitForMainDialog(program);
@@ -268,7 +272,7 @@ TEST(Interactive, GuardCancelKeepsTheDialog) {
     std::string strMessage = WaitForGuard(program.ProcessId(), &hGuard);
     ASSERT_NE(nullptr, hGuard);
     EXPECT_NE(std::string::npos, strMessage.find("<b>Winword</b>")) << strMessage;
-    e2e::Screenshot(ShotName("guard-winword"), hGuard);
+    lqtest::Screenshot(ShotName("guard-winword"), hGuard);
     // The question has no owner, so the main dialog still takes clicks: a second Install starts nothing.
     uidriver::ClickButton(hMain, IDOK);
     Sleep(1500);
@@ -283,16 +287,16 @@ TEST(Interactive, GuardCancelKeepsTheDialog) {
     EXPECT_TRUE(IsWindowVisible(hMain)) << "the main dialog stays open";
     EXPECT_FALSE(word.HasEnded(0));
     EXPECT_EQ("1", IniValue("Run")) << "the settings are written before the guard";
-    EXPECT_FALSE(e2e::PathExists(kLog)) << "nothing installed";
-    EXPECT_FALSE(e2e::PathExists(kBin + "\\ZmtAddin.dll")) << "nothing installed";
+    EXPECT_FALSE(lqtest::PathExists(kLog)) << "nothing installed";
+    EXPECT_FALSE(lqtest::PathExists(kBin + "\\ZmtAddin.dll")) << "nothing installed";
     uidriver::ClickButton(hMain, IDCANCEL);
     EXPECT_EQ(1602, program.Wait(30000));
 }
 
 TEST(Interactive, TwoWordInstances) {
     CompleteShippedFolder();
-    guardtest::StandInProcess first("WINWORD.EXE", StandIn());
-    guardtest::StandInProcess second("WINWORD.EXE", StandIn());
+    lqtest::StandInProcess first("WINWORD.EXE", StandIn());
+    lqtest::StandInProcess second("WINWORD.EXE", StandIn());
     ASSERT_TRUE(first.Started() && second.Started());
     Program program("");
     HWND hMain = WaitForMainDialog(program);
@@ -317,7 +321,7 @@ TEST(Interactive, TwoWordInstances) {
 class HeldFile {
 public:
     explicit HeldFile(const std::string& strPath) {
-        e2e::WriteFileBytes(strPath, "held by a running host\r\n");
+        lqtest::WriteFileBytes(strPath, "held by a running host\r\n");
         m_h = CreateFileA(strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     }
     ~HeldFile() { Release(); }
@@ -341,7 +345,7 @@ HWND FailOnHeldFile(Program& program, HeldFile& held) {
     HWND hQuestion = uidriver::WaitForWindow("Message", "#32770", 60000, program.ProcessId());
     EXPECT_NE(nullptr, hQuestion) << "no question after the failed install";
     if (!hQuestion) return nullptr;
-    e2e::Screenshot(ShotName("install-failed-question"), hQuestion);
+    lqtest::Screenshot(ShotName("install-failed-question"), hQuestion);
     std::string strText = uidriver::WindowText(GetDlgItem(hQuestion, 1005));
     EXPECT_EQ(0u, strText.find(Lang("<center><b><font color=blue size=4>현재 Letterquarry 프로그램이 실행중에 있어\r\n",
                                     "<center><b><font color=blue size=4>Now, It can't be installed or upgraded")))
@@ -357,11 +361,11 @@ TEST(Interactive, LockedDestinationRetry) {
     Program program("");
     HWND hQuestion = FailOnHeldFile(program, held);
     ASSERT_NE(nullptr, hQuestion);
-    EXPECT_FALSE(e2e::PathExists(kLog)) << "a failed install writes no log";
+    EXPECT_FALSE(lqtest::PathExists(kLog)) << "a failed install writes no log";
     held.Release();
     uidriver::ClickButton(hQuestion, IDOK);
     EXPECT_EQ(0, program.Wait(60000)) << "the retry installs and ends without a message";
-    std::string strLog = e2e::ReadFileBytes(kLog);
+    std::string strLog = lqtest::ReadFileBytes(kLog);
     EXPECT_NE(std::string::npos, strLog.find("zmt_i.aip")) << strLog;
     // The retry appends to the items of the failed attempt: the runtime files are logged twice.
     EXPECT_NE(strLog.find("ASYCFILT.DLL"), strLog.rfind("ASYCFILT.DLL")) << strLog;
@@ -381,8 +385,8 @@ TEST(Interactive, LockedDestinationCancel) {
     ASSERT_NE(nullptr, hQuestion) << "expected the question again after a retry that failed";
     uidriver::ClickButton(hQuestion, IDCANCEL);
     EXPECT_EQ(1603, program.Wait(30000));
-    EXPECT_FALSE(e2e::PathExists(kLog));
-    EXPECT_FALSE(e2e::PathExists(kQxp + "\\XTension\\ZmtLetterquarry.axt")) << "hosts after the failure are untouched";
+    EXPECT_FALSE(lqtest::PathExists(kLog));
+    EXPECT_FALSE(lqtest::PathExists(kQxp + "\\XTension\\ZmtLetterquarry.axt")) << "hosts after the failure are untouched";
 }
 
 TEST(Interactive, LockedDestinationRestart) {
@@ -400,30 +404,30 @@ TEST(Interactive, LockedDestinationRestart) {
     EXPECT_MACHINE(expected);
     // The next logon runs the stored command: once the file is free it completes the install.
     held.Release();
-    EXPECT_EQ(0, e2e::RunToEnd("/B"));
-    EXPECT_NE(std::string::npos, e2e::ReadFileBytes(kLog).find("zmt_i.aip"));
+    EXPECT_EQ(0, lqtest::RunToEnd("/B"));
+    EXPECT_NE(std::string::npos, lqtest::ReadFileBytes(kLog).find("zmt_i.aip"));
 }
 
 TEST(Interactive, EarlierInstallation) {
     CompleteShippedFolder();
     SeedHosts();
     const std::string strOld = std::string(kUninstall) + "\\Letterquarry";
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, strOld, "URLInfoAbout", "http://www.zmtplugin.co.kr/");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, strOld, "Illustrator_Path0", "C:\\OldPlugins\\ai");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, strOld, "Quark_Path0", "C:\\OldPlugins\\qxp");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, strOld, "URLInfoAbout", "http://www.zmtplugin.co.kr/");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, strOld, "Illustrator_Path0", "C:\\OldPlugins\\ai");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, strOld, "Quark_Path0", "C:\\OldPlugins\\qxp");
     const std::string strForeign = std::string(kUninstall) + "\\Letterquarry Trial";
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, strForeign, "URLInfoAbout", "http://www.example.com/");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, strForeign, "PhotoShop_Path0", "C:\\OldPlugins\\ps");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, strForeign, "URLInfoAbout", "http://www.example.com/");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, strForeign, "PhotoShop_Path0", "C:\\OldPlugins\\ps");
     const std::string strLower = std::string(kUninstall) + "\\letterquarry old";
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, strLower, "URLInfoAbout", "http://www.zmtplugin.co.kr/");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, strLower, "PhotoShop_Path1", "C:\\OldPlugins\\lower");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, strLower, "URLInfoAbout", "http://www.zmtplugin.co.kr/");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, strLower, "PhotoShop_Path1", "C:\\OldPlugins\\lower");
     for (const char* szFolder : {"ai", "qxp", "ps", "lower"})
         for (const char* szFile : {"zmt_i.aip", "ZMT_P7.8bp", "ZMT_CS2.8bp", "ZmtLetterquarry.axt", "other.txt"})
-            e2e::WriteFileBytes(std::string("C:\\OldPlugins\\") + szFolder + "\\" + szFile, "old\r\n");
-    e2e::SetRegString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+            lqtest::WriteFileBytes(std::string("C:\\OldPlugins\\") + szFolder + "\\" + szFile, "old\r\n");
+    lqtest::SetRegString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                       "Programs", "C:\\OldStart\\Programs");
-    e2e::WriteFileBytes("C:\\OldStart\\Programs\\Letterquarry\\Letterquarry.lnk", "link\r\n");
-    e2e::WriteFileBytes("C:\\OldStart\\Programs\\Accessories\\Notepad.lnk", "link\r\n");
+    lqtest::WriteFileBytes("C:\\OldStart\\Programs\\Letterquarry\\Letterquarry.lnk", "link\r\n");
+    lqtest::WriteFileBytes("C:\\OldStart\\Programs\\Accessories\\Notepad.lnk", "link\r\n");
 
     Program program("");
     HWND hMain = WaitForMainDialog(program);
@@ -445,7 +449,7 @@ TEST(Interactive, EarlierInstallation) {
     expected.File("C:\\OldStart\\Programs\\Accessories\\Notepad.lnk", "link\r\n");
     expected.Key(HKEY_LOCAL_MACHINE, kEntry);
     EXPECT_MACHINE(expected);
-    EXPECT_FALSE(e2e::PathExists("C:\\OldStart\\Programs\\Letterquarry")) << "the group folder itself is gone";
+    EXPECT_FALSE(lqtest::PathExists("C:\\OldStart\\Programs\\Letterquarry")) << "the group folder itself is gone";
 }
 
 }  // namespace

@@ -6,7 +6,11 @@
 //    C:\ZmtPlugin\bin, the failed one logged with R = 1;
 //  - ProgressWindow: a large runtime file slows the first step so the window can be photographed.
 // Each runs on a machine of its own (see CMakeLists.txt).
-#include "tests/support/machine.h"
+#include "tests/support/expected_state.h"
+#include "tests/support/files.h"
+#include "tests/support/programs.h"
+#include "tests/support/registry.h"
+#include "tests/support/screenshots.h"
 #include "tools/uidriver/uidriver.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +23,7 @@
 
 namespace {
 
-using e2e::ExpectedState;
+using lqtest::ExpectedState;
 
 const std::string kInstall = "C:\\ZmtPlugin\\install";
 const std::string kBin = "C:\\ZmtPlugin\\bin";
@@ -51,28 +55,28 @@ bool IsWin7() {
 // plain files take their place so the install has something to copy (registration then fails).
 void CompleteShippedFolder() {
     for (const char* szName : {"ZmtAddin.dll", "ZmtLetterquarry.axt"})
-        if (!e2e::PathExists(kInstall + "\\" + szName))
-            e2e::WriteFileBytes(kInstall + "\\" + szName, std::string("scenario placeholder ") + szName + "\r\n");
+        if (!lqtest::PathExists(kInstall + "\\" + szName))
+            lqtest::WriteFileBytes(kInstall + "\\" + szName, std::string("scenario placeholder ") + szName + "\r\n");
 }
 
 void SeedDtpMachine() {
-    e2e::MakeFolders(kPs7 + "\\플러그-인");
-    e2e::MakeFolders(kPs7 + "\\Plug-Ins");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\7.0", "ApplicationPath", kPs7 + "\\");
-    e2e::MakeFolders(kPsCs2 + "\\플러그인");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\9.0", "ApplicationPath", kPsCs2);
-    e2e::MakeFolders(kPsCs3 + "\\Plug-Ins");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\10.0", "ApplicationPath", kPsCs3 + "\\");
-    e2e::MakeFolders(kPsCs + "\\Plug-Ins");
+    lqtest::MakeFolders(kPs7 + "\\플러그-인");
+    lqtest::MakeFolders(kPs7 + "\\Plug-Ins");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\7.0", "ApplicationPath", kPs7 + "\\");
+    lqtest::MakeFolders(kPsCs2 + "\\플러그인");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\9.0", "ApplicationPath", kPsCs2);
+    lqtest::MakeFolders(kPsCs3 + "\\Plug-Ins");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\10.0", "ApplicationPath", kPsCs3 + "\\");
+    lqtest::MakeFolders(kPsCs + "\\Plug-Ins");
     const std::string strUninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{Photoshop CS}";
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, strUninstall, "DisplayVersion", "8.0");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, strUninstall, "InstallLocation", kPsCs + "\\");
-    e2e::MakeFolders(kAi + "\\Plug-Ins");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Illustrator\\11.0", "ApplicationPath", kAi + "\\");
-    e2e::MakeFolders(kQxp + "\\XTension");
-    e2e::MakeFolders(kQxpDemo + "\\XTension");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", kQxp);
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KDemoPath", kQxpDemo + "\\");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, strUninstall, "DisplayVersion", "8.0");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, strUninstall, "InstallLocation", kPsCs + "\\");
+    lqtest::MakeFolders(kAi + "\\Plug-Ins");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Illustrator\\11.0", "ApplicationPath", kAi + "\\");
+    lqtest::MakeFolders(kQxp + "\\XTension");
+    lqtest::MakeFolders(kQxpDemo + "\\XTension");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", kQxp);
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KDemoPath", kQxpDemo + "\\");
 }
 
 // Destinations in copy order, as the install joins them ("\\" where the folder ends in a backslash).
@@ -131,7 +135,7 @@ bool EveryoneHasAccess(const std::string& strPath) {
 TEST(SilentInstall, DtpMachine) {
     CompleteShippedFolder();
     SeedDtpMachine();
-    ASSERT_EQ(0, e2e::RunToEnd("/B"));
+    ASSERT_EQ(0, lqtest::RunToEnd("/B"));
 
     const std::vector<Copy> arrCopies = DtpCopies();
     ExpectedState expected;
@@ -170,10 +174,10 @@ TEST(SilentInstall, LockedDestination) {
     CompleteShippedFolder();
     SeedDtpMachine();
     const std::string strHeld = kAi + "\\Plug-Ins\\zmt_i.aip";
-    e2e::WriteFileBytes(strHeld, "the plug-in a running Illustrator holds");
+    lqtest::WriteFileBytes(strHeld, "the plug-in a running Illustrator holds");
     HANDLE hHeld = CreateFileA(strHeld.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
-    const int nExit = e2e::RunToEnd("/B");
+    const int nExit = lqtest::RunToEnd("/B");
     CloseHandle(hHeld);
     EXPECT_EQ(1603, nExit);
 
@@ -192,8 +196,8 @@ TEST(SilentInstall, LockedDestination) {
 
 TEST(SilentInstall, NoHosts) {
     CompleteShippedFolder();
-    e2e::SetRegDword(HKEY_CURRENT_USER, "Software\\LetterquarryStandins\\MyAddIn_V12.dll", "FailRegister", 1);
-    ASSERT_EQ(0, e2e::RunToEnd("/B"));
+    lqtest::SetRegDword(HKEY_CURRENT_USER, "Software\\LetterquarryStandins\\MyAddIn_V12.dll", "FailRegister", 1);
+    ASSERT_EQ(0, lqtest::RunToEnd("/B"));
     std::vector<Copy> arrCopies;
     for (const char* sz : kRuntimeFiles) arrCopies.push_back({0, 0, kBin + "\\" + sz, sz});
     arrCopies.push_back({1, 0, kBin + "\\ZmtAddin.dll", "ZmtAddin.dll"});
@@ -220,7 +224,7 @@ TEST(SilentInstall, ProgressWindow) {
         for (int i = 0; i < 768; ++i) WriteFile(h, strChunk.data(), static_cast<DWORD>(strChunk.size()), &n, nullptr);
         CloseHandle(h);
     }
-    e2e::Program program("/B");
+    lqtest::Program program("/B");
     ASSERT_TRUE(program.Started());
     // The install does not pump messages while it copies, so the window answers no message: find it and
     // read its texts with GetWindowTextA, which takes another process's window text from the system.
@@ -242,7 +246,7 @@ TEST(SilentInstall, ProgressWindow) {
     char szStage[256] = {};
     GetWindowTextA(GetDlgItem(hWnd, 1004), szStage, sizeof szStage);
     const std::string strStage = szStage;
-    e2e::Screenshot(std::string("silent-install-progress-") + (IsKoreanMachine() ? "korean" : "english"), hWnd);
+    lqtest::Screenshot(std::string("silent-install-progress-") + (IsKoreanMachine() ? "korean" : "english"), hWnd);
     EXPECT_EQ(IsKoreanMachine() ? "기본파일 설치중...." : "Copy Basic File ....", strStage);
     EXPECT_STREQ("OLEPRO32.DLL", szDetail) << "the large file is being copied";
     EXPECT_EQ(1u, uidriver::TopLevelWindows(program.ProcessId()).size()) << "no other window";

@@ -1,13 +1,15 @@
 // Start-up on a fresh machine, Korean and English: the upgrade switch shows one message and nothing
 // else, whatever else stands on the command line, and touches nothing.
-#include "tests/support/machine.h"
+#include "tests/support/expected_state.h"
+#include "tests/support/programs.h"
+#include "tests/support/screenshots.h"
 #include "tools/uidriver/uidriver.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using e2e::Program;
+using lqtest::Program;
 
 // Runs the setup program with strArgs, expects exactly one message box with the default caption and
 // strText, presses OK and returns the exit code.
@@ -20,20 +22,20 @@ int RunExpectingOneMessage(const std::string& strArgs, const std::string& strTex
     EXPECT_EQ(strText, uidriver::MessageBoxText(hBox));
     auto windows = uidriver::TopLevelWindows(program.ProcessId());
     EXPECT_EQ(1u, windows.size()) << "exactly one window for " << strArgs;
-    e2e::Screenshot(strShot);
+    lqtest::Screenshot(strShot);
     uidriver::ClickButton(hBox, IDOK);
     return program.Wait(20000);
 }
 
 TEST(Startup, UpgradeSwitchShowsOnlyItsMessage) {
-    e2e::Snapshot before = e2e::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"}, {"C:\\ZmtPlugin"});
+    lqtest::Snapshot before = lqtest::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"}, {"C:\\ZmtPlugin"});
     const char* locale = getenv("LQ_LOCALE");
     std::string strSuffix = locale && std::string(locale) == "ko" ? "korean" : "english";
     EXPECT_EQ(0, RunExpectingOneMessage("/U", "_DEF_PROCESS_UPGRADE", "startup-upgrade-" + strSuffix));
     EXPECT_EQ(0, RunExpectingOneMessage("/B /U", "_DEF_PROCESS_UPGRADE", "startup-silent-upgrade-" + strSuffix));
     EXPECT_EQ(0, RunExpectingOneMessage("/d /u", "_DEF_PROCESS_UPGRADE", "startup-upgrade-last-wins-" + strSuffix));
-    e2e::Snapshot after = e2e::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"}, {"C:\\ZmtPlugin"});
-    for (const std::string& strLine : e2e::Difference(before, after))
+    lqtest::Snapshot after = lqtest::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"}, {"C:\\ZmtPlugin"});
+    for (const std::string& strLine : lqtest::Difference(before, after))
         if (strLine.find("Wine") == std::string::npos) ADD_FAILURE() << "changed: " << strLine;
 }
 

@@ -1,5 +1,9 @@
 #include "tests/e2e/uninstall/installed_machine.h"
 
+#include "tests/support/files.h"
+#include "tests/support/programs.h"
+#include "tests/support/registry.h"
+
 #include "tools/uidriver/uidriver.h"
 
 namespace uninstall_e2e {
@@ -9,7 +13,7 @@ namespace {
 std::string SourceOf(const std::string& strPath) {
     const std::string strName = strPath.substr(strPath.find_last_of('\\') + 1);
     const std::string strSource = std::string(kSetupFolder) + "\\" + strName;
-    if (e2e::PathExists(strSource)) return strSource;
+    if (lqtest::PathExists(strSource)) return strSource;
     if (strName == "ZmtLetterquarry.axt") return std::string(kSetupFolder) + "\\ZmtLetterquarry.axt";
     return "";
 }
@@ -42,10 +46,10 @@ const std::vector<InstalledFile>& InstalledFiles() {
 void InstallOffice(const std::vector<std::string>& arrWithBar) {
     // Office lives in a folder of its own. Started from the setup program's folder, the stand-in would bind
     // to the runtime files shipped there (OLEAUT32.DLL among them) instead of the system's.
-    e2e::MakeFolders(kOfficeFolder);
+    lqtest::MakeFolders(kOfficeFolder);
     CopyFileA((std::string(kSetupFolder) + "\\OfficeStandin.exe").c_str(),
               (std::string(kOfficeFolder) + "\\OfficeStandin.exe").c_str(), FALSE);
-    e2e::RunToEnd("/RegServer", 30000, std::string(kOfficeFolder) + "\\OfficeStandin.exe");
+    lqtest::RunToEnd("/RegServer", 30000, std::string(kOfficeFolder) + "\\OfficeStandin.exe");
     for (const std::string& strApp : arrWithBar) {
         HKEY hKey = nullptr;
         RegCreateKeyExA(HKEY_CURRENT_USER, ("Software\\OfficeStandin\\" + strApp + "\\CommandBars\\Letterquarry").c_str(),
@@ -64,32 +68,32 @@ void SeedInstalledMachine() {
     std::string strLog = "[UnInstall][E]\r\r\n";
     for (const InstalledFile& file : InstalledFiles()) {
         const std::string strSource = SourceOf(file.strPath);
-        const std::string strBytes = strSource.empty() ? "stand-in for " + file.strPath : e2e::ReadFileBytes(strSource);
-        e2e::WriteFileBytes(file.strPath, strBytes);
+        const std::string strBytes = strSource.empty() ? "stand-in for " + file.strPath : lqtest::ReadFileBytes(strSource);
+        lqtest::WriteFileBytes(file.strPath, strBytes);
         if (file.nRegister == 1) CallEntry(file.strPath, "DllRegisterServer");
         strLog += "[R:" + std::to_string(file.nRegister) + "][E],[U:" + std::to_string(file.nUnregister) +
                   "][E],[F:" + file.strPath + "][E]\r\r\n";
     }
     strLog += "[UnInstall End][E]\r\r\n";
-    e2e::WriteFileBytes(kLogPath, strLog);
+    lqtest::WriteFileBytes(kLogPath, strLog);
 
 
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, kEntryKey, "DisplayName", "Letterquarry Delete");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, kEntryKey, "UninstallString",
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, kEntryKey, "DisplayName", "Letterquarry Delete");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, kEntryKey, "UninstallString",
                       "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D");
-    e2e::WriteFileBytes("c:\\ZmtPlugin\\Zmt.ini", "[BrelFontPlugin]\r\nRun=1\r\n");
+    lqtest::WriteFileBytes("c:\\ZmtPlugin\\Zmt.ini", "[BrelFontPlugin]\r\nRun=1\r\n");
 }
 
-e2e::Snapshot TakeMachineSnapshot() {
-    return e2e::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"},
+lqtest::Snapshot TakeMachineSnapshot() {
+    return lqtest::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"},
                              {"C:\\ZmtPlugin", "C:\\Program Files\\Adobe", "C:\\Program Files\\QuarkXPress 6.5"});
 }
 
 std::string RunOnceValue() {
-    return e2e::RegString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "ZmtSetup");
+    return lqtest::RegString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "ZmtSetup");
 }
 
-std::string OfficeCalls() { return e2e::ReadFileBytes("C:\\OfficeStandin\\calls.log"); }
+std::string OfficeCalls() { return lqtest::ReadFileBytes("C:\\OfficeStandin\\calls.log"); }
 
 HWND WaitForDialog(const std::string& strCaption, DWORD nProcessId, DWORD nTimeoutMs) {
     return uidriver::WaitForWindow(strCaption, "#32770", nTimeoutMs, nProcessId);

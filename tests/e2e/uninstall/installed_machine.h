@@ -4,7 +4,8 @@
 // application (or as the scenario chooses).
 #pragma once
 
-#include "tests/support/machine.h"
+#include "tests/support/expected_state.h"
+#include "tests/support/suite.h"
 
 #include <string>
 #include <vector>
@@ -39,9 +40,9 @@ void UninstallOfficeApplication(const std::string& strApplication);
 void SeedInstalledMachine();
 
 // The snapshot roots that an uninstall may touch.
-e2e::Snapshot TakeMachineSnapshot();
+lqtest::Snapshot TakeMachineSnapshot();
 
-using e2e::IniValue;
+using lqtest::IniValue;
 std::string RunOnceValue();
 // The Office stand-in's call log, one line per call.
 std::string OfficeCalls();

@@ -1,6 +1,11 @@
 // The uninstall, end to end: the real setup program with "/D" or "/D /B" on a machine seeded as an install
 // of every host leaves it, with the Office stand-in. Each suite runs on its own machine (see CMakeLists.txt).
 #include "tests/e2e/uninstall/installed_machine.h"
+#include "tests/support/expected_state.h"
+#include "tests/support/files.h"
+#include "tests/support/programs.h"
+#include "tests/support/registry.h"
+#include "tests/support/screenshots.h"
 
 #include "tools/uidriver/uidriver.h"
 
@@ -12,7 +17,7 @@
 #include <vector>
 
 using namespace uninstall_e2e;
-using e2e::Program;
+using lqtest::Program;
 
 namespace {
 
@@ -30,7 +35,7 @@ const bool g_bIdleHost = [] {
 void StartPhotoshop(std::unique_ptr<Program>& pPhotoshop) {
     char szSelf[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, szSelf, MAX_PATH);
-    e2e::MakeFolders("C:\\Hosts");
+    lqtest::MakeFolders("C:\\Hosts");
     ASSERT_TRUE(CopyFileA(szSelf, "C:\\Hosts\\Photoshop.exe", FALSE));
     pPhotoshop = std::make_unique<Program>("--idle-host", "C:\\Hosts\\Photoshop.exe");
     ASSERT_TRUE(pPhotoshop->Started());
@@ -57,7 +62,7 @@ std::vector<std::string> AnswerConfirmation(const Program& program, int nButton,
     HWND hDlg = WaitForDialog("Letterquarry UnInstall", program.ProcessId(), 30000);
     if (!hDlg || !GetDlgItem(hDlg, 1)) return {"<no confirmation>"};
     std::vector<std::string> arrTexts = {ChildText(hDlg, 1), ChildText(hDlg, 2)};
-    e2e::Screenshot(strShot);
+    lqtest::Screenshot(strShot);
     uidriver::ClickButton(hDlg, nButton);
     uidriver::WaitForWindowGone(hDlg, 5000);
     return arrTexts;
@@ -70,9 +75,9 @@ bool Noise(const std::string& strLine) {
     return false;
 }
 
-std::vector<std::string> MachineChanges(const e2e::Snapshot& before) {
+std::vector<std::string> MachineChanges(const lqtest::Snapshot& before) {
     std::vector<std::string> arrLines;
-    for (const std::string& strLine : e2e::Difference(before, TakeMachineSnapshot()))
+    for (const std::string& strLine : lqtest::Difference(before, TakeMachineSnapshot()))
         if (!Noise(strLine)) arrLines.push_back(strLine);
     return arrLines;
 }
@@ -93,7 +98,7 @@ bool ExpectedLeftover(const std::string& strLine) {
 // The F values of every record line of the log on the machine.
 std::vector<std::string> LoggedFiles() {
     std::vector<std::string> arrFiles;
-    const std::string strLog = e2e::ReadFileBytes(kLogPath);
+    const std::string strLog = lqtest::ReadFileBytes(kLogPath);
     for (size_t nAt = strLog.find("[F:"); nAt != std::string::npos; nAt = strLog.find("[F:", nAt + 1)) {
         const size_t nEnd = strLog.find("][E]", nAt);
         if (nEnd != std::string::npos) arrFiles.push_back(strLog.substr(nAt + 3, nEnd - nAt - 3));
@@ -101,11 +106,11 @@ std::vector<std::string> LoggedFiles() {
     return arrFiles;
 }
 
-void ExpectEverythingRemoved(const e2e::Snapshot& before) {
+void ExpectEverythingRemoved(const lqtest::Snapshot& before) {
     const auto arrLogged = LoggedFiles();
     EXPECT_LE(8u, arrLogged.size()) << "the log names too few files";
-    for (const std::string& strPath : arrLogged) EXPECT_FALSE(e2e::PathExists(strPath)) << strPath << " must be deleted";
-    e2e::ExpectedState state;
+    for (const std::string& strPath : arrLogged) EXPECT_FALSE(lqtest::PathExists(strPath)) << strPath << " must be deleted";
+    lqtest::ExpectedState state;
     state.NoKey(HKEY_CLASSES_ROOT, kAddinClassKey)
         .NoKey(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin")
         .NoKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Excel\\Addins\\ZmtAddin.MyAddin")
@@ -118,7 +123,7 @@ void ExpectEverythingRemoved(const e2e::Snapshot& before) {
         .Folder("C:\\Program Files\\QuarkXPress 6.5\\XTension")
         .FileLike("C:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe", "C:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe");
     EXPECT_MACHINE(state);
-    EXPECT_TRUE(e2e::PathExists(kLogPath)) << "the log stays";
+    EXPECT_TRUE(lqtest::PathExists(kLogPath)) << "the log stays";
     EXPECT_EQ("0", IniValue("c:\\ZmtPlugin\\Zmt.ini", "Run"));
     const std::string strCalls = OfficeCalls();
     for (const char* szApp : {"Excel", "PowerPoint", "Word"}) {
@@ -134,11 +139,11 @@ void ExpectEverythingRemoved(const e2e::Snapshot& before) {
 // Korean, "/D": confirmation, guard, progress window, closing message, everything gone.
 TEST(UninstallInteractive, RemovesEverythingTheInstallLeft) {
     InstallOffice({"Excel", "PowerPoint", "Word"});
-    const e2e::Snapshot before = TakeMachineSnapshot();
+    const lqtest::Snapshot before = TakeMachineSnapshot();
     SeedInstalledMachine();
     // The CorelDraw add-ins registered themselves as the install had them do.
-    ASSERT_TRUE(e2e::PathExists("C:\\ZmtPlugin\\install\\MyAddIn_V11.dll")) << "the CorelDraw stand-ins are not shipped";
-    e2e::ExpectedState registered;
+    ASSERT_TRUE(lqtest::PathExists("C:\\ZmtPlugin\\install\\MyAddIn_V11.dll")) << "the CorelDraw stand-ins are not shipped";
+    lqtest::ExpectedState registered;
     registered.Key(HKEY_CLASSES_ROOT, kCorel11ClassKey)
         .Key(HKEY_CLASSES_ROOT, kCorel12ClassKey)
         .Key(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin\\CLSID")
@@ -157,12 +162,12 @@ TEST(UninstallInteractive, RemovesEverythingTheInstallLeft) {
     // The guard asks to close Photoshop; the user lets it force the program closed.
     HWND hGuard = WaitForDialog("Message", program.ProcessId(), 30000);
     ASSERT_NE(nullptr, hGuard) << "the guard did not ask about Photoshop";
-    e2e::Screenshot("uninstall-guard");
+    lqtest::Screenshot("uninstall-guard");
     uidriver::ClickButton(hGuard, IDOK);
     EXPECT_EQ(0, pPhotoshop->Wait(20000)) << "the guard must have closed Photoshop";
     HWND hClosing = WaitForDialog("Letterquarry", program.ProcessId(), 90000);
     ASSERT_NE(nullptr, hClosing) << "no closing message";
-    e2e::Screenshot("uninstall-progress-and-closing-message");
+    lqtest::Screenshot("uninstall-progress-and-closing-message");
     EXPECT_EQ(IsKoreanMachine() ? "Letterquarry 프로그램을 제거 하였습니다." : "It was removed the Letterquarry program.",
               uidriver::MessageBoxText(hClosing));
     uidriver::ClickButton(hClosing, IDOK);
@@ -175,18 +180,18 @@ TEST(UninstallInteractive, RemovesEverythingTheInstallLeft) {
 // machine back to where it was before the install, except for what an uninstall leaves on purpose.
 TEST(UninstallInteractive, FullCycleAfterTheInstall) {
     InstallOffice({"Excel", "PowerPoint", "Word"});
-    e2e::MakeFolders("C:\\Program Files\\Adobe\\Photoshop 7.0\\Plug-Ins");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\7.0", "ApplicationPath",
+    lqtest::MakeFolders("C:\\Program Files\\Adobe\\Photoshop 7.0\\Plug-Ins");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\7.0", "ApplicationPath",
                       "C:\\Program Files\\Adobe\\Photoshop 7.0\\");
-    e2e::MakeFolders("C:\\Program Files\\Adobe\\Photoshop CS2\\플러그인");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\9.0", "ApplicationPath",
+    lqtest::MakeFolders("C:\\Program Files\\Adobe\\Photoshop CS2\\플러그인");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\9.0", "ApplicationPath",
                       "C:\\Program Files\\Adobe\\Photoshop CS2");
-    e2e::MakeFolders("C:\\Program Files\\Adobe\\Illustrator CS2\\플러그-인");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Illustrator\\12.0", "ApplicationPath",
+    lqtest::MakeFolders("C:\\Program Files\\Adobe\\Illustrator CS2\\플러그-인");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Illustrator\\12.0", "ApplicationPath",
                       "C:\\Program Files\\Adobe\\Illustrator CS2\\");
-    e2e::MakeFolders("C:\\Program Files\\QuarkXPress 6.5\\XTension");
-    e2e::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", "C:\\Program Files\\QuarkXPress 6.5");
-    const e2e::Snapshot before = TakeMachineSnapshot();
+    lqtest::MakeFolders("C:\\Program Files\\QuarkXPress 6.5\\XTension");
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", "C:\\Program Files\\QuarkXPress 6.5");
+    const lqtest::Snapshot before = TakeMachineSnapshot();
 
     {
         // The interactive install: the main dialog with every host checked, Install, the closing message.
@@ -199,8 +204,8 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
         uidriver::ClickButton(hDone, IDOK);
         ASSERT_EQ(0, install.Wait(30000)) << "the install failed";
     }
-    ASSERT_TRUE(e2e::PathExists(kLogPath));
-    e2e::ExpectedState installed;
+    ASSERT_TRUE(lqtest::PathExists(kLogPath));
+    lqtest::ExpectedState installed;
     installed.Key(HKEY_CLASSES_ROOT, kCorel11ClassKey)
         .Key(HKEY_CLASSES_ROOT, kCorel12ClassKey)
         .Key(HKEY_CLASSES_ROOT, kAddinClassKey)
@@ -213,7 +218,7 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
     AnswerConfirmation(program, 1, "full-cycle-confirmation");
     HWND hClosing = WaitForDialog("Letterquarry", program.ProcessId(), 120000);
     ASSERT_NE(nullptr, hClosing) << "no closing message";
-    e2e::Screenshot("full-cycle-progress-and-closing-message");
+    lqtest::Screenshot("full-cycle-progress-and-closing-message");
     uidriver::ClickButton(hClosing, IDOK);
     EXPECT_EQ(0, program.Wait(30000));
     ExpectEverythingRemoved(before);
@@ -223,7 +228,7 @@ TEST(UninstallInteractive, CancelAtTheConfirmationRemovesNothing) {
     SeedInstalledMachine();
     std::unique_ptr<Program> pPhotoshop;
     StartPhotoshop(pPhotoshop);
-    const e2e::Snapshot before = TakeMachineSnapshot();
+    const lqtest::Snapshot before = TakeMachineSnapshot();
     Program program("/D");
     AnswerConfirmation(program, 2, "uninstall-cancelled");
     EXPECT_EQ(1602, program.Wait(30000));
@@ -233,7 +238,7 @@ TEST(UninstallInteractive, CancelAtTheConfirmationRemovesNothing) {
 
 TEST(UninstallSilent, LowerCaseSwitchesRunTheSilentUninstall) {
     InstallOffice({"Excel", "PowerPoint", "Word"});
-    const e2e::Snapshot before = TakeMachineSnapshot();
+    const lqtest::Snapshot before = TakeMachineSnapshot();
     SeedInstalledMachine();
     Program program("/d /b");
     EXPECT_EQ(IsKoreanMachine() ? "Letterquarry 프로그램을 제거 하였습니다." : "It was removed the Letterquarry program.",
@@ -260,13 +265,13 @@ TEST(UninstallSilent, ApplicationWithoutTheBarIsStartedAndLeftAlone) {
               "PowerPoint End quit=0\r\n",
               strPowerPoint);
     EXPECT_NE(std::string::npos, strCalls.find("Word Invoke Quit flags=1 -> ok")) << "the sequence goes on";
-    EXPECT_FALSE(e2e::PathExists("C:\\ZmtPlugin\\bin\\ZmtAddin.dll"));
+    EXPECT_FALSE(lqtest::PathExists("C:\\ZmtPlugin\\bin\\ZmtAddin.dll"));
 }
 
 TEST(UninstallSilent, NoLogSaysSoAndOnlyResetsRun) {
     SeedInstalledMachine();
     DeleteFileA(kLogPath);
-    const e2e::Snapshot before = TakeMachineSnapshot();
+    const lqtest::Snapshot before = TakeMachineSnapshot();
     Program program("/D /B");
     EXPECT_EQ(IsKoreanMachine() ? "삭제할 정보가 없습니다." : "Not Found Delete Information....",
               AnswerMessageBox(program, "ZmtUpGrade_Letterquarry"));
@@ -284,7 +289,7 @@ TEST(UninstallSilent, NoOfficeShowsThreeBoxesAndGoesOn) {
     for (int i = 0; i < 3; ++i) EXPECT_EQ("CLSIDFromProgID() failed", AnswerMessageBox(program, "Error")) << i;
     EXPECT_EQ("It was removed the Letterquarry program.", AnswerMessageBox(program, "Letterquarry", 60000));
     EXPECT_EQ(0, program.Wait(30000));
-    for (const InstalledFile& file : InstalledFiles()) EXPECT_FALSE(e2e::PathExists(file.strPath)) << file.strPath;
+    for (const InstalledFile& file : InstalledFiles()) EXPECT_FALSE(lqtest::PathExists(file.strPath)) << file.strPath;
 }
 
 class HeldFile : public ::testing::Test {
@@ -309,7 +314,7 @@ protected:
         *pnElapsed = GetTickCount() - nStart;
         return hPrompt;
     }
-    e2e::Snapshot before;
+    lqtest::Snapshot before;
     HANDLE hHeld = INVALID_HANDLE_VALUE;
 };
 
@@ -319,14 +324,14 @@ TEST_F(HeldFile, RestartDefersToTheNextLogonWhichRemovesEverything) {
     HWND hPrompt = PromptOf(program, &nElapsed);
     ASSERT_NE(nullptr, hPrompt) << "no in-use prompt";
     std::printf("start to in-use prompt with a held file: %lu ms\n", static_cast<unsigned long>(nElapsed));
-    e2e::Screenshot("uninstall-in-use-prompt");
+    lqtest::Screenshot("uninstall-in-use-prompt");
     EXPECT_EQ("ReStart Windows", ChildText(hPrompt, 3));
     EXPECT_EQ("Closing current program and Restarting window", ChildText(hPrompt, 1));
     uidriver::ClickButton(hPrompt, 3);
     EXPECT_EQ(3010, program.Wait(30000));
     EXPECT_EQ("c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D /B", RunOnceValue());
-    EXPECT_TRUE(e2e::PathExists(InstalledFiles()[3].strPath));
-    EXPECT_TRUE(e2e::PathExists("C:\\ZmtPlugin\\bin\\MyAddIn_V11.dll") == false) << "the other files are gone";
+    EXPECT_TRUE(lqtest::PathExists(InstalledFiles()[3].strPath));
+    EXPECT_TRUE(lqtest::PathExists("C:\\ZmtPlugin\\bin\\MyAddIn_V11.dll") == false) << "the other files are gone";
 
     // The next logon: the host program is gone, Windows runs the stored command once.
     Release();
@@ -335,8 +340,8 @@ TEST_F(HeldFile, RestartDefersToTheNextLogonWhichRemovesEverything) {
     Program next(strArgs);
     EXPECT_EQ("It was removed the Letterquarry program.", AnswerMessageBox(next, "Letterquarry", 90000));
     EXPECT_EQ(0, next.Wait(30000));
-    for (const InstalledFile& file : InstalledFiles()) EXPECT_FALSE(e2e::PathExists(file.strPath)) << file.strPath;
-    EXPECT_FALSE(e2e::PathExists(InstalledFiles()[3].strPath));
+    for (const InstalledFile& file : InstalledFiles()) EXPECT_FALSE(lqtest::PathExists(file.strPath)) << file.strPath;
+    EXPECT_FALSE(lqtest::PathExists(InstalledFiles()[3].strPath));
 }
 
 TEST_F(HeldFile, MiddleButtonAfterTheProgramClosedRemovesEverything) {
@@ -355,17 +360,17 @@ TEST(UninstallShared, SiblingKeepsTheAddinAndWithoutWordTheEntryStays) {
     InstallOffice({"Excel", "PowerPoint"});
     UninstallOfficeApplication("Word");
     SeedInstalledMachine();
-    e2e::WriteFileBytes("c:\\ZmtPlugin\\ZmtPT.ini", "[BrelFontPlugin]\r\nPot_Run=1\r\n");
+    lqtest::WriteFileBytes("c:\\ZmtPlugin\\ZmtPT.ini", "[BrelFontPlugin]\r\nPot_Run=1\r\n");
     Program program("/D /B");
     EXPECT_EQ("CLSIDFromProgID() failed", AnswerMessageBox(program, "Error", 90000)) << "Word's box";
     HWND hPrompt = WaitForDialog("Message", program.ProcessId(), 30000);
     ASSERT_NE(nullptr, hPrompt) << "no Slidequarry prompt";
-    e2e::Screenshot("uninstall-slidequarry-prompt");
+    lqtest::Screenshot("uninstall-slidequarry-prompt");
     uidriver::ClickButton(hPrompt, 2);
     EXPECT_EQ(1603, program.Wait(30000));
 
-    EXPECT_TRUE(e2e::PathExists("C:\\ZmtPlugin\\bin\\ZmtAddin.dll")) << "the shared library stays";
-    e2e::ExpectedState state;
+    EXPECT_TRUE(lqtest::PathExists("C:\\ZmtPlugin\\bin\\ZmtAddin.dll")) << "the shared library stays";
+    lqtest::ExpectedState state;
     state.Key(HKEY_CLASSES_ROOT, kAddinClassKey)
         .Key(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin\\CLSID")
         .Key(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Word\\Addins\\ZmtAddin.MyAddin")
@@ -374,7 +379,7 @@ TEST(UninstallShared, SiblingKeepsTheAddinAndWithoutWordTheEntryStays) {
         .NoKey(HKEY_CURRENT_USER, "Software\\OfficeStandin\\PowerPoint\\CommandBars\\Letterquarry")
         .NoKey(HKEY_CLASSES_ROOT, kCorel11ClassKey);
     EXPECT_MACHINE(state);
-    EXPECT_FALSE(e2e::PathExists("C:\\ZmtPlugin\\bin\\MyAddIn_V11.dll"));
+    EXPECT_FALSE(lqtest::PathExists("C:\\ZmtPlugin\\bin\\MyAddIn_V11.dll"));
 }
 
 }  // namespace

@@ -14,8 +14,8 @@
 
 #include <string>
 
-using dialogtest::Answer;
-using dialogtest::DialogAnswerer;
+using lqtest::Answer;
+using lqtest::DialogAnswerer;
 
 namespace {
 
@@ -38,7 +38,7 @@ InteractiveInstallActions ObservedMainDialog::m_actions;
 
 class MainDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override { dialogtest::UseSystemCountryCode(); }
+    void SetUp() override { lqtest::UseSystemCountryCode(); }
 };
 
 TEST_F(MainDialogTest, HostListIsAHeaderlessCheckListInTheTooltipColour) {

@@ -13,8 +13,8 @@
 
 #include <string>
 
-using dialogtest::Answer;
-using dialogtest::DialogAnswerer;
+using lqtest::Answer;
+using lqtest::DialogAnswerer;
 
 namespace {
 
@@ -23,7 +23,7 @@ const char kText[] =
 
 class MessageDialogsTest : public ::testing::Test {
 protected:
-    void SetUp() override { dialogtest::UseSystemCountryCode(); }
+    void SetUp() override { lqtest::UseSystemCountryCode(); }
     std::string Lang(const char* szKorean, const char* szEnglish) const { return IsKorean() ? szKorean : szEnglish; }
 };
 
@@ -45,7 +45,7 @@ TEST_F(MessageDialogsTest, MessageBoxDlgReportsEachWayOut) {
         EXPECT_EQ(0, dlg.m_nResult) << "before the modal run";
         dlg.m_strText = kText;
         DialogAnswerer answerer("Message", {c.answer}, 15000, [&](HWND hDlg, int) {
-            if (&c == &cases[0]) dialogtest::Screenshot(hDlg, "dialog-message-box");
+            if (&c == &cases[0]) lqtest::Screenshot(hDlg, "dialog-message-box");
         });
         INT_PTR nModal = dlg.DoModal(nullptr);
         const auto& seen = answerer.Seen();
@@ -77,7 +77,7 @@ TEST_F(MessageDialogsTest, DeleteMessageBoxDlgReportsEachWayOut) {
         EXPECT_EQ(0, dlg.m_nResult) << "before the modal run";
         dlg.m_strText = kText;
         DialogAnswerer answerer("Letterquarry UnInstall", {c.answer}, 15000, [&](HWND hDlg, int) {
-            if (&c == &cases[0]) dialogtest::Screenshot(hDlg, "dialog-delete-message-box");
+            if (&c == &cases[0]) lqtest::Screenshot(hDlg, "dialog-delete-message-box");
         });
         INT_PTR nModal = dlg.DoModal(nullptr);
         const auto& seen = answerer.Seen();
@@ -112,9 +112,9 @@ void ExpectTemplate(CDialog& dlg, UINT nTemplate, const char* szCaption, int cx,
     LONG lStyle = GetWindowLongA(hDlg, GWL_STYLE);
     EXPECT_EQ(WS_CAPTION | WS_SYSMENU | WS_POPUP, lStyle & (WS_CAPTION | WS_SYSMENU | WS_POPUP)) << std::hex << lStyle;
     for (const ControlBox& control : controls) {
-        RECT rct = dialogtest::ChildRectInDialogUnits(hDlg, control.nId);
+        RECT rct = lqtest::ChildRectInDialogUnits(hDlg, control.nId);
         std::string strWhat = "control " + std::to_string(control.nId) + " of " + std::to_string(nTemplate) +
-                              ": expected " + dialogtest::Describe(control.rct) + ", actual " + dialogtest::Describe(rct);
+                              ": expected " + lqtest::Describe(control.rct) + ", actual " + lqtest::Describe(rct);
         EXPECT_NEAR(control.rct.left, rct.left, 1) << strWhat;
         EXPECT_NEAR(control.rct.top, rct.top, 1) << strWhat;
         EXPECT_NEAR(control.rct.right, rct.right, 1) << strWhat;

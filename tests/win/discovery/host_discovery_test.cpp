@@ -6,7 +6,8 @@
 // (Wine does not enforce registry access lists, so no such key can be made here).
 #include "setup/discovery/host_discovery.h"
 #include "setup/discovery/registry_read.h"
-#include "tests/support/machine.h"
+#include "tests/support/files.h"
+#include "tests/support/registry.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -16,10 +17,10 @@
 
 namespace {
 
-using e2e::MakeFolders;
-using e2e::SetRegDword;
-using e2e::SetRegRaw;
-using e2e::SetRegString;
+using lqtest::MakeFolders;
+using lqtest::SetRegDword;
+using lqtest::SetRegRaw;
+using lqtest::SetRegString;
 
 const char kAdobe[] = "SOFTWARE\\Adobe\\";
 const char kUninstall[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";

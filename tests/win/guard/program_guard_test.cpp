@@ -16,15 +16,15 @@
 
 #include <string>
 
-using dialogtest::Answer;
-using dialogtest::DialogAnswerer;
-using guardtest::StandInProcess;
+using lqtest::Answer;
+using lqtest::DialogAnswerer;
+using lqtest::StandInProcess;
 
 namespace {
 
 class ProgramGuardTest : public ::testing::Test {
 protected:
-    void SetUp() override { dialogtest::UseSystemCountryCode(); }
+    void SetUp() override { lqtest::UseSystemCountryCode(); }
 
     DialogFrontEnd m_frontEnd;  // the guard's question is the suite's own dialog
 
@@ -45,7 +45,7 @@ TEST_F(ProgramGuardTest, ForceCloseEndsExcelAndGoesOnAfterThePause) {
     ASSERT_TRUE(excel.Started());
     DialogAnswerer answerer("Message", {Answer::ClickButton(IDOK), Answer::ClickButton(IDCANCEL)}, 4000,
                             [](HWND hDlg, int n) {
-                                if (n == 0) dialogtest::Screenshot(hDlg, "dialog-program-kill");
+                                if (n == 0) lqtest::Screenshot(hDlg, "dialog-program-kill");
                             });
     EXPECT_TRUE(CheckRunningPrograms(m_frontEnd));
     DWORD dwDone = GetTickCount();

@@ -13,7 +13,7 @@
 
 #include <string>
 
-using guardtest::StandInProcess;
+using lqtest::StandInProcess;
 
 namespace {
 

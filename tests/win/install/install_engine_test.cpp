@@ -13,7 +13,8 @@
 #include "setup/install/uninstall_log.h"
 #include "setup/install/uninstall_record.h"
 #include "setup/core/country.h"
-#include "tests/support/machine.h"
+#include "tests/support/files.h"
+#include "tests/support/registry.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -26,10 +27,10 @@
 
 namespace {
 
-using e2e::MakeFolders;
-using e2e::PathExists;
-using e2e::ReadFileBytes;
-using e2e::WriteFileBytes;
+using lqtest::MakeFolders;
+using lqtest::PathExists;
+using lqtest::ReadFileBytes;
+using lqtest::WriteFileBytes;
 
 const std::string kInstall = "C:\\ZmtPlugin\\install";
 const std::string kBin = "C:\\ZmtPlugin\\bin";
@@ -74,7 +75,7 @@ DWORD StandinCount(const char* szDll, const char* szName) {
 }
 
 void SetStandinSwitch(const char* szDll, const char* szName, DWORD dwValue) {
-    e2e::SetRegDword(HKEY_CURRENT_USER, std::string("Software\\LetterquarryStandins\\") + szDll, szName, dwValue);
+    lqtest::SetRegDword(HKEY_CURRENT_USER, std::string("Software\\LetterquarryStandins\\") + szDll, szName, dwValue);
 }
 
 std::string DescribeAcl(PACL pAcl);

@@ -2,7 +2,7 @@
 // bases, missing names, the server-list rule on a file that does not exist yet. Not covered: the access
 // list given to an existing file on Vista and later (SetStandardFileAccess, tested with the engine).
 #include "setup/core/ini.h"
-#include "tests/support/machine.h"
+#include "tests/support/files.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -17,7 +17,7 @@ const char kFile[] = "C:\\ZmtPlugin\\test.ini";
 class IniFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        e2e::MakeFolders("C:\\ZmtPlugin");
+        lqtest::MakeFolders("C:\\ZmtPlugin");
         DeleteFileA(kFile);
     }
 };
@@ -85,7 +85,7 @@ TEST_F(IniFile, StandardEditionInstallClickOnANewFile) {
         ApplyServerListRule(ini, 3);
     }
     EXPECT_EQ("[BrelFontPlugin]\r\nRun=1\r\nServerListFileName=SvrLstQuobbTessly.cfg\r\n",
-              e2e::ReadFileBytes(kSuiteSettingsPath));
+              lqtest::ReadFileBytes(kSuiteSettingsPath));
     CIni sibling(kSiblingSettingsPath);
     EXPECT_EQ(0, sibling.GetInt(kSettingsSection, "Pot_Run", 0)) << "missing file";
 }

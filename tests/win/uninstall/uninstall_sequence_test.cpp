@@ -1,7 +1,8 @@
 // The uninstall sequence on a real (Wine) machine: a log on disk, installed files, probe COM servers that
 // note their unregistration, the Office stand-in, the settings files and the uninstall entry. Every modal
 // box is answered from a helper thread, as a user would.
-#include "tests/support/machine.h"
+#include "tests/support/registry.h"
+#include "tests/support/suite.h"
 #include "setup/dialogs/dialog_front_end.h"
 #include "setup/uninstall/uninstall_sequence.h"
 
@@ -68,10 +69,10 @@ std::string LogOf(const std::vector<std::string>& arrPaths, const std::string& s
     return strLog + "[UnInstall End][E]\r\r\n";
 }
 
-using e2e::IniValue;
+using lqtest::IniValue;
 
 std::string RunOnceValue() {
-    return e2e::RegString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "ZmtSetup");
+    return lqtest::RegString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "ZmtSetup");
 }
 
 const char* OutcomeName(UninstallOutcome outcome) {

@@ -4,7 +4,7 @@
 // The host (C:\lqxt\xthost.exe) writes one line per call; the stand-in add-in writes its lines ("addin
 // ...") into the same record, so the order between both is visible. Not covered here: the real host and
 // the real add-in window.
-#include "tests/support/machine.h"
+#include "tests/support/files.h"
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -27,8 +27,8 @@ const std::string kSteps = "activate startup provide menu:3 open update choose";
 
 typedef std::vector<std::string> Lines;
 
-using e2e::ReadFileBytes;
-using e2e::WriteFileBytes;
+using lqtest::ReadFileBytes;
+using lqtest::WriteFileBytes;
 
 Lines SplitLines(const std::string& strText) {
     Lines lines;

@@ -1,14 +1,12 @@
-#include "tests/support/machine.h"
+#include "tests/support/expected_state.h"
 
-#include "tools/uidriver/uidriver.h"
+#include "tests/support/files.h"
+#include "tests/support/registry.h"
 
 #include <cstdio>
-#include <cstdlib>
 
-namespace e2e {
+namespace lqtest {
 namespace {
-
-const char kSetupExe[] = "C:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe";
 
 std::string RootName(HKEY hRoot) {
     if (hRoot == HKEY_LOCAL_MACHINE) return "HKLM";
@@ -48,35 +46,6 @@ std::string TypeName(DWORD dwType) {
     case REG_MULTI_SZ: return "REG_MULTI_SZ";
     default: return "type " + std::to_string(dwType);
     }
-}
-
-bool KeyExists(HKEY hRoot, const std::string& strKey) {
-    HKEY hKey;
-    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) return false;
-    RegCloseKey(hKey);
-    return true;
-}
-
-// The value's type and bytes; false when the key or value is missing.
-bool ReadValue(HKEY hRoot, const std::string& strKey, const std::string& strName, DWORD* pType, std::string* pBytes) {
-    HKEY hKey;
-    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) return false;
-    DWORD dwSize = 0;
-    LONG lResult = RegQueryValueExA(hKey, strName.c_str(), nullptr, pType, nullptr, &dwSize);
-    if (lResult == ERROR_SUCCESS) {
-        pBytes->assign(dwSize, '\0');
-        lResult = RegQueryValueExA(hKey, strName.c_str(), nullptr, pType,
-                                   reinterpret_cast<BYTE*>(dwSize ? &(*pBytes)[0] : nullptr), &dwSize);
-        pBytes->resize(dwSize);
-    }
-    RegCloseKey(hKey);
-    return lResult == ERROR_SUCCESS;
-}
-
-HKEY CreateKey(HKEY hRoot, const std::string& strKey) {
-    HKEY hKey = nullptr;
-    RegCreateKeyExA(hRoot, strKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
-    return hKey;
 }
 
 std::string Fnv1a(const std::string& bytes) {
@@ -129,103 +98,6 @@ void SnapshotFolder(const std::string& strFolder, Snapshot& snapshot) {
 
 }  // namespace
 
-void MakeFolders(const std::string& strPath) {
-    for (size_t i = 0; i <= strPath.size(); ++i) {
-        if (i == strPath.size() || strPath[i] == '\\') CreateDirectoryA(strPath.substr(0, i).c_str(), nullptr);
-    }
-}
-
-void WriteFileBytes(const std::string& strPath, const std::string& strBytes) {
-    size_t nSlash = strPath.find_last_of('\\');
-    if (nSlash != std::string::npos) MakeFolders(strPath.substr(0, nSlash));
-    HANDLE h = CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return;
-    DWORD n = 0;
-    if (!strBytes.empty()) WriteFile(h, strBytes.data(), static_cast<DWORD>(strBytes.size()), &n, nullptr);
-    CloseHandle(h);
-}
-
-std::string ReadFileBytes(const std::string& strPath) {
-    HANDLE h = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "";
-    std::string bytes(GetFileSize(h, nullptr), '\0');
-    DWORD n = 0;
-    if (!bytes.empty()) ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(h);
-    return bytes;
-}
-
-bool PathExists(const std::string& strPath) { return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string RegString(HKEY hRoot, const std::string& strKey, const std::string& strName) {
-    DWORD dwType = 0;
-    std::string bytes;
-    if (!ReadValue(hRoot, strKey, strName, &dwType, &bytes)) return "";
-    return std::string(bytes.c_str());
-}
-
-std::string IniValue(const std::string& strFile, const std::string& strKey) {
-    char sz[1024] = {};
-    GetPrivateProfileStringA("BrelFontPlugin", strKey.c_str(), "<missing>", sz, sizeof sz, strFile.c_str());
-    return sz;
-}
-
-void SetRegRaw(HKEY hRoot, const std::string& strKey, const std::string& strName, DWORD dwType, const std::string& bytes) {
-    HKEY hKey = CreateKey(hRoot, strKey);
-    if (!hKey) return;
-    RegSetValueExA(hKey, strName.c_str(), 0, dwType, reinterpret_cast<const BYTE*>(bytes.data()),
-                   static_cast<DWORD>(bytes.size()));
-    RegCloseKey(hKey);
-}
-
-void SetRegString(HKEY hRoot, const std::string& strKey, const std::string& strName, const std::string& strValue) {
-    SetRegRaw(hRoot, strKey, strName, REG_SZ, std::string(strValue.c_str(), strValue.size() + 1));
-}
-
-void SetRegDword(HKEY hRoot, const std::string& strKey, const std::string& strName, DWORD dwValue) {
-    SetRegRaw(hRoot, strKey, strName, REG_DWORD, std::string(reinterpret_cast<const char*>(&dwValue), 4));
-}
-
-Program::Program(const std::string& strArgs, const std::string& strExe) {
-    std::string strPath = strExe.empty() ? kSetupExe : strExe;
-    std::string strCommand = "\"" + strPath + "\"" + (strArgs.empty() ? "" : " " + strArgs);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    std::string strMutable = strCommand;
-    if (!CreateProcessA(strPath.c_str(), &strMutable[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))
-        m_pi = PROCESS_INFORMATION{};
-}
-
-Program::~Program() {
-    if (!m_pi.hProcess) return;
-    if (WaitForSingleObject(m_pi.hProcess, 2000) == WAIT_TIMEOUT) TerminateProcess(m_pi.hProcess, 99);
-    CloseHandle(m_pi.hProcess);
-    CloseHandle(m_pi.hThread);
-}
-
-int Program::Wait(DWORD dwTimeoutMs) {
-    if (!m_pi.hProcess) return -1;
-    if (WaitForSingleObject(m_pi.hProcess, dwTimeoutMs) != WAIT_OBJECT_0) return -1;
-    DWORD dwCode = 0;
-    GetExitCodeProcess(m_pi.hProcess, &dwCode);
-    return static_cast<int>(dwCode);
-}
-
-int RunToEnd(const std::string& strArgs, DWORD dwTimeoutMs, const std::string& strExe) {
-    Program program(strArgs, strExe);
-    return program.Wait(dwTimeoutMs);
-}
-
-void Screenshot(const std::string& strName, HWND hWnd) {
-    const char* szFolder = getenv("LQ_ARTIFACTS");
-    if (!szFolder || !*szFolder) return;
-    std::string strPath = std::string(szFolder) + "\\" + strName + ".png";
-    Sleep(300);  // let the windows finish painting
-    if (hWnd) uidriver::SaveWindowShot(hWnd, strPath);
-    else uidriver::SaveScreenshot(strPath);
-}
-
 ExpectedState& ExpectedState::File(const std::string& strPath, const std::string& strBytes) {
     m_checks.push_back([strPath, strBytes]() -> std::string {
         if (!PathExists(strPath)) return "file " + strPath + ": expected present, actual absent";
@@ -258,9 +130,7 @@ ExpectedState& ExpectedState::NoFile(const std::string& strPath) {
 
 ExpectedState& ExpectedState::Folder(const std::string& strPath) {
     m_checks.push_back([strPath]() -> std::string {
-        DWORD dw = GetFileAttributesA(strPath.c_str());
-        bool bFolder = dw != INVALID_FILE_ATTRIBUTES && (dw & FILE_ATTRIBUTE_DIRECTORY);
-        return bFolder ? "" : "folder " + strPath + ": expected present, actual absent";
+        return IsFolder(strPath) ? "" : "folder " + strPath + ": expected present, actual absent";
     });
     return *this;
 }
@@ -347,4 +217,4 @@ std::vector<std::string> Difference(const Snapshot& before, const Snapshot& afte
     return arrLines;
 }
 
-}  // namespace e2e
+}  // namespace lqtest

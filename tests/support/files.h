@@ -1,0 +1,19 @@
+// Files and folders of the test machine, written and read as bytes.
+#pragma once
+
+#include <string>
+
+namespace lqtest {
+
+// Writes exactly strBytes to strPath, creating the folders on the way; false when the file could not be
+// written whole (the folder is refused, the file is held open).
+bool WriteFileBytes(const std::string& strPath, const std::string& strBytes);
+// The file's bytes; "" when it is missing or cannot be opened. Opened with read and write sharing, so a
+// file that the program under test holds open for writing can be read.
+std::string ReadFileBytes(const std::string& strPath);
+bool PathExists(const std::string& strPath);
+bool IsFolder(const std::string& strPath);
+// Creates each missing folder of strPath; false when strPath is no folder afterwards.
+bool MakeFolders(const std::string& strPath);
+
+}  // namespace lqtest
