@@ -1,23 +1,11 @@
 #include "tests/support/test_support.h"
 
-#include "framework/winapp.h"
 #include "setup/core/country.h"
 #include "tools/uidriver/uidriver.h"
 
 #include <cstdlib>
 
-namespace {
-// The modal loops of the framework take their messages through the application object.
-CWinApp g_testApp;
-}  // namespace
-
 namespace lqtest {
-
-void UseSystemCountryCode() {
-    char szCountry[7] = {};
-    GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_ICOUNTRY, szCountry, sizeof szCountry);
-    countryCode = atoi(szCountry);
-}
 
 RECT ChildRectInDialogUnits(HWND hDlg, int nId) {
     RECT rct{};

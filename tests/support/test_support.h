@@ -1,5 +1,4 @@
-// What every dialog test binary needs: an application object (the modal loops pump through it), the
-// country code of the machine the test runs on, and checks of a dialog template's geometry.
+// Checks of a dialog template's geometry, and screenshots of dialogs by language.
 #pragma once
 
 #include <windows.h>
@@ -7,9 +6,6 @@
 #include <string>
 
 namespace lqtest {
-
-// Sets countryCode the way start-up does, from the system default locale (82 on a Korean machine).
-void UseSystemCountryCode();
 
 // The child nId's rectangle in dialog units of hDlg (converted back from pixels, so each side may be
 // off by the rounding of one unit).

@@ -15,6 +15,7 @@
 // Screenshots of every dialog land in build/win/screenshots.
 #include "tests/support/expected_state.h"
 #include "tests/support/files.h"
+#include "tests/support/machine_facts.h"
 #include "tests/support/programs.h"
 #include "tests/support/registry.h"
 #include "tests/support/screenshots.h"
@@ -24,7 +25,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -48,10 +48,8 @@ const std::string kPsCs2 = "C:\\Program Files\\Adobe\\Adobe Photoshop CS2";
 const std::string kAi = "C:\\Program Files\\Adobe\\Illustrator CS";
 const std::string kQxp = "C:\\QuarkXPress 6.5";
 
-bool IsKoreanMachine() {
-    const char* sz = getenv("LQ_LOCALE");
-    return sz && std::string(sz) == "ko";
-}
+using lqtest::IsKoreanMachine;
+
 std::string Lang(const char* szKorean, const char* szEnglish) { return IsKoreanMachine() ? szKorean : szEnglish; }
 std::string ShotName(const std::string& strName) { return strName + (IsKoreanMachine() ? "-korean" : "-english"); }
 

@@ -8,6 +8,7 @@
 // Each runs on a machine of its own (see CMakeLists.txt).
 #include "tests/support/expected_state.h"
 #include "tests/support/files.h"
+#include "tests/support/machine_facts.h"
 #include "tests/support/programs.h"
 #include "tests/support/registry.h"
 #include "tests/support/screenshots.h"
@@ -17,7 +18,6 @@
 #include <windows.h>
 #include <sddl.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -42,14 +42,8 @@ const std::string kAi = "C:\\Program Files\\Adobe\\Illustrator CS";
 const std::string kQxp = "C:\\QuarkXPress 6.5";
 const std::string kQxpDemo = "C:\\QuarkXPress 6.5 Demo";
 
-bool IsKoreanMachine() {
-    const char* sz = getenv("LQ_LOCALE");
-    return sz && std::string(sz) == "ko";
-}
-bool IsWin7() {
-    const char* sz = getenv("LQ_WINVER");
-    return !sz || std::string(sz) != "winxp";
-}
+using lqtest::IsKoreanMachine;
+using lqtest::IsWin7;
 
 // The outside components that other parts of the build provide; until they are in the shipped folder,
 // plain files take their place so the install has something to copy (registration then fails).

@@ -3,6 +3,7 @@
 #include "tests/e2e/uninstall/installed_machine.h"
 #include "tests/support/expected_state.h"
 #include "tests/support/files.h"
+#include "tests/support/machine_facts.h"
 #include "tests/support/programs.h"
 #include "tests/support/registry.h"
 #include "tests/support/screenshots.h"
@@ -41,10 +42,7 @@ void StartPhotoshop(std::unique_ptr<Program>& pPhotoshop) {
     ASSERT_TRUE(pPhotoshop->Started());
 }
 
-bool IsKoreanMachine() {
-    const char* szLocale = getenv("LQ_LOCALE");
-    return szLocale && std::string(szLocale) == "ko";
-}
+using lqtest::IsKoreanMachine;
 
 // Presses OK in the next standard message box of the process with this caption and returns its text.
 std::string AnswerMessageBox(const Program& program, const std::string& strCaption, DWORD nTimeoutMs = 60000) {

@@ -5,9 +5,11 @@
 #include "setup/app/interactive_install.h"
 #include "setup/dialogs/zmt_upgrade_dlg.h"
 #include "setup/core/country.h"
+#include "framework/winapp.h"
 #include "setup/core/exit_codes.h"
 
 #include "tests/support/dialog_answerer.h"
+#include "tests/support/machine_facts.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +20,8 @@ using lqtest::Answer;
 using lqtest::DialogAnswerer;
 
 namespace {
+
+CWinApp theTestApp;  // the framework's modal loops take their messages through the application object
 
 // Notes the icon-background erase that only the minimised painting sends.
 class ObservedMainDialog : public CZmtUpGradeDlg {
@@ -38,7 +42,7 @@ InteractiveInstallActions ObservedMainDialog::m_actions;
 
 class MainDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override { lqtest::UseSystemCountryCode(); }
+    void SetUp() override { countryCode = lqtest::SystemCountryCode(); }  // as start-up sets it
 };
 
 TEST_F(MainDialogTest, HostListIsAHeaderlessCheckListInTheTooltipColour) {

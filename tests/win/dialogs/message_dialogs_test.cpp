@@ -5,8 +5,10 @@
 #include "setup/dialogs/delete_message_box_dlg.h"
 #include "setup/dialogs/message_box_dlg.h"
 #include "setup/core/country.h"
+#include "framework/winapp.h"
 
 #include "tests/support/dialog_answerer.h"
+#include "tests/support/machine_facts.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -18,12 +20,14 @@ using lqtest::DialogAnswerer;
 
 namespace {
 
+CWinApp theTestApp;  // the framework's modal loops take their messages through the application object
+
 const char kText[] =
     "<center><b><font color=blue size=4>first line, centred and blue\r\n</font></b>second line\r\nthird line</center>";
 
 class MessageDialogsTest : public ::testing::Test {
 protected:
-    void SetUp() override { lqtest::UseSystemCountryCode(); }
+    void SetUp() override { countryCode = lqtest::SystemCountryCode(); }  // as start-up sets it
     std::string Lang(const char* szKorean, const char* szEnglish) const { return IsKorean() ? szKorean : szEnglish; }
 };
 

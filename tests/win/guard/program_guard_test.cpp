@@ -6,9 +6,11 @@
 #include "setup/dialogs/dialog_front_end.h"
 #include "setup/guard/program_guard.h"
 #include "setup/core/country.h"
+#include "framework/winapp.h"
 #include "tests/support/standin.h"
 
 #include "tests/support/dialog_answerer.h"
+#include "tests/support/machine_facts.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -22,9 +24,11 @@ using lqtest::StandInProcess;
 
 namespace {
 
+CWinApp theTestApp;  // the framework's modal loops take their messages through the application object
+
 class ProgramGuardTest : public ::testing::Test {
 protected:
-    void SetUp() override { lqtest::UseSystemCountryCode(); }
+    void SetUp() override { countryCode = lqtest::SystemCountryCode(); }  // as start-up sets it
 
     DialogFrontEnd m_frontEnd;  // the guard's question is the suite's own dialog
 

@@ -10,6 +10,7 @@
 
 #include "framework/dialog.h"
 #include "tests/support/htmllabel/system_texts.h"
+#include "tests/support/machine_facts.h"
 #include "tools/uidriver/uidriver.h"
 
 #include <gtest/gtest.h>
@@ -24,11 +25,7 @@
 
 namespace {
 
-bool IsKoreanMachine() {
-    char szCountry[8] = {};
-    GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_ICOUNTRY, szCountry, sizeof szCountry);
-    return std::atoi(szCountry) == 82;
-}
+using lqtest::IsKoreanMachine;
 
 void PumpFor(DWORD nMilliseconds) {
     DWORD nStart = GetTickCount();

@@ -14,6 +14,7 @@
 #include "setup/install/uninstall_record.h"
 #include "setup/core/country.h"
 #include "tests/support/files.h"
+#include "tests/support/machine_facts.h"
 #include "tests/support/registry.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,6 @@
 #include <olectl.h>
 #include <sddl.h>
 
-#include <cstdlib>
 #include <sstream>
 #include <string>
 
@@ -37,14 +37,8 @@ const std::string kBin = "C:\\ZmtPlugin\\bin";
 const char kV11Class[] = "CLSID\\{ECE2C42B-84A4-4B91-86EF-E18D8B14D2A1}";
 const char kV12Class[] = "CLSID\\{93EF3E70-BA06-4874-9375-425BA735FAD8}";
 
-bool IsWin7() {
-    const char* sz = getenv("LQ_WINVER");
-    return !sz || std::string(sz) != "winxp";
-}
-bool IsKoreanMachine() {
-    const char* sz = getenv("LQ_LOCALE");
-    return sz && std::string(sz) == "ko";
-}
+using lqtest::IsKoreanMachine;
+using lqtest::IsWin7;
 
 bool KeyExists(HKEY hRoot, const std::string& strKey) {
     HKEY hKey;

@@ -1,6 +1,8 @@
 // The test machine itself: each seeding option of tools/wine-run reaches the Windows program as a real
 // Windows would show it. The same binary runs on several machines (see CMakeLists.txt); the expected
 // values come from the seeding variables that wine-run received.
+#include "tests/support/machine_facts.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,17 +11,12 @@
 
 namespace {
 
-std::string Env(const char* szName) {
-    const char* sz = getenv(szName);
-    return sz ? sz : "";
-}
-
 TEST(Machine, ReportsTheSeededWindowsVersion) {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof info;
     ASSERT_TRUE(GetVersionExA(&info));
     EXPECT_EQ(static_cast<DWORD>(VER_PLATFORM_WIN32_NT), info.dwPlatformId);
-    if (Env("LQ_WINVER") == "winxp") {
+    if (!lqtest::IsWin7()) {
         EXPECT_EQ(5u, info.dwMajorVersion);
         EXPECT_EQ(1u, info.dwMinorVersion);
     } else {
@@ -31,7 +28,7 @@ TEST(Machine, ReportsTheSeededWindowsVersion) {
 TEST(Machine, ReportsTheSeededLocale) {
     char szCountry[7] = {};
     ASSERT_TRUE(GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_ICOUNTRY, szCountry, sizeof szCountry));
-    bool bKorean = Env("LQ_LOCALE") == "ko";
+    bool bKorean = lqtest::IsKoreanMachine();
     EXPECT_EQ(bKorean ? 82 : 1, atoi(szCountry));
     EXPECT_EQ(bKorean ? 949u : 1252u, GetACP());
 }

@@ -1,0 +1,28 @@
+#include "tests/support/machine_facts.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace lqtest {
+namespace {
+
+std::string Env(const char* szName) {
+    const char* sz = getenv(szName);
+    return sz ? sz : "";
+}
+
+}  // namespace
+
+bool IsKoreanMachine() { return Env("LQ_LOCALE") == "ko"; }
+
+bool IsWin7() { return Env("LQ_WINVER") != "winxp"; }
+
+int SystemCountryCode() {
+    char szCountry[7] = {};
+    GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_ICOUNTRY, szCountry, sizeof szCountry);
+    return atoi(szCountry);
+}
+
+}  // namespace lqtest

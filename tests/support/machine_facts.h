@@ -1,0 +1,16 @@
+// What kind of Windows machine a test runs on, from two sources kept apart on purpose: the seeding the
+// test asked tools/wine-run for (LQ_LOCALE, LQ_WINVER, which ctest sets per registered run), which the
+// expectations of a test follow; and what Windows itself reports, which the program under test reads.
+#pragma once
+
+namespace lqtest {
+
+// Seeded with the Korean locale (LQ_LOCALE=ko); English otherwise.
+bool IsKoreanMachine();
+// Seeded as Windows 7 (LQ_WINVER=win7, the default); false for Windows XP.
+bool IsWin7();
+// The system default locale's country code as Windows reports it and the setup program's start-up reads
+// it: 82 on a Korean machine.
+int SystemCountryCode();
+
+}  // namespace lqtest
