@@ -1,5 +1,7 @@
 #include "tests/support/suite.h"
 
+#include "tests/support/registry.h"
+
 #include <windows.h>
 
 namespace lqtest {
@@ -9,5 +11,7 @@ std::string IniValue(const std::string& strFile, const std::string& strKey) {
     GetPrivateProfileStringA("BrelFontPlugin", strKey.c_str(), "<missing>", sz, sizeof sz, strFile.c_str());
     return sz;
 }
+
+std::string RunOnceValue() { return RegString(HKEY_CURRENT_USER, kRunOnceKey, "ZmtSetup"); }
 
 }  // namespace lqtest

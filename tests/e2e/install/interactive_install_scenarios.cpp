@@ -19,6 +19,7 @@
 #include "tests/support/programs.h"
 #include "tests/support/registry.h"
 #include "tests/support/screenshots.h"
+#include "tests/support/suite.h"
 #include "tests/support/standin.h"
 #include "tools/uidriver/uidriver.h"
 
@@ -92,12 +93,6 @@ std::vector<Placed> AllPlaced(bool bIllustrator = true, bool bQuark = true) {
     return arr;
 }
 
-std::string IniValue(const char* szKey) {
-    char szValue[256] = {};
-    GetPrivateProfileStringA("BrelFontPlugin", szKey, "<missing>", szValue, sizeof szValue, kIni);
-    return szValue;
-}
-
 // The main dialog of a started setup program, or null.
 HWND WaitForMainDialog(const Program& program) {
     return uidriver::WaitForWindow(kMainCaption, "#32770", 30000, program.ProcessId());
@@ -149,8 +144,8 @@ TEST(Interactive, KoreanAllHosts) {
               InstallAndConfirm(hMain, program.ProcessId(), "install-done"));
     EXPECT_EQ(0, program.Wait(30000));
 
-    EXPECT_EQ("1", IniValue("Run"));
-    EXPECT_EQ("SvrLstQuobbTessly.cfg", IniValue("ServerListFileName"));
+    EXPECT_EQ("1", lqtest::IniValue(kIni, "Run"));
+    EXPECT_EQ("SvrLstQuobbTessly.cfg", lqtest::IniValue(kIni, "ServerListFileName"));
     ExpectedState expected;
     std::string strLog = "[UnInstall][E]\r\r\n";
     for (const Placed& placed : AllPlaced()) {
@@ -284,7 +279,7 @@ TEST(Interactive, GuardCancelKeepsTheDialog) {
     Sleep(1000);
     EXPECT_TRUE(IsWindowVisible(hMain)) << "the main dialog stays open";
     EXPECT_FALSE(word.HasEnded(0));
-    EXPECT_EQ("1", IniValue("Run")) << "the settings are written before the guard";
+    EXPECT_EQ("1", lqtest::IniValue(kIni, "Run")) << "the settings are written before the guard";
     EXPECT_FALSE(lqtest::PathExists(kLog)) << "nothing installed";
     EXPECT_FALSE(lqtest::PathExists(kBin + "\\ZmtAddin.dll")) << "nothing installed";
     uidriver::ClickButton(hMain, IDCANCEL);

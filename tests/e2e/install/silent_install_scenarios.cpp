@@ -7,6 +7,7 @@
 //  - ProgressWindow: a large runtime file slows the first step so the window can be photographed.
 // Each runs on a machine of its own (see CMakeLists.txt).
 #include "tests/support/expected_state.h"
+#include "tests/support/file_access.h"
 #include "tests/support/files.h"
 #include "tests/support/machine_facts.h"
 #include "tests/support/programs.h"
@@ -16,7 +17,6 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <sddl.h>
 
 #include <string>
 #include <vector>
@@ -105,25 +105,8 @@ std::string LogOf(const std::vector<Copy>& arrCopies) {
 // file that got no DACL of ours (Wine maps a DACL to Unix permission bits, and the standard one grants
 // nothing to the world).
 bool EveryoneHasAccess(const std::string& strPath) {
-    DWORD cb = 0;
-    GetFileSecurityA(strPath.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &cb);
-    std::string buffer(cb ? cb : 1, '\0');
-    auto pSd = reinterpret_cast<PSECURITY_DESCRIPTOR>(&buffer[0]);
-    if (!GetFileSecurityA(strPath.c_str(), DACL_SECURITY_INFORMATION, pSd, cb, &cb)) return false;
-    BOOL bPresent = FALSE, bDefaulted = FALSE;
-    PACL pAcl = nullptr;
-    GetSecurityDescriptorDacl(pSd, &bPresent, &pAcl, &bDefaulted);
-    if (!bPresent || !pAcl) return true;
-    for (DWORD i = 0; i < pAcl->AceCount; ++i) {
-        void* pAce = nullptr;
-        GetAce(pAcl, i, &pAce);
-        char* szSid = nullptr;
-        ConvertSidToStringSidA(reinterpret_cast<PSID>(&static_cast<ACCESS_ALLOWED_ACE*>(pAce)->SidStart), &szSid);
-        bool bEveryone = szSid && std::string(szSid) == "S-1-1-0";
-        if (szSid) LocalFree(szSid);
-        if (bEveryone) return true;
-    }
-    return false;
+    const std::string strDacl = ";" + lqtest::DaclOf(strPath);
+    return strDacl == ";no DACL" || strDacl.find(";S-1-1-0:") != std::string::npos;
 }
 
 TEST(SilentInstall, DtpMachine) {

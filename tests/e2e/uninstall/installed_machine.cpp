@@ -50,12 +50,8 @@ void InstallOffice(const std::vector<std::string>& arrWithBar) {
     CopyFileA((std::string(kSetupFolder) + "\\OfficeStandin.exe").c_str(),
               (std::string(kOfficeFolder) + "\\OfficeStandin.exe").c_str(), FALSE);
     lqtest::RunToEnd("/RegServer", 30000, std::string(kOfficeFolder) + "\\OfficeStandin.exe");
-    for (const std::string& strApp : arrWithBar) {
-        HKEY hKey = nullptr;
-        RegCreateKeyExA(HKEY_CURRENT_USER, ("Software\\OfficeStandin\\" + strApp + "\\CommandBars\\Letterquarry").c_str(),
-                        0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
-        if (hKey) RegCloseKey(hKey);
-    }
+    for (const std::string& strApp : arrWithBar)
+        lqtest::CreateKey(HKEY_CURRENT_USER, "Software\\OfficeStandin\\" + strApp + "\\CommandBars\\Letterquarry");
 }
 
 void UninstallOfficeApplication(const std::string& strApplication) {
@@ -87,10 +83,6 @@ void SeedInstalledMachine() {
 lqtest::Snapshot TakeMachineSnapshot() {
     return lqtest::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"},
                              {"C:\\ZmtPlugin", "C:\\Program Files\\Adobe", "C:\\Program Files\\QuarkXPress 6.5"});
-}
-
-std::string RunOnceValue() {
-    return lqtest::RegString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "ZmtSetup");
 }
 
 std::string OfficeCalls() { return lqtest::ReadFileBytes("C:\\OfficeStandin\\calls.log"); }

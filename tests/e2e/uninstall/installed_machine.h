@@ -43,7 +43,7 @@ void SeedInstalledMachine();
 lqtest::Snapshot TakeMachineSnapshot();
 
 using lqtest::IniValue;
-std::string RunOnceValue();
+using lqtest::RunOnceValue;
 // The Office stand-in's call log, one line per call.
 std::string OfficeCalls();
 

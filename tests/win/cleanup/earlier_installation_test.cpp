@@ -3,6 +3,8 @@
 // deleted (vendor address in "URLInfoAbout"), the folder values in order, the four old plug-in files in
 // every folder and nothing else, the Start-menu group to the Recycle Bin, keys that cannot be deleted.
 #include "setup/discovery/earlier_installation.h"
+#include "tests/support/files.h"
+#include "tests/support/registry.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -14,36 +16,13 @@ namespace {
 
 const std::string kUninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
+using lqtest::PathExists;
+
 void SetString(HKEY hRoot, const std::string& strKey, const std::string& strName, const std::string& strValue) {
-    HKEY hKey;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(hRoot, strKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey,
-                                             nullptr)) << strKey;
-    RegSetValueExA(hKey, strName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(strValue.c_str()),
-                   static_cast<DWORD>(strValue.size() + 1));
-    RegCloseKey(hKey);
+    ASSERT_TRUE(lqtest::SetRegString(hRoot, strKey, strName, strValue)) << strKey;
 }
 
-bool KeyExists(const std::string& strKey) {
-    HKEY hKey;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) return false;
-    RegCloseKey(hKey);
-    return true;
-}
-
-void MakeFile(const std::string& strPath) {
-    std::string strFolder = strPath.substr(0, strPath.find_last_of('\\'));
-    for (size_t i = strFolder.find('\\', 3); ; i = strFolder.find('\\', i + 1)) {
-        CreateDirectoryA(strFolder.substr(0, i).c_str(), nullptr);
-        if (i == std::string::npos) break;
-    }
-    HANDLE h = CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h) << strPath;
-    DWORD n;
-    WriteFile(h, "old", 3, &n, nullptr);
-    CloseHandle(h);
-}
-
-bool Exists(const std::string& strPath) { return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
+void MakeFile(const std::string& strPath) { ASSERT_TRUE(lqtest::WriteFileBytes(strPath, "old")) << strPath; }
 
 const char* const kOldFiles[] = {"zmt_i.aip", "ZMT_P7.8bp", "ZMT_CS2.8bp", "ZmtLetterquarry.axt"};
 
@@ -107,15 +86,15 @@ TEST_F(EarlierInstallationTest, RemovesExactlyTheOldFilesTheGroupAndTheMatchedKe
 
     for (const char* szFolder : {"C:\\old\\qxp\\XTension", "C:\\old\\ai", "C:\\old\\ps", "C:\\old\\ps7", "C:\\old\\cs2"}) {
         for (const char* szFile : kOldFiles)
-            EXPECT_FALSE(Exists(std::string(szFolder) + "\\" + szFile)) << szFolder << "\\" << szFile << " removed";
-        EXPECT_TRUE(Exists(std::string(szFolder) + "\\keep.8bp")) << "other files stay in " << szFolder;
+            EXPECT_FALSE(PathExists(std::string(szFolder) + "\\" + szFile)) << szFolder << "\\" << szFile << " removed";
+        EXPECT_TRUE(PathExists(std::string(szFolder) + "\\keep.8bp")) << "other files stay in " << szFolder;
     }
     for (const char* szFolder : {"C:\\old\\lower", "C:\\old\\other"}) {
         for (const char* szFile : kOldFiles)
-            EXPECT_TRUE(Exists(std::string(szFolder) + "\\" + szFile)) << szFolder << "\\" << szFile << " stays";
+            EXPECT_TRUE(PathExists(std::string(szFolder) + "\\" + szFile)) << szFolder << "\\" << szFile << " stays";
     }
-    EXPECT_FALSE(Exists("C:\\lqstart\\Programs\\Letterquarry")) << "the Start-menu group went to the Recycle Bin";
-    EXPECT_TRUE(Exists("C:\\lqstart\\Programs\\Letterquarry Tools\\Tool.lnk")) << "another group stays";
+    EXPECT_FALSE(PathExists("C:\\lqstart\\Programs\\Letterquarry")) << "the Start-menu group went to the Recycle Bin";
+    EXPECT_TRUE(PathExists("C:\\lqstart\\Programs\\Letterquarry Tools\\Tool.lnk")) << "another group stays";
 
     struct KeyCase {
         const char* szName;
@@ -126,7 +105,8 @@ TEST_F(EarlierInstallationTest, RemovesExactlyTheOldFilesTheGroupAndTheMatchedKe
         {"Other Product", true},
     };
     for (const KeyCase& key : keys)
-        EXPECT_EQ(key.bStays, KeyExists(kUninstall + "\\" + key.szName)) << key.szName << (key.bStays ? " stays" : " removed");
+        EXPECT_EQ(key.bStays, lqtest::KeyExists(HKEY_LOCAL_MACHINE, kUninstall + "\\" + key.szName))
+            << key.szName << (key.bStays ? " stays" : " removed");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "setup/install/uninstall_log.h"
 #include "setup/install/uninstall_record.h"
 #include "setup/core/country.h"
+#include "tests/support/file_access.h"
 #include "tests/support/files.h"
 #include "tests/support/machine_facts.h"
 #include "tests/support/registry.h"
@@ -20,16 +21,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <olectl.h>
-#include <sddl.h>
 
-#include <sstream>
 #include <string>
 
 namespace {
 
+using lqtest::DaclOf;
+using lqtest::DescribeAcl;
+using lqtest::KeyExists;
 using lqtest::MakeFolders;
 using lqtest::PathExists;
 using lqtest::ReadFileBytes;
+using lqtest::ValueBytes;
 using lqtest::WriteFileBytes;
 
 const std::string kInstall = "C:\\ZmtPlugin\\install";
@@ -40,69 +43,12 @@ const char kV12Class[] = "CLSID\\{93EF3E70-BA06-4874-9375-425BA735FAD8}";
 using lqtest::IsKoreanMachine;
 using lqtest::IsWin7;
 
-bool KeyExists(HKEY hRoot, const std::string& strKey) {
-    HKEY hKey;
-    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) return false;
-    RegCloseKey(hKey);
-    return true;
-}
-
-// Type and raw bytes of a value; "<missing>" when absent.
-std::string ValueBytes(HKEY hRoot, const std::string& strKey, const char* szName, DWORD* pType = nullptr) {
-    HKEY hKey;
-    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) return "<missing>";
-    BYTE buffer[2048];
-    DWORD cb = sizeof buffer, dwType = 0;
-    LONG l = RegQueryValueExA(hKey, szName, nullptr, &dwType, buffer, &cb);
-    RegCloseKey(hKey);
-    if (l != ERROR_SUCCESS) return "<missing>";
-    if (pType) *pType = dwType;
-    return std::string(reinterpret_cast<char*>(buffer), cb);
-}
-
 DWORD StandinCount(const char* szDll, const char* szName) {
-    std::string strBytes = ValueBytes(HKEY_CURRENT_USER, std::string("Software\\LetterquarryStandins\\") + szDll, szName);
-    if (strBytes.size() != 4) return 0;
-    DWORD dw;
-    memcpy(&dw, strBytes.data(), 4);
-    return dw;
+    return lqtest::RegDword(HKEY_CURRENT_USER, std::string("Software\\LetterquarryStandins\\") + szDll, szName, 0);
 }
 
 void SetStandinSwitch(const char* szDll, const char* szName, DWORD dwValue) {
     lqtest::SetRegDword(HKEY_CURRENT_USER, std::string("Software\\LetterquarryStandins\\") + szDll, szName, dwValue);
-}
-
-std::string DescribeAcl(PACL pAcl);
-
-// The file's DACL as "SID:mask:type:flags;" entries, "no DACL" or "<unreadable>".
-std::string DaclOf(const std::string& strPath) {
-    DWORD cbNeeded = 0;
-    GetFileSecurityA(strPath.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &cbNeeded);
-    if (cbNeeded == 0) return "<unreadable>";
-    std::string buffer(cbNeeded, '\0');
-    auto pDescriptor = reinterpret_cast<PSECURITY_DESCRIPTOR>(&buffer[0]);
-    if (!GetFileSecurityA(strPath.c_str(), DACL_SECURITY_INFORMATION, pDescriptor, cbNeeded, &cbNeeded))
-        return "<unreadable>";
-    BOOL bPresent = FALSE, bDefaulted = FALSE;
-    PACL pAcl = nullptr;
-    if (!GetSecurityDescriptorDacl(pDescriptor, &bPresent, &pAcl, &bDefaulted)) return "<unreadable>";
-    if (!bPresent || !pAcl) return "no DACL";
-    return DescribeAcl(pAcl);
-}
-
-std::string DescribeAcl(PACL pAcl) {
-    std::ostringstream out;
-    for (DWORD i = 0; i < pAcl->AceCount; ++i) {
-        void* pAce = nullptr;
-        if (!GetAce(pAcl, i, &pAce)) return out.str() + "<bad ace>";
-        auto pAllowed = static_cast<ACCESS_ALLOWED_ACE*>(pAce);
-        char* szSid = nullptr;
-        ConvertSidToStringSidA(reinterpret_cast<PSID>(&pAllowed->SidStart), &szSid);
-        out << (szSid ? szSid : "?") << ":" << std::hex << pAllowed->Mask << ":" << int(pAllowed->Header.AceType)
-            << ":" << int(pAllowed->Header.AceFlags) << ";";
-        if (szSid) LocalFree(szSid);
-    }
-    return out.str();
 }
 
 const char kStandardDacl[] = "S-1-5-11:f0000000:0:0;S-1-5-18:f0000000:0:0;S-1-5-32-544:f0000000:0:0;"

@@ -5,6 +5,8 @@
 #include "setup/install/restart.h"
 
 #include "framework/winapp.h"
+#include "tests/support/registry.h"
+#include "tests/support/suite.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -13,17 +15,11 @@
 
 namespace {
 
+// The deferred command as stored, its NUL counted; "<missing>", or "<not REG_SZ>" for another type.
 std::string RunOnceValue() {
-    HKEY hKey;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", 0, KEY_READ, &hKey) !=
-        ERROR_SUCCESS)
-        return "<no key>";
-    char sz[2048];
-    DWORD cb = sizeof sz, dwType = 0;
-    LONG l = RegQueryValueExA(hKey, "ZmtSetup", nullptr, &dwType, reinterpret_cast<BYTE*>(sz), &cb);
-    RegCloseKey(hKey);
-    if (l != ERROR_SUCCESS || dwType != REG_SZ) return "<no value>";
-    return std::string(sz, cb);
+    DWORD dwType = REG_SZ;
+    const std::string strBytes = lqtest::ValueBytes(HKEY_CURRENT_USER, lqtest::kRunOnceKey, "ZmtSetup", &dwType);
+    return dwType == REG_SZ ? strBytes : "<not REG_SZ>";
 }
 
 TEST(Restart, ScheduledCommandSurvivesTheRestartRequest) {

@@ -3,33 +3,22 @@
 #pragma once
 
 #include "standins/office/office_standin.h"
+#include "tests/support/files.h"
+#include "tests/support/registry.h"
 
 #include <windows.h>
 
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace office_test {
 
+using lqtest::CreateKey;
+using lqtest::KeyExists;
+
 constexpr const char* kServerPath = "C:\\ZmtPlugin\\install\\OfficeStandin.exe";
 constexpr const char* kAddinClassKey = "CLSID\\{495EFEBF-FC21-4593-89A9-86D772C3636D}";
-
-inline bool KeyExists(HKEY hRoot, const std::string& strKey) {
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) return false;
-    RegCloseKey(hKey);
-    return true;
-}
-
-inline void CreateKey(HKEY hRoot, const std::string& strKey, const char* szValue = nullptr) {
-    HKEY hKey = nullptr;
-    RegCreateKeyExA(hRoot, strKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
-    if (hKey && szValue)
-        RegSetValueExA(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(szValue), lstrlenA(szValue) + 1);
-    if (hKey) RegCloseKey(hKey);
-}
 
 inline std::string BarKey(const char* szApplication) {
     return std::string(office_standin::kSettingsKey) + "\\" + szApplication + "\\CommandBars\\Letterquarry";
@@ -54,12 +43,7 @@ inline void RegisterAddin() {
                   "Letterquarry");
 }
 
-inline std::string ReadCallLog() {
-    std::ifstream in(office_standin::kCallLogPath, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+inline std::string ReadCallLog() { return lqtest::ReadFileBytes(office_standin::kCallLogPath); }
 
 // The call log as lines, without their line ends.
 inline std::vector<std::string> CallLogLines() {

@@ -1,6 +1,7 @@
 // The uninstall sequence on a real (Wine) machine: a log on disk, installed files, probe COM servers that
 // note their unregistration, the Office stand-in, the settings files and the uninstall entry. Every modal
 // box is answered from a helper thread, as a user would.
+#include "tests/support/files.h"
 #include "tests/support/registry.h"
 #include "tests/support/suite.h"
 #include "setup/dialogs/dialog_front_end.h"
@@ -30,26 +31,13 @@ constexpr const char* kEntryKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\
 constexpr const char* kProbeSource = "C:\\probe\\unregister_probe.dll";
 constexpr const char* kProbeLog = "C:\\probe\\calls.log";
 
-bool Exists(const std::string& strPath) { return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
+using lqtest::IniValue;
+using lqtest::PathExists;
+using lqtest::ReadFileBytes;
+using lqtest::RunOnceValue;
 
 void WriteBytes(const std::string& strPath, const std::string& strBytes) {
-    for (size_t i = 3; i < strPath.size(); ++i)
-        if (strPath[i] == '\\') CreateDirectoryA(strPath.substr(0, i).c_str(), nullptr);
-    FILE* pFile = fopen(strPath.c_str(), "wb");
-    ASSERT_NE(nullptr, pFile) << strPath;
-    fwrite(strBytes.data(), 1, strBytes.size(), pFile);
-    fclose(pFile);
-}
-
-std::string ReadBytes(const std::string& strPath) {
-    std::string strBytes;
-    if (FILE* pFile = fopen(strPath.c_str(), "rb")) {
-        char buf[4096];
-        size_t n;
-        while ((n = fread(buf, 1, sizeof buf, pFile)) > 0) strBytes.append(buf, n);
-        fclose(pFile);
-    }
-    return strBytes;
+    ASSERT_TRUE(lqtest::WriteFileBytes(strPath, strBytes)) << strPath;
 }
 
 // A probe COM server installed at strPath: it notes its own unregistration in kProbeLog.
@@ -67,12 +55,6 @@ std::string LogOf(const std::vector<std::string>& arrPaths, const std::string& s
     std::string strLog = "[UnInstall][E]\r\r\n";
     for (const auto& strPath : arrPaths) strLog += Record(0, strU, strPath) + "\r\r\n";
     return strLog + "[UnInstall End][E]\r\r\n";
-}
-
-using lqtest::IniValue;
-
-std::string RunOnceValue() {
-    return lqtest::RegString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "ZmtSetup");
 }
 
 const char* OutcomeName(UninstallOutcome outcome) {
@@ -155,15 +137,15 @@ TEST_F(UninstallSequence, ReadsEverySectionAndOnlyUnregistersFlagsThatReadAsOne)
 
     EXPECT_STREQ("Removed", OutcomeName(Run()));
 
-    EXPECT_TRUE(Exists(strBin + "before.dll"));
-    EXPECT_TRUE(Exists(strBin + "between.dll"));
+    EXPECT_TRUE(PathExists(strBin + "before.dll"));
+    EXPECT_TRUE(PathExists(strBin + "between.dll"));
     for (const char* szName : {"a.dll", "u01.dll", "u2.dll", "utrue.dll", "uspaced.dll", "u1.dll", "dbl.dll", "b.dll"})
-        EXPECT_FALSE(Exists(strBin + szName)) << szName << " must be deleted";
+        EXPECT_FALSE(PathExists(strBin + szName)) << szName << " must be deleted";
     EXPECT_EQ("unregister " + strBin + "u01.dll\r\n" + "unregister " + strBin + "uspaced.dll\r\n" + "unregister " +
                   strBin + "u1.dll\r\n",
-              ReadBytes(kProbeLog));
+              ReadFileBytes(kProbeLog));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
-    EXPECT_TRUE(Exists(kLog)) << "the log itself stays";
+    EXPECT_TRUE(PathExists(kLog)) << "the log itself stays";
     EXPECT_EQ("0", IniValue("c:\\ZmtPlugin\\Zmt.ini", "Run"));
     ASSERT_TRUE(answerer.WaitFor(1, 3000));
     EXPECT_EQ((std::vector<std::string>{"Letterquarry: It was removed the Letterquarry program."}), Captions());
@@ -182,8 +164,8 @@ TEST_F(UninstallSequence, StandardVariantRemovesAddinKeysBarsFilesAndEntry) {
 
     EXPECT_STREQ("Removed", OutcomeName(Run()));
 
-    for (const char* szName : {"ASYCFILT.DLL", "ZmtAddin.dll", "MyAddIn_V11.dll"}) EXPECT_FALSE(Exists(strBin + szName));
-    EXPECT_EQ("unregister " + strBin + "MyAddIn_V11.dll\r\n", ReadBytes(kProbeLog));
+    for (const char* szName : {"ASYCFILT.DLL", "ZmtAddin.dll", "MyAddIn_V11.dll"}) EXPECT_FALSE(PathExists(strBin + szName));
+    EXPECT_EQ("unregister " + strBin + "MyAddIn_V11.dll\r\n", ReadFileBytes(kProbeLog));
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kAddinClassKey));
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin"));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Word\\Addins\\ZmtAddin.MyAddin"));
@@ -207,9 +189,9 @@ TEST_F(UninstallSequence, SharedAddinStaysWhenTheSiblingStillRuns) {
 
     EXPECT_STREQ("Removed", OutcomeName(Run()));
 
-    EXPECT_TRUE(Exists(strBin + "ZmtAddin.dll")) << "the sibling's library must stay";
-    EXPECT_FALSE(Exists(strBin + "MyAddIn_V11.dll"));
-    EXPECT_EQ("unregister " + strBin + "MyAddIn_V11.dll\r\n", ReadBytes(kProbeLog));
+    EXPECT_TRUE(PathExists(strBin + "ZmtAddin.dll")) << "the sibling's library must stay";
+    EXPECT_FALSE(PathExists(strBin + "MyAddIn_V11.dll"));
+    EXPECT_EQ("unregister " + strBin + "MyAddIn_V11.dll\r\n", ReadFileBytes(kProbeLog));
     EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, kAddinClassKey));
     EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin\\CLSID\\Nested\\Deeper"));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Excel\\Addins\\ZmtAddin.MyAddin"));
@@ -231,7 +213,7 @@ TEST_F(UninstallSequence, SharedAddinWithoutWordShowsTheSlidequarryPromptAndKeep
 
     EXPECT_STREQ("GivenUp", OutcomeName(Run()));
 
-    EXPECT_FALSE(Exists(strBin + "a.dll")) << "files are deleted before the bars";
+    EXPECT_FALSE(PathExists(strBin + "a.dll")) << "files are deleted before the bars";
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
     ASSERT_EQ(1u, g_arrPromptTexts.size());
     EXPECT_EQ(InUseMessage(true), g_arrPromptTexts[0]);
@@ -273,15 +255,15 @@ TEST_F(HeldFile, PassesFailOnTheHeldFileOnlyAndTheBarShowsWhereTheyAre) {
     const DWORD nElapsed = GetTickCount() - nStart;
     std::printf("10 deletion passes over a held file took %lu ms\n", static_cast<unsigned long>(nElapsed));
     RecordProperty("ten_passes_ms", static_cast<int>(nElapsed));
-    EXPECT_FALSE(Exists(strBin + "a.dll"));
-    EXPECT_TRUE(Exists(strBin + "held.dll"));
+    EXPECT_FALSE(PathExists(strBin + "a.dll"));
+    EXPECT_TRUE(PathExists(strBin + "held.dll"));
     EXPECT_EQ(4, bar.SendMessage(PBM_GETRANGE, FALSE, 0)) << "range: 0 .. the number of items";
     EXPECT_EQ(3, bar.SendMessage(PBM_GETPOS)) << "a failed pass leaves the bar at the last item";
 
     CloseHandle(g_hHeld);
     g_hHeld = INVALID_HANDLE_VALUE;
     EXPECT_TRUE(DeleteInstalledFiles(context, frontEnd));
-    EXPECT_FALSE(Exists(strBin + "held.dll"));
+    EXPECT_FALSE(PathExists(strBin + "held.dll"));
     EXPECT_EQ(0, bar.SendMessage(PBM_GETPOS)) << "a successful pass puts the bar back to 0";
     bar.UnsubclassWindow();
     DestroyWindow(hParent);
@@ -292,8 +274,8 @@ TEST_F(HeldFile, CancelInThePromptGivesUpWithTheEntryInPlace) {
     EXPECT_STREQ("GivenUp", OutcomeName(Run()));
     ASSERT_EQ(1u, g_arrPromptTexts.size());
     EXPECT_EQ(InUseMessage(false), g_arrPromptTexts[0]);
-    EXPECT_TRUE(Exists(strBin + "held.dll"));
-    EXPECT_FALSE(Exists(strBin + "z.dll")) << "the files after the held one are deleted all the same";
+    EXPECT_TRUE(PathExists(strBin + "held.dll"));
+    EXPECT_FALSE(PathExists(strBin + "z.dll")) << "the files after the held one are deleted all the same";
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
     EXPECT_EQ("", RunOnceValue()) << "nothing deferred";
 }

@@ -3,6 +3,7 @@
 // retried deletion, shell deletion to the Recycle Bin, existence tests with patterns.
 #include "util/path_control.h"
 #include "util/shell_file_op.h"
+#include "tests/support/files.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -13,27 +14,17 @@ namespace {
 
 const std::string kRoot = "C:\\lqtest";
 
+using lqtest::IsFolder;
+
+// Into a folder that is there already: making folders is what these tests check of PathControl.
 void WriteFileBytes(const std::string& strPath, const std::string& strBytes) {
-    HANDLE h = CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h) << strPath;
-    DWORD n = 0;
-    if (!strBytes.empty()) WriteFile(h, strBytes.data(), static_cast<DWORD>(strBytes.size()), &n, nullptr);
-    CloseHandle(h);
+    ASSERT_TRUE(IsFolder(strPath.substr(0, strPath.find_last_of('\\')))) << strPath;
+    ASSERT_TRUE(lqtest::WriteFileBytes(strPath, strBytes)) << strPath;
 }
 
+// "<missing>" tells a missing file from an empty one.
 std::string ReadFileBytes(const std::string& strPath) {
-    HANDLE h = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes(GetFileSize(h, nullptr), '\0');
-    DWORD n = 0;
-    if (!bytes.empty()) ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(h);
-    return bytes;
-}
-
-bool IsDirectory(const std::string& strPath) {
-    DWORD dw = GetFileAttributesA(strPath.c_str());
-    return dw != INVALID_FILE_ATTRIBUTES && (dw & FILE_ATTRIBUTE_DIRECTORY);
+    return lqtest::PathExists(strPath) ? lqtest::ReadFileBytes(strPath) : "<missing>";
 }
 
 class PathControlTest : public ::testing::Test {
@@ -43,10 +34,10 @@ protected:
 };
 
 TEST_F(PathControlTest, MakeDirectoriesCreatesTheWholeChainAndToleratesExistingFolders) {
-    EXPECT_FALSE(IsDirectory("C:\\ZmtPlugin"));
+    EXPECT_FALSE(IsFolder("C:\\ZmtPlugin"));
     EXPECT_TRUE(path.MakeDirectories("C:\\ZmtPlugin\\bin\\"));
-    EXPECT_TRUE(IsDirectory("C:\\ZmtPlugin"));
-    EXPECT_TRUE(IsDirectory("C:\\ZmtPlugin\\bin"));
+    EXPECT_TRUE(IsFolder("C:\\ZmtPlugin"));
+    EXPECT_TRUE(IsFolder("C:\\ZmtPlugin\\bin"));
     EXPECT_TRUE(path.MakeDirectories("C:\\ZmtPlugin\\bin\\")) << "existing folders are no error";
     EXPECT_TRUE(path.MakeDirectories("Q:\\nowhere\\at\\all")) << "failures are ignored";
 }
@@ -54,7 +45,7 @@ TEST_F(PathControlTest, MakeDirectoriesCreatesTheWholeChainAndToleratesExistingF
 TEST_F(PathControlTest, MakeDirectoriesHandlesKoreanFolderNames) {
     const std::string strFolder = kRoot + "\\포토샵\\플러그-인";
     EXPECT_TRUE(path.MakeDirectories(strFolder));
-    EXPECT_TRUE(IsDirectory(strFolder));
+    EXPECT_TRUE(IsFolder(strFolder));
 }
 
 TEST_F(PathControlTest, CopyWholeFileReplacesALargerDestinationByExactlyTheSourceBytes) {
@@ -137,8 +128,8 @@ TEST_F(PathControlTest, DeleteToRecycleBinRemovesAWholeFolderWithoutAsking) {
     WriteFileBytes(strGroup + "\\Letterquarry.lnk", "link");
     WriteFileBytes(strGroup + "\\sub\\readme.txt", "text");
     path.DeleteToRecycleBin(strGroup);
-    EXPECT_FALSE(IsDirectory(strGroup));
-    EXPECT_TRUE(IsDirectory(kRoot + "\\Start Menu")) << "only the named folder goes";
+    EXPECT_FALSE(IsFolder(strGroup));
+    EXPECT_TRUE(IsFolder(kRoot + "\\Start Menu")) << "only the named folder goes";
     path.DeleteToRecycleBin(strGroup);  // gone already: nothing happens, nothing is asked
 }
 

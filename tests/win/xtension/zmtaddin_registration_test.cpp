@@ -1,6 +1,8 @@
 // The stand-in ZmtAddin.dll as a COM server: what its self-registration leaves in the registry, what its
 // unregistration removes, and the switch that makes either fail. The library is loaded the way a
 // registration tool does it, from C:\ZmtPlugin\bin.
+#include "tests/support/registry.h"
+
 #include <windows.h>
 #include <olectl.h>
 
@@ -18,42 +20,24 @@ const char* const kOfficeKeys[] = {
     "Software\\Microsoft\\Office\\Word\\Addins\\ZmtAddin.MyAddin",
 };
 
-bool KeyExists(HKEY hRoot, const std::string& strKey) {
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) return false;
-    RegCloseKey(hKey);
-    return true;
-}
+using lqtest::KeyExists;
 
+// A string value's text; "<no key>", "<no value>", or "<type N>" for a value that is no REG_SZ.
 std::string ReadString(HKEY hRoot, const std::string& strKey, const char* pszName) {
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) return "<no key>";
-    char buf[1024] = {0};
-    DWORD cb = sizeof(buf) - 1, dwType = 0;
-    LONG r = RegQueryValueExA(hKey, pszName, nullptr, &dwType, reinterpret_cast<BYTE*>(buf), &cb);
-    RegCloseKey(hKey);
-    if (r != ERROR_SUCCESS) return "<no value>";
+    if (!KeyExists(hRoot, strKey)) return "<no key>";
+    DWORD dwType = 0;
+    std::string strBytes;
+    if (!lqtest::ReadValue(hRoot, strKey, pszName ? pszName : "", &dwType, &strBytes)) return "<no value>";
     if (dwType != REG_SZ) return "<type " + std::to_string(dwType) + ">";
-    return buf;
+    return strBytes.c_str();
 }
 
 DWORD ReadDword(HKEY hRoot, const std::string& strKey, const char* pszName) {
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) return 0xFFFFFFFF;
-    DWORD dw = 0xFFFFFFFF, cb = sizeof(dw), dwType = 0;
-    if (RegQueryValueExA(hKey, pszName, nullptr, &dwType, reinterpret_cast<BYTE*>(&dw), &cb) != ERROR_SUCCESS ||
-        dwType != REG_DWORD)
-        dw = 0xFFFFFFFF;
-    RegCloseKey(hKey);
-    return dw;
+    return lqtest::RegDword(hRoot, strKey, pszName, 0xFFFFFFFF);
 }
 
 void SetSwitch(const char* pszName, DWORD dwValue) {
-    HKEY hKey = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\LetterquarryStandins", 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
-    RegSetValueExA(hKey, pszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
-    RegCloseKey(hKey);
+    ASSERT_TRUE(lqtest::SetRegDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\LetterquarryStandins", pszName, dwValue)) << pszName;
 }
 
 // Calls one self-registration entry point the way a registration tool does.
