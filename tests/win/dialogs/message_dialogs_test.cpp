@@ -94,6 +94,30 @@ TEST_F(MessageDialogsTest, DeleteMessageBoxDlgReportsEachWayOut) {
     }
 }
 
+// The child nId's rectangle in dialog units of hDlg (converted back from pixels, so each side may be
+// off by the rounding of one unit).
+RECT ChildRectInDialogUnits(HWND hDlg, int nId) {
+    RECT rct{};
+    HWND hChild = GetDlgItem(hDlg, nId);
+    if (!hChild) return rct;
+    GetWindowRect(hChild, &rct);
+    MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rct), 2);
+    RECT rctUnit = {0, 0, 400, 800};  // pixels of 400 x 800 dialog units
+    MapDialogRect(hDlg, &rctUnit);
+    RECT rctDu;
+    rctDu.left = MulDiv(rct.left, 400, rctUnit.right);
+    rctDu.top = MulDiv(rct.top, 800, rctUnit.bottom);
+    rctDu.right = MulDiv(rct.right, 400, rctUnit.right);
+    rctDu.bottom = MulDiv(rct.bottom, 800, rctUnit.bottom);
+    return rctDu;
+}
+
+// "x,y wxh" of a rectangle in dialog units, for messages.
+std::string Describe(const RECT& rct) {
+    return std::to_string(rct.left) + "," + std::to_string(rct.top) + " " + std::to_string(rct.right - rct.left) +
+           "x" + std::to_string(rct.bottom - rct.top);
+}
+
 struct ControlBox {
     int nId;
     RECT rct;  // left, top, right, bottom in dialog units
@@ -116,9 +140,9 @@ void ExpectTemplate(CDialog& dlg, UINT nTemplate, const char* szCaption, int cx,
     LONG lStyle = GetWindowLongA(hDlg, GWL_STYLE);
     EXPECT_EQ(WS_CAPTION | WS_SYSMENU | WS_POPUP, lStyle & (WS_CAPTION | WS_SYSMENU | WS_POPUP)) << std::hex << lStyle;
     for (const ControlBox& control : controls) {
-        RECT rct = lqtest::ChildRectInDialogUnits(hDlg, control.nId);
+        RECT rct = ChildRectInDialogUnits(hDlg, control.nId);
         std::string strWhat = "control " + std::to_string(control.nId) + " of " + std::to_string(nTemplate) +
-                              ": expected " + lqtest::Describe(control.rct) + ", actual " + lqtest::Describe(rct);
+                              ": expected " + Describe(control.rct) + ", actual " + Describe(rct);
         EXPECT_NEAR(control.rct.left, rct.left, 1) << strWhat;
         EXPECT_NEAR(control.rct.top, rct.top, 1) << strWhat;
         EXPECT_NEAR(control.rct.right, rct.right, 1) << strWhat;
