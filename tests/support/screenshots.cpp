@@ -1,18 +1,21 @@
 #include "tests/support/screenshots.h"
 
+#include "tests/support/machine_facts.h"
 #include "tools/uidriver/uidriver.h"
 
 #include <cstdlib>
 
 namespace lqtest {
 
-void Screenshot(const std::string& strName, HWND hWnd) {
+bool Screenshot(const std::string& strName, HWND hWnd) {
     const char* szFolder = getenv("LQ_ARTIFACTS");
-    if (!szFolder || !*szFolder) return;
-    std::string strPath = std::string(szFolder) + "\\" + strName + ".png";
-    Sleep(300);  // let the windows finish painting
-    if (hWnd) uidriver::SaveWindowShot(hWnd, strPath);
-    else uidriver::SaveScreenshot(strPath);
+    const std::string strPath = std::string(szFolder && *szFolder ? szFolder : ".") + "\\" + strName + ".png";
+    if (!hWnd || GetWindowThreadProcessId(hWnd, nullptr) != GetCurrentThreadId()) Sleep(300);
+    return hWnd ? uidriver::SaveWindowShot(hWnd, strPath) : uidriver::SaveScreenshot(strPath);
+}
+
+std::string InMachineLanguage(const std::string& strName) {
+    return strName + (IsKoreanMachine() ? "-korean" : "-english");
 }
 
 }  // namespace lqtest

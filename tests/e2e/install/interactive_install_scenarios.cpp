@@ -52,7 +52,6 @@ const std::string kQxp = "C:\\QuarkXPress 6.5";
 using lqtest::IsKoreanMachine;
 
 std::string Lang(const char* szKorean, const char* szEnglish) { return IsKoreanMachine() ? szKorean : szEnglish; }
-std::string ShotName(const std::string& strName) { return strName + (IsKoreanMachine() ? "-korean" : "-english"); }
 
 // The stand-in host process, placed beside this scenario by CMakeLists.txt.
 std::string StandIn() { return "C:\\lqhost\\guard_standin.exe"; }
@@ -110,7 +109,7 @@ std::string InstallAndConfirm(HWND hMain, DWORD dwProcessId, const std::string& 
     HWND hBox = uidriver::WaitForWindow("Letterquarry", "#32770", 60000, dwProcessId);
     if (!hBox) return "";
     std::string strText = uidriver::MessageBoxText(hBox);
-    if (!strShot.empty()) lqtest::Screenshot(ShotName(strShot), hBox);
+    if (!strShot.empty()) lqtest::Screenshot(lqtest::InMachineLanguage(strShot), hBox);
     uidriver::ClickButton(hBox, IDOK);
     return strText;
 }
@@ -138,7 +137,7 @@ TEST(Interactive, KoreanAllHosts) {
               uidriver::WindowText(GetDlgItem(hMain, 1004)));
     EXPECT_EQ("<center><b><font size=5 color=blue>Letterquarry 5.981</font></b></center>",
               uidriver::WindowText(GetDlgItem(hMain, 1003)));
-    lqtest::Screenshot(ShotName("main-dialog"), hMain);
+    lqtest::Screenshot(lqtest::InMachineLanguage("main-dialog"), hMain);
 
     EXPECT_EQ(Lang("Letterquarry 프로그램을 설치 하였습니다.", "It's Installed Letterquarry program."),
               InstallAndConfirm(hMain, program.ProcessId(), "install-done"));
@@ -170,7 +169,7 @@ TEST(Interactive, UncheckedHostsAreSkipped) {
     ASSERT_EQ(7u, uidriver::ReadListView(hList).size());
     EXPECT_TRUE(uidriver::SetListViewCheck(hList, 3, false)) << "Illustrator";
     EXPECT_TRUE(uidriver::SetListViewCheck(hList, 6, false)) << "QuarkXPress";
-    lqtest::Screenshot(ShotName("main-dialog-two-unchecked"), hMain);
+    lqtest::Screenshot(lqtest::InMachineLanguage("main-dialog-two-unchecked"), hMain);
     EXPECT_EQ(Lang("Letterquarry 프로그램을 설치 하였습니다.", "It's Installed Letterquarry program."),
               InstallAndConfirm(hMain, program.ProcessId()));
     EXPECT_EQ(0, program.Wait(30000));
@@ -198,7 +197,7 @@ TEST(Interactive, NoHostsAndCancel) {
     std::vector<std::string> expectedRows = {"Microsoft Office", Lang("코렐드로우11", "CorelDraw11"),
                                              Lang("코렐드로우12", "CorelDraw12")};
     EXPECT_EQ(expectedRows, RowTexts(hMain));
-    lqtest::Screenshot(ShotName("main-dialog-no-hosts"), hMain);
+    lqtest::Screenshot(lqtest::InMachineLanguage("main-dialog-no-hosts"), hMain);
     // Below the three rows the list shows its own background (between the grid lines): the tooltip colour.
     RECT rctList;
     GetWindowRect(GetDlgItem(hMain, 1000), &rctList);
@@ -238,7 +237,7 @@ TEST(Interactive, RunningExcelIsForceClosed) {
     ASSERT_NE(nullptr, hGuard) << "no guard question";
     EXPECT_NE(std::string::npos, strMessage.find("<b>Excel</b>")) << strMessage;
     EXPECT_EQ(Lang("실행중인 프로그램 종료하기", "Exit program without notice"), uidriver::WindowText(GetDlgItem(hGuard, IDOK)));
-    lqtest::Screenshot(ShotName("guard-excel"), hGuard);
+    lqtest::Screenshot(lqtest::InMachineLanguage("guard-excel"), hGuard);
     DWORD dwClick = GetTickCount();
     uidriver::ClickButton(hGuard, IDOK);
     EXPECT_TRUE(excel.HasEnded(10000)) << "EXCEL.EXE terminated";
@@ -265,7 +264,7 @@ TEST(Interactive, GuardCancelKeepsTheDialog) {
     std::string strMessage = WaitForGuard(program.ProcessId(), &hGuard);
     ASSERT_NE(nullptr, hGuard);
     EXPECT_NE(std::string::npos, strMessage.find("<b>Winword</b>")) << strMessage;
-    lqtest::Screenshot(ShotName("guard-winword"), hGuard);
+    lqtest::Screenshot(lqtest::InMachineLanguage("guard-winword"), hGuard);
     // The question has no owner, so the main dialog still takes clicks: a second Install starts nothing.
     uidriver::ClickButton(hMain, IDOK);
     Sleep(1500);
@@ -338,7 +337,7 @@ HWND FailOnHeldFile(Program& program, HeldFile& held) {
     HWND hQuestion = uidriver::WaitForWindow("Message", "#32770", 60000, program.ProcessId());
     EXPECT_NE(nullptr, hQuestion) << "no question after the failed install";
     if (!hQuestion) return nullptr;
-    lqtest::Screenshot(ShotName("install-failed-question"), hQuestion);
+    lqtest::Screenshot(lqtest::InMachineLanguage("install-failed-question"), hQuestion);
     std::string strText = uidriver::WindowText(GetDlgItem(hQuestion, 1005));
     EXPECT_EQ(0u, strText.find(Lang("<center><b><font color=blue size=4>현재 Letterquarry 프로그램이 실행중에 있어\r\n",
                                     "<center><b><font color=blue size=4>Now, It can't be installed or upgraded")))

@@ -223,7 +223,7 @@ TEST(SilentInstall, ProgressWindow) {
     char szStage[256] = {};
     GetWindowTextA(GetDlgItem(hWnd, 1004), szStage, sizeof szStage);
     const std::string strStage = szStage;
-    lqtest::Screenshot(std::string("silent-install-progress-") + (IsKoreanMachine() ? "korean" : "english"), hWnd);
+    lqtest::Screenshot(lqtest::InMachineLanguage("silent-install-progress"), hWnd);
     EXPECT_EQ(IsKoreanMachine() ? "기본파일 설치중...." : "Copy Basic File ....", strStage);
     EXPECT_STREQ("OLEPRO32.DLL", szDetail) << "the large file is being copied";
     EXPECT_EQ(1u, uidriver::TopLevelWindows(program.ProcessId()).size()) << "no other window";

@@ -1,7 +1,6 @@
 // Start-up on a fresh machine, Korean and English: the upgrade switch shows one message and nothing
 // else, whatever else stands on the command line, and touches nothing.
 #include "tests/support/expected_state.h"
-#include "tests/support/machine_facts.h"
 #include "tests/support/programs.h"
 #include "tests/support/screenshots.h"
 #include "tools/uidriver/uidriver.h"
@@ -30,10 +29,9 @@ int RunExpectingOneMessage(const std::string& strArgs, const std::string& strTex
 
 TEST(Startup, UpgradeSwitchShowsOnlyItsMessage) {
     lqtest::Snapshot before = lqtest::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"}, {"C:\\ZmtPlugin"});
-    std::string strSuffix = lqtest::IsKoreanMachine() ? "korean" : "english";
-    EXPECT_EQ(0, RunExpectingOneMessage("/U", "_DEF_PROCESS_UPGRADE", "startup-upgrade-" + strSuffix));
-    EXPECT_EQ(0, RunExpectingOneMessage("/B /U", "_DEF_PROCESS_UPGRADE", "startup-silent-upgrade-" + strSuffix));
-    EXPECT_EQ(0, RunExpectingOneMessage("/d /u", "_DEF_PROCESS_UPGRADE", "startup-upgrade-last-wins-" + strSuffix));
+    EXPECT_EQ(0, RunExpectingOneMessage("/U", "_DEF_PROCESS_UPGRADE", lqtest::InMachineLanguage("startup-upgrade")));
+    EXPECT_EQ(0, RunExpectingOneMessage("/B /U", "_DEF_PROCESS_UPGRADE", lqtest::InMachineLanguage("startup-silent-upgrade")));
+    EXPECT_EQ(0, RunExpectingOneMessage("/d /u", "_DEF_PROCESS_UPGRADE", lqtest::InMachineLanguage("startup-upgrade-last-wins")));
     lqtest::Snapshot after = lqtest::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"}, {"C:\\ZmtPlugin"});
     for (const std::string& strLine : lqtest::Difference(before, after))
         if (strLine.find("Wine") == std::string::npos) ADD_FAILURE() << "changed: " << strLine;

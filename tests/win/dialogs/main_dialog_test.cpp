@@ -10,7 +10,6 @@
 
 #include "tests/support/dialog_answerer.h"
 #include "tests/support/machine_facts.h"
-#include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 

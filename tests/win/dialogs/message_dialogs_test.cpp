@@ -9,7 +9,7 @@
 
 #include "tests/support/dialog_answerer.h"
 #include "tests/support/machine_facts.h"
-#include "tests/support/test_support.h"
+#include "tests/support/screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,7 @@ TEST_F(MessageDialogsTest, MessageBoxDlgReportsEachWayOut) {
         EXPECT_EQ(0, dlg.m_nResult) << "before the modal run";
         dlg.m_strText = kText;
         DialogAnswerer answerer("Message", {c.answer}, 15000, [&](HWND hDlg, int) {
-            if (&c == &cases[0]) lqtest::Screenshot(hDlg, "dialog-message-box");
+            if (&c == &cases[0]) lqtest::Screenshot(lqtest::InMachineLanguage("dialog-message-box"), hDlg);
         });
         INT_PTR nModal = dlg.DoModal(nullptr);
         const auto& seen = answerer.Seen();
@@ -81,7 +81,7 @@ TEST_F(MessageDialogsTest, DeleteMessageBoxDlgReportsEachWayOut) {
         EXPECT_EQ(0, dlg.m_nResult) << "before the modal run";
         dlg.m_strText = kText;
         DialogAnswerer answerer("Letterquarry UnInstall", {c.answer}, 15000, [&](HWND hDlg, int) {
-            if (&c == &cases[0]) lqtest::Screenshot(hDlg, "dialog-delete-message-box");
+            if (&c == &cases[0]) lqtest::Screenshot(lqtest::InMachineLanguage("dialog-delete-message-box"), hDlg);
         });
         INT_PTR nModal = dlg.DoModal(nullptr);
         const auto& seen = answerer.Seen();

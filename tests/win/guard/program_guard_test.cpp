@@ -11,7 +11,7 @@
 
 #include "tests/support/dialog_answerer.h"
 #include "tests/support/machine_facts.h"
-#include "tests/support/test_support.h"
+#include "tests/support/screenshots.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -49,7 +49,7 @@ TEST_F(ProgramGuardTest, ForceCloseEndsExcelAndGoesOnAfterThePause) {
     ASSERT_TRUE(excel.Started());
     DialogAnswerer answerer("Message", {Answer::ClickButton(IDOK), Answer::ClickButton(IDCANCEL)}, 4000,
                             [](HWND hDlg, int n) {
-                                if (n == 0) lqtest::Screenshot(hDlg, "dialog-program-kill");
+                                if (n == 0) lqtest::Screenshot(lqtest::InMachineLanguage("dialog-program-kill"), hDlg);
                             });
     EXPECT_TRUE(CheckRunningPrograms(m_frontEnd));
     DWORD dwDone = GetTickCount();

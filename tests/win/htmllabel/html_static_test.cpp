@@ -11,12 +11,11 @@
 #include "framework/dialog.h"
 #include "tests/support/htmllabel/system_texts.h"
 #include "tests/support/machine_facts.h"
-#include "tools/uidriver/uidriver.h"
+#include "tests/support/screenshots.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -68,10 +67,8 @@ private:
     std::vector<std::unique_ptr<CHTMLStatic>> m_arrLabels;
 };
 
-std::string ArtifactPath(const std::string& strName) {
-    const char* pszFolder = std::getenv("LQ_ARTIFACTS");
-    std::string strFolder = pszFolder ? pszFolder : ".";
-    return strFolder + "\\htmllabel_" + (IsKoreanMachine() ? "ko_" : "en_") + strName + ".png";
+std::string ShotName(const std::string& strName) {
+    return std::string("htmllabel_") + (IsKoreanMachine() ? "ko_" : "en_") + strName;
 }
 
 RECT ScreenRectOf(HWND hWnd, const HtmlRect& rct) {
@@ -181,7 +178,7 @@ TEST(HtmlStatic, EverySystemTextIsLaidOutInsideItsLabelAndCentredWhereAsked) {
         EXPECT_DOUBLE_EQ(15.0, banner.m_font.m_dPointSize) << "the banner is size 5";
         EXPECT_GT(CountPixels(ScreenRectOf(dlg.Label(1003).GetSafeHwnd(), banner.m_rect), IsBluish).nMatching, 20)
             << "the banner is drawn in blue";
-        EXPECT_TRUE(uidriver::SaveWindowShot(dlg.GetSafeHwnd(), ArtifactPath("main_dialog")));
+        EXPECT_TRUE(lqtest::Screenshot(ShotName("main_dialog"), dlg.GetSafeHwnd()));
     }
 
     for (const auto& text : arrTexts) {
@@ -196,7 +193,7 @@ TEST(HtmlStatic, EverySystemTextIsLaidOutInsideItsLabelAndCentredWhereAsked) {
         EXPECT_EQ(0, label.GetDrawer().GetLinkCount()) << text.pszName << ": the system's texts hold no link";
         EXPECT_FALSE(KillTimer(label.GetSafeHwnd(), CHTMLStatic::kHoverTimerId))
             << text.pszName << ": no hover timer runs without a link";
-        EXPECT_TRUE(uidriver::SaveWindowShot(dlg.GetSafeHwnd(), ArtifactPath(text.pszName)));
+        EXPECT_TRUE(lqtest::Screenshot(ShotName(text.pszName), dlg.GetSafeHwnd()));
     }
 }
 
@@ -307,7 +304,7 @@ TEST(HtmlStatic, TheLinkRunUnderTheMouseTurnsRedAndUnderlinedAndBack) {
     }
     EXPECT_EQ(0, CountPixels(ScreenRectOf(hLabel, arrLinks[0]->m_rect), IsReddish).nMatching)
         << "no red in the cold run";
-    uidriver::SaveWindowShot(dlg.GetSafeHwnd(), ArtifactPath("link_hot"));
+    lqtest::Screenshot(ShotName("link_hot"), dlg.GetSafeHwnd());
 
     MoveCursorTo(hLabel, arrLinks[0]->m_rect);
     PumpFor(400);
