@@ -13,6 +13,7 @@
 //    again) and a cancel (1603), or the deferral;
 //  - EarlierInstallation: an earlier installer's entries, files and Start-menu group are removed, exactly.
 // Screenshots of every dialog land in build/win/screenshots.
+#include "tests/support/dialogs.h"
 #include "tests/support/expected_state.h"
 #include "tests/support/files.h"
 #include "tests/support/machine_facts.h"
@@ -49,7 +50,13 @@ const std::string kPsCs2 = "C:\\Program Files\\Adobe\\Adobe Photoshop CS2";
 const std::string kAi = "C:\\Program Files\\Adobe\\Illustrator CS";
 const std::string kQxp = "C:\\QuarkXPress 6.5";
 
+using lqtest::Answer;
+using lqtest::AnswerDialog;
+using lqtest::AnswerNextDialog;
 using lqtest::IsKoreanMachine;
+using lqtest::ReadDialog;
+using lqtest::SeenDialog;
+using lqtest::WaitForDialog;
 
 std::string Lang(const char* szKorean, const char* szEnglish) { return IsKoreanMachine() ? szKorean : szEnglish; }
 
@@ -94,7 +101,7 @@ std::vector<Placed> AllPlaced(bool bIllustrator = true, bool bQuark = true) {
 
 // The main dialog of a started setup program, or null.
 HWND WaitForMainDialog(const Program& program) {
-    return uidriver::WaitForWindow(kMainCaption, "#32770", 30000, program.ProcessId());
+    return WaitForDialog(kMainCaption, program.ProcessId(), 30000);
 }
 
 std::vector<std::string> RowTexts(HWND hMain) {
@@ -105,13 +112,11 @@ std::vector<std::string> RowTexts(HWND hMain) {
 
 // Presses Install and answers the closing message box; returns its text ("" when none came).
 std::string InstallAndConfirm(HWND hMain, DWORD dwProcessId, const std::string& strShot = "") {
-    uidriver::ClickButton(hMain, IDOK);
-    HWND hBox = uidriver::WaitForWindow("Letterquarry", "#32770", 60000, dwProcessId);
-    if (!hBox) return "";
-    std::string strText = uidriver::MessageBoxText(hBox);
-    if (!strShot.empty()) lqtest::Screenshot(lqtest::InMachineLanguage(strShot), hBox);
-    uidriver::ClickButton(hBox, IDOK);
-    return strText;
+    AnswerDialog(hMain, Answer::ClickButton(IDOK));
+    auto fnShot = [&](const SeenDialog& box) {
+        if (!strShot.empty()) lqtest::Screenshot(lqtest::InMachineLanguage(strShot), box.hWnd);
+    };
+    return AnswerNextDialog("Letterquarry", dwProcessId, Answer::ClickButton(IDOK), 60000, fnShot).strText;
 }
 
 TEST(Interactive, KoreanAllHosts) {
@@ -129,14 +134,14 @@ TEST(Interactive, KoreanAllHosts) {
     EXPECT_EQ(expectedRows, RowTexts(hMain));
     for (const uidriver::ListRow& row : uidriver::ReadListView(GetDlgItem(hMain, 1000)))
         EXPECT_TRUE(row.bChecked) << row.strText << " starts checked";
-    EXPECT_EQ(Lang("설치하기", "Install"), uidriver::WindowText(GetDlgItem(hMain, IDOK)));
-    EXPECT_EQ(Lang("취소", "Cancel"), uidriver::WindowText(GetDlgItem(hMain, IDCANCEL)));
+    SeenDialog main = ReadDialog(hMain);
+    EXPECT_EQ(Lang("설치하기", "Install"), main.texts[IDOK]);
+    EXPECT_EQ(Lang("취소", "Cancel"), main.texts[IDCANCEL]);
     EXPECT_EQ(Lang("<center><b>레터쿼리</b>를 설치하고자 하는 프로그램을 선택해 주세요.</center>", "<center> </center>"),
-              uidriver::WindowText(GetDlgItem(hMain, 1005)));
+              main.texts[1005]);
     EXPECT_EQ(Lang("설치를 시작하시려면 \"설치하기\"버튼을 눌러 주세요.", "Please Click install button to start installation."),
-              uidriver::WindowText(GetDlgItem(hMain, 1004)));
-    EXPECT_EQ("<center><b><font size=5 color=blue>Letterquarry 5.981</font></b></center>",
-              uidriver::WindowText(GetDlgItem(hMain, 1003)));
+              main.texts[1004]);
+    EXPECT_EQ("<center><b><font size=5 color=blue>Letterquarry 5.981</font></b></center>", main.texts[1003]);
     lqtest::Screenshot(lqtest::InMachineLanguage("main-dialog"), hMain);
 
     EXPECT_EQ(Lang("Letterquarry 프로그램을 설치 하였습니다.", "It's Installed Letterquarry program."),
@@ -205,7 +210,7 @@ TEST(Interactive, NoHostsAndCancel) {
     for (int y = rctList.top + (rctList.bottom - rctList.top) / 2; y < rctList.bottom - 4; ++y, ++nAll)
         if (uidriver::ScreenPixel(rctList.left + 100, y) == crInfo) ++nInfo;
     EXPECT_GT(nInfo * 4, nAll * 3) << "expected most of the empty list in COLOR_INFOBK: " << nInfo << " of " << nAll;
-    uidriver::ClickButton(hMain, IDCANCEL);
+    AnswerDialog(hMain, Answer::ClickButton(IDCANCEL));
     EXPECT_EQ(1602, program.Wait(30000));
     lqtest::Snapshot after = lqtest::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"}, {"C:\\ZmtPlugin", "C:\\Program Files"});
     // Host discovery creates the suite's bin folder when the dialog opens; nothing else may change.
@@ -217,8 +222,8 @@ TEST(Interactive, NoHostsAndCancel) {
 
 // Waits for the guard's question and returns its message (the label's text); null window: "".
 std::string WaitForGuard(DWORD dwProcessId, HWND* phGuard) {
-    *phGuard = uidriver::WaitForWindow("Message", "#32770", 30000, dwProcessId);
-    return *phGuard ? uidriver::WindowText(GetDlgItem(*phGuard, 1005)) : "";
+    *phGuard = WaitForDialog("Message", dwProcessId, 30000);
+    return *phGuard ? ReadDialog(*phGuard).texts[1005] : "";
 }
 
 TEST(Interactive, RunningExcelIsForceClosed) {
@@ -230,22 +235,22 @@ TEST(Interactive, RunningExcelIsForceClosed) {
     Program program("");
     HWND hMain = WaitForMainDialog(program);
     ASSERT_NE(nullptr, hMain);
-    uidriver::ClickButton(hMain, IDOK);
+    AnswerDialog(hMain, Answer::ClickButton(IDOK));
 
     HWND hGuard = nullptr;
     std::string strMessage = WaitForGuard(program.ProcessId(), &hGuard);
     ASSERT_NE(nullptr, hGuard) << "no guard question";
     EXPECT_NE(std::string::npos, strMessage.find("<b>Excel</b>")) << strMessage;
-    EXPECT_EQ(Lang("실행중인 프로그램 종료하기", "Exit program without notice"), uidriver::WindowText(GetDlgItem(hGuard, IDOK)));
+    EXPECT_EQ(Lang("실행중인 프로그램 종료하기", "Exit program without notice"), ReadDialog(hGuard).texts[IDOK]);
     lqtest::Screenshot(lqtest::InMachineLanguage("guard-excel"), hGuard);
     DWORD dwClick = GetTickCount();
-    uidriver::ClickButton(hGuard, IDOK);
+    AnswerDialog(hGuard, Answer::ClickButton(IDOK));
     EXPECT_TRUE(excel.HasEnded(10000)) << "EXCEL.EXE terminated";
 
-    HWND hBox = uidriver::WaitForWindow("Letterquarry", "#32770", 60000, program.ProcessId());
+    HWND hBox = WaitForDialog("Letterquarry", program.ProcessId(), 60000);
     ASSERT_NE(nullptr, hBox) << "the install went on";
     EXPECT_GE(GetTickCount() - dwClick, 2000u) << "after the 2 s pause";
-    uidriver::ClickButton(hBox, IDOK);
+    AnswerDialog(hBox, Answer::ClickButton(IDOK));
     EXPECT_EQ(0, program.Wait(30000));
     EXPECT_FALSE(lowerExcel.HasEnded(0)) << "excel.exe is not a watched program";
     EXPECT_TRUE(lqtest::PathExists(kLog));
@@ -259,20 +264,20 @@ TEST(Interactive, GuardCancelKeepsTheDialog) {
     Program program("");
     HWND hMain = WaitForMainDialog(program);
     ASSERT_NE(nullptr, hMain);
-    uidriver::ClickButton(hMain, IDOK);
+    AnswerDialog(hMain, Answer::ClickButton(IDOK));
     HWND hGuard = nullptr;
     std::string strMessage = WaitForGuard(program.ProcessId(), &hGuard);
     ASSERT_NE(nullptr, hGuard);
     EXPECT_NE(std::string::npos, strMessage.find("<b>Winword</b>")) << strMessage;
     lqtest::Screenshot(lqtest::InMachineLanguage("guard-winword"), hGuard);
     // The question has no owner, so the main dialog still takes clicks: a second Install starts nothing.
-    uidriver::ClickButton(hMain, IDOK);
+    AnswerDialog(hMain, Answer::ClickButton(IDOK));
     Sleep(1500);
     int nQuestions = 0;
     for (const uidriver::WindowInfo& window : uidriver::TopLevelWindows(program.ProcessId()))
         if (window.strText == "Message" && window.bVisible) ++nQuestions;
     EXPECT_EQ(1, nQuestions) << "expected one guard question after a second Install click";
-    uidriver::ClickButton(hGuard, IDCANCEL);
+    AnswerDialog(hGuard, Answer::ClickButton(IDCANCEL));
     ASSERT_TRUE(uidriver::WaitForWindowGone(hGuard, 10000));
 
     Sleep(1000);
@@ -281,7 +286,7 @@ TEST(Interactive, GuardCancelKeepsTheDialog) {
     EXPECT_EQ("1", lqtest::IniValue(kIni, "Run")) << "the settings are written before the guard";
     EXPECT_FALSE(lqtest::PathExists(kLog)) << "nothing installed";
     EXPECT_FALSE(lqtest::PathExists(kBin + "\\ZmtAddin.dll")) << "nothing installed";
-    uidriver::ClickButton(hMain, IDCANCEL);
+    AnswerDialog(hMain, Answer::ClickButton(IDCANCEL));
     EXPECT_EQ(1602, program.Wait(30000));
 }
 
@@ -293,18 +298,18 @@ TEST(Interactive, TwoWordInstances) {
     Program program("");
     HWND hMain = WaitForMainDialog(program);
     ASSERT_NE(nullptr, hMain);
-    uidriver::ClickButton(hMain, IDOK);
+    AnswerDialog(hMain, Answer::ClickButton(IDOK));
     for (int n = 0; n < 2; ++n) {
         HWND hGuard = nullptr;
         std::string strMessage = WaitForGuard(program.ProcessId(), &hGuard);
         ASSERT_NE(nullptr, hGuard) << "question " << n + 1;
         EXPECT_NE(std::string::npos, strMessage.find("<b>Winword</b>")) << strMessage;
-        uidriver::ClickButton(hGuard, IDOK);
+        AnswerDialog(hGuard, Answer::ClickButton(IDOK));
         ASSERT_TRUE(uidriver::WaitForWindowGone(hGuard, 10000));
     }
-    HWND hBox = uidriver::WaitForWindow("Letterquarry", "#32770", 60000, program.ProcessId());
+    HWND hBox = WaitForDialog("Letterquarry", program.ProcessId(), 60000);
     ASSERT_NE(nullptr, hBox);
-    uidriver::ClickButton(hBox, IDOK);
+    AnswerDialog(hBox, Answer::ClickButton(IDOK));
     EXPECT_EQ(0, program.Wait(30000));
     EXPECT_TRUE(first.HasEnded(0) && second.HasEnded(0));
 }
@@ -333,16 +338,16 @@ HWND FailOnHeldFile(Program& program, HeldFile& held) {
     HWND hMain = WaitForMainDialog(program);
     EXPECT_NE(nullptr, hMain);
     if (!hMain) return nullptr;
-    uidriver::ClickButton(hMain, IDOK);
-    HWND hQuestion = uidriver::WaitForWindow("Message", "#32770", 60000, program.ProcessId());
+    AnswerDialog(hMain, Answer::ClickButton(IDOK));
+    HWND hQuestion = WaitForDialog("Message", program.ProcessId(), 60000);
     EXPECT_NE(nullptr, hQuestion) << "no question after the failed install";
     if (!hQuestion) return nullptr;
     lqtest::Screenshot(lqtest::InMachineLanguage("install-failed-question"), hQuestion);
-    std::string strText = uidriver::WindowText(GetDlgItem(hQuestion, 1005));
+    std::string strText = ReadDialog(hQuestion).texts[1005];
     EXPECT_EQ(0u, strText.find(Lang("<center><b><font color=blue size=4>현재 Letterquarry 프로그램이 실행중에 있어\r\n",
                                     "<center><b><font color=blue size=4>Now, It can't be installed or upgraded")))
         << strText;
-    EXPECT_EQ(Lang("윈도우 다시시작", "ReStart Windows"), uidriver::WindowText(GetDlgItem(hQuestion, 3)));
+    EXPECT_EQ(Lang("윈도우 다시시작", "ReStart Windows"), ReadDialog(hQuestion).texts[3]);
     return hQuestion;
 }
 
@@ -355,7 +360,7 @@ TEST(Interactive, LockedDestinationRetry) {
     ASSERT_NE(nullptr, hQuestion);
     EXPECT_FALSE(lqtest::PathExists(kLog)) << "a failed install writes no log";
     held.Release();
-    uidriver::ClickButton(hQuestion, IDOK);
+    AnswerDialog(hQuestion, Answer::ClickButton(IDOK));
     EXPECT_EQ(0, program.Wait(60000)) << "the retry installs and ends without a message";
     std::string strLog = lqtest::ReadFileBytes(kLog);
     EXPECT_NE(std::string::npos, strLog.find("zmt_i.aip")) << strLog;
@@ -371,11 +376,11 @@ TEST(Interactive, LockedDestinationCancel) {
     HWND hQuestion = FailOnHeldFile(program, held);
     ASSERT_NE(nullptr, hQuestion);
     // Going on while the file is still held fails again, and the user is asked again.
-    uidriver::ClickButton(hQuestion, IDOK);
+    AnswerDialog(hQuestion, Answer::ClickButton(IDOK));
     ASSERT_TRUE(uidriver::WaitForWindowGone(hQuestion, 10000));
-    hQuestion = uidriver::WaitForWindow("Message", "#32770", 60000, program.ProcessId());
+    hQuestion = WaitForDialog("Message", program.ProcessId(), 60000);
     ASSERT_NE(nullptr, hQuestion) << "expected the question again after a retry that failed";
-    uidriver::ClickButton(hQuestion, IDCANCEL);
+    AnswerDialog(hQuestion, Answer::ClickButton(IDCANCEL));
     EXPECT_EQ(1603, program.Wait(30000));
     EXPECT_FALSE(lqtest::PathExists(kLog));
     EXPECT_FALSE(lqtest::PathExists(kQxp + "\\XTension\\ZmtLetterquarry.axt")) << "hosts after the failure are untouched";
@@ -388,7 +393,7 @@ TEST(Interactive, LockedDestinationRestart) {
     Program program("");
     HWND hQuestion = FailOnHeldFile(program, held);
     ASSERT_NE(nullptr, hQuestion);
-    uidriver::ClickButton(hQuestion, 3);
+    AnswerDialog(hQuestion, Answer::ClickButton(3));
     EXPECT_EQ(3010, program.Wait(30000));
     ExpectedState expected;
     expected.StringValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "ZmtSetup",

@@ -6,6 +6,7 @@
 //    C:\ZmtPlugin\bin, the failed one logged with R = 1;
 //  - ProgressWindow: a large runtime file slows the first step so the window can be photographed.
 // Each runs on a machine of its own (see CMakeLists.txt).
+#include "tests/support/dialogs.h"
 #include "tests/support/expected_state.h"
 #include "tests/support/file_access.h"
 #include "tests/support/files.h"
@@ -203,16 +204,10 @@ TEST(SilentInstall, ProgressWindow) {
     }
     lqtest::Program program("/B");
     ASSERT_TRUE(program.Started());
-    // The install does not pump messages while it copies, so the window answers no message: find it and
-    // read its texts with GetWindowTextA, which takes another process's window text from the system.
-    HWND hWnd = nullptr;
-    for (int i = 0; i < 600 && !hWnd; ++i) {
-        HWND hFound = FindWindowA("#32770", "Letterquarry Setup");
-        DWORD dwPid = 0;
-        if (hFound) GetWindowThreadProcessId(hFound, &dwPid);
-        if (hFound && dwPid == program.ProcessId() && IsWindowVisible(hFound)) hWnd = hFound;
-        else Sleep(50);
-    }
+    // The install does not pump messages while it copies, so the window answers no message: it is found
+    // by the caption the system keeps, and its texts are read with GetWindowTextA, which takes another
+    // process's window text from the system too.
+    HWND hWnd = lqtest::WaitForDialog("Letterquarry Setup", program.ProcessId(), 30000);
     ASSERT_NE(nullptr, hWnd) << "no setup progress window";
     // Wait until the large file is being copied, then read the stage line.
     char szDetail[256] = {};

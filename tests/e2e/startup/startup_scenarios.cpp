@@ -1,5 +1,6 @@
 // Start-up on a fresh machine, Korean and English: the upgrade switch shows one message and nothing
 // else, whatever else stands on the command line, and touches nothing.
+#include "tests/support/dialogs.h"
 #include "tests/support/expected_state.h"
 #include "tests/support/programs.h"
 #include "tests/support/screenshots.h"
@@ -16,14 +17,14 @@ using lqtest::Program;
 int RunExpectingOneMessage(const std::string& strArgs, const std::string& strText, const std::string& strShot) {
     Program program(strArgs);
     EXPECT_TRUE(program.Started());
-    HWND hBox = uidriver::WaitForWindow("ZmtUpGrade_Letterquarry", "#32770", 20000, program.ProcessId());
+    HWND hBox = lqtest::WaitForDialog("ZmtUpGrade_Letterquarry", program.ProcessId(), 20000);
     EXPECT_NE(nullptr, hBox) << "no message box for " << strArgs;
     if (!hBox) return -1;
-    EXPECT_EQ(strText, uidriver::MessageBoxText(hBox));
+    EXPECT_EQ(strText, lqtest::ReadDialog(hBox).strText);
     auto windows = uidriver::TopLevelWindows(program.ProcessId());
     EXPECT_EQ(1u, windows.size()) << "exactly one window for " << strArgs;
     lqtest::Screenshot(strShot);
-    uidriver::ClickButton(hBox, IDOK);
+    lqtest::AnswerDialog(hBox, lqtest::Answer::ClickButton(IDOK));
     return program.Wait(20000);
 }
 

@@ -4,8 +4,6 @@
 #include "tests/support/programs.h"
 #include "tests/support/registry.h"
 
-#include "tools/uidriver/uidriver.h"
-
 namespace uninstall_e2e {
 
 namespace {
@@ -86,11 +84,5 @@ lqtest::Snapshot TakeMachineSnapshot() {
 }
 
 std::string OfficeCalls() { return lqtest::ReadFileBytes("C:\\OfficeStandin\\calls.log"); }
-
-HWND WaitForDialog(const std::string& strCaption, DWORD nProcessId, DWORD nTimeoutMs) {
-    return uidriver::WaitForWindow(strCaption, "#32770", nTimeoutMs, nProcessId);
-}
-
-std::string ChildText(HWND hDlg, int nId) { return uidriver::WindowText(GetDlgItem(hDlg, nId)); }
 
 }  // namespace uninstall_e2e

@@ -47,9 +47,4 @@ using lqtest::RunOnceValue;
 // The Office stand-in's call log, one line per call.
 std::string OfficeCalls();
 
-// Waits for a top-level dialog of the process with this caption, up to nTimeoutMs.
-HWND WaitForDialog(const std::string& strCaption, DWORD nProcessId, DWORD nTimeoutMs = 60000);
-// The text of child nId of a dialog.
-std::string ChildText(HWND hDlg, int nId);
-
 }  // namespace uninstall_e2e

@@ -1,6 +1,7 @@
 // The uninstall, end to end: the real setup program with "/D" or "/D /B" on a machine seeded as an install
 // of every host leaves it, with the Office stand-in. Each suite runs on its own machine (see CMakeLists.txt).
 #include "tests/e2e/uninstall/installed_machine.h"
+#include "tests/support/dialogs.h"
 #include "tests/support/expected_state.h"
 #include "tests/support/files.h"
 #include "tests/support/machine_facts.h"
@@ -8,7 +9,6 @@
 #include "tests/support/registry.h"
 #include "tests/support/screenshots.h"
 
-#include "tools/uidriver/uidriver.h"
 
 #include <gtest/gtest.h>
 
@@ -42,28 +42,27 @@ void StartPhotoshop(std::unique_ptr<Program>& pPhotoshop) {
     ASSERT_TRUE(pPhotoshop->Started());
 }
 
+using lqtest::Answer;
+using lqtest::AnswerDialog;
+using lqtest::AnswerNextDialog;
 using lqtest::IsKoreanMachine;
+using lqtest::ReadDialog;
+using lqtest::SeenDialog;
+using lqtest::WaitForDialog;
 
 // Presses OK in the next standard message box of the process with this caption and returns its text.
 std::string AnswerMessageBox(const Program& program, const std::string& strCaption, DWORD nTimeoutMs = 60000) {
-    HWND hBox = WaitForDialog(strCaption, program.ProcessId(), nTimeoutMs);
-    if (!hBox) return "<no box \"" + strCaption + "\">";
-    const std::string strText = uidriver::MessageBoxText(hBox);
-    uidriver::ClickButton(hBox, IDOK);
-    uidriver::WaitForWindowGone(hBox, 5000);
-    return strText;
+    const SeenDialog box = AnswerNextDialog(strCaption, program.ProcessId(), Answer::ClickButton(IDOK), nTimeoutMs);
+    return box.hWnd ? box.strText : "<no box \"" + strCaption + "\">";
 }
 
 // Confirms the uninstall in the confirmation dialog (button 1) or cancels it (button 2); returns the
 // texts of its two buttons.
 std::vector<std::string> AnswerConfirmation(const Program& program, int nButton, const std::string& strShot) {
-    HWND hDlg = WaitForDialog("Letterquarry UnInstall", program.ProcessId(), 30000);
-    if (!hDlg || !GetDlgItem(hDlg, 1)) return {"<no confirmation>"};
-    std::vector<std::string> arrTexts = {ChildText(hDlg, 1), ChildText(hDlg, 2)};
-    lqtest::Screenshot(strShot);
-    uidriver::ClickButton(hDlg, nButton);
-    uidriver::WaitForWindowGone(hDlg, 5000);
-    return arrTexts;
+    const SeenDialog dialog = AnswerNextDialog("Letterquarry UnInstall", program.ProcessId(), Answer::ClickButton(nButton),
+                                               30000, [&](const SeenDialog&) { lqtest::Screenshot(strShot); });
+    if (!dialog.hWnd || !dialog.texts.count(1)) return {"<no confirmation>"};
+    return {dialog.texts.at(1), dialog.texts.at(2)};
 }
 
 // Differences that are Wine's own or the stand-ins' bookkeeping, never the setup program's doing.
@@ -161,14 +160,14 @@ TEST(UninstallInteractive, RemovesEverythingTheInstallLeft) {
     HWND hGuard = WaitForDialog("Message", program.ProcessId(), 30000);
     ASSERT_NE(nullptr, hGuard) << "the guard did not ask about Photoshop";
     lqtest::Screenshot("uninstall-guard");
-    uidriver::ClickButton(hGuard, IDOK);
+    AnswerDialog(hGuard, Answer::ClickButton(IDOK));
     EXPECT_EQ(0, pPhotoshop->Wait(20000)) << "the guard must have closed Photoshop";
     HWND hClosing = WaitForDialog("Letterquarry", program.ProcessId(), 90000);
     ASSERT_NE(nullptr, hClosing) << "no closing message";
     lqtest::Screenshot("uninstall-progress-and-closing-message");
     EXPECT_EQ(IsKoreanMachine() ? "Letterquarry 프로그램을 제거 하였습니다." : "It was removed the Letterquarry program.",
-              uidriver::MessageBoxText(hClosing));
-    uidriver::ClickButton(hClosing, IDOK);
+              ReadDialog(hClosing).strText);
+    AnswerDialog(hClosing, Answer::ClickButton(IDOK));
     EXPECT_EQ(0, program.Wait(30000));
 
     ExpectEverythingRemoved(before);
@@ -196,10 +195,10 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
         Program install("");
         HWND hMain = WaitForDialog("Letterquarry Installation", install.ProcessId(), 30000);
         ASSERT_NE(nullptr, hMain) << "no main install dialog";
-        uidriver::ClickButton(hMain, IDOK);
+        AnswerDialog(hMain, Answer::ClickButton(IDOK));
         HWND hDone = WaitForDialog("Letterquarry", install.ProcessId(), 120000);
         ASSERT_NE(nullptr, hDone) << "no closing message of the install";
-        uidriver::ClickButton(hDone, IDOK);
+        AnswerDialog(hDone, Answer::ClickButton(IDOK));
         ASSERT_EQ(0, install.Wait(30000)) << "the install failed";
     }
     ASSERT_TRUE(lqtest::PathExists(kLogPath));
@@ -217,7 +216,7 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
     HWND hClosing = WaitForDialog("Letterquarry", program.ProcessId(), 120000);
     ASSERT_NE(nullptr, hClosing) << "no closing message";
     lqtest::Screenshot("full-cycle-progress-and-closing-message");
-    uidriver::ClickButton(hClosing, IDOK);
+    AnswerDialog(hClosing, Answer::ClickButton(IDOK));
     EXPECT_EQ(0, program.Wait(30000));
     ExpectEverythingRemoved(before);
 }
@@ -323,9 +322,9 @@ TEST_F(HeldFile, RestartDefersToTheNextLogonWhichRemovesEverything) {
     ASSERT_NE(nullptr, hPrompt) << "no in-use prompt";
     std::printf("start to in-use prompt with a held file: %lu ms\n", static_cast<unsigned long>(nElapsed));
     lqtest::Screenshot("uninstall-in-use-prompt");
-    EXPECT_EQ("ReStart Windows", ChildText(hPrompt, 3));
-    EXPECT_EQ("Closing current program and Restarting window", ChildText(hPrompt, 1));
-    uidriver::ClickButton(hPrompt, 3);
+    EXPECT_EQ("ReStart Windows", ReadDialog(hPrompt).texts[3]);
+    EXPECT_EQ("Closing current program and Restarting window", ReadDialog(hPrompt).texts[1]);
+    AnswerDialog(hPrompt, Answer::ClickButton(3));
     EXPECT_EQ(3010, program.Wait(30000));
     EXPECT_EQ("c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D /B", RunOnceValue());
     EXPECT_TRUE(lqtest::PathExists(InstalledFiles()[3].strPath));
@@ -348,7 +347,7 @@ TEST_F(HeldFile, MiddleButtonAfterTheProgramClosedRemovesEverything) {
     HWND hPrompt = PromptOf(program, &nElapsed);
     ASSERT_NE(nullptr, hPrompt) << "no in-use prompt";
     Release();
-    uidriver::ClickButton(hPrompt, 1);
+    AnswerDialog(hPrompt, Answer::ClickButton(1));
     EXPECT_EQ("It was removed the Letterquarry program.", AnswerMessageBox(program, "Letterquarry", 90000));
     EXPECT_EQ(0, program.Wait(30000));
     ExpectEverythingRemoved(before);
@@ -364,7 +363,7 @@ TEST(UninstallShared, SiblingKeepsTheAddinAndWithoutWordTheEntryStays) {
     HWND hPrompt = WaitForDialog("Message", program.ProcessId(), 30000);
     ASSERT_NE(nullptr, hPrompt) << "no Slidequarry prompt";
     lqtest::Screenshot("uninstall-slidequarry-prompt");
-    uidriver::ClickButton(hPrompt, 2);
+    AnswerDialog(hPrompt, Answer::ClickButton(2));
     EXPECT_EQ(1603, program.Wait(30000));
 
     EXPECT_TRUE(lqtest::PathExists("C:\\ZmtPlugin\\bin\\ZmtAddin.dll")) << "the shared library stays";

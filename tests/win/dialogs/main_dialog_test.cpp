@@ -8,7 +8,7 @@
 #include "framework/winapp.h"
 #include "setup/core/exit_codes.h"
 
-#include "tests/support/dialog_answerer.h"
+#include "tests/support/dialogs.h"
 #include "tests/support/machine_facts.h"
 
 #include <gtest/gtest.h>

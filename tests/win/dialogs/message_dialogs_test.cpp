@@ -7,7 +7,7 @@
 #include "setup/core/country.h"
 #include "framework/winapp.h"
 
-#include "tests/support/dialog_answerer.h"
+#include "tests/support/dialogs.h"
 #include "tests/support/machine_facts.h"
 #include "tests/support/screenshots.h"
 
@@ -17,6 +17,7 @@
 
 using lqtest::Answer;
 using lqtest::DialogAnswerer;
+using lqtest::SeenDialog;
 
 namespace {
 
@@ -48,9 +49,11 @@ TEST_F(MessageDialogsTest, MessageBoxDlgReportsEachWayOut) {
         MessageBoxDlg dlg;
         EXPECT_EQ(0, dlg.m_nResult) << "before the modal run";
         dlg.m_strText = kText;
-        DialogAnswerer answerer("Message", {c.answer}, 15000, [&](HWND hDlg, int) {
-            if (&c == &cases[0]) lqtest::Screenshot(lqtest::InMachineLanguage("dialog-message-box"), hDlg);
-        });
+        DialogAnswerer answerer("Message", {c.answer});
+        if (&c == &cases[0])
+            answerer.OnEach([](const SeenDialog& dialog) {
+                lqtest::Screenshot(lqtest::InMachineLanguage("dialog-message-box"), dialog.hWnd);
+            });
         INT_PTR nModal = dlg.DoModal(nullptr);
         const auto& seen = answerer.Seen();
         ASSERT_EQ(1u, seen.size()) << c.szWhat << ": the dialog was not seen";
@@ -80,9 +83,11 @@ TEST_F(MessageDialogsTest, DeleteMessageBoxDlgReportsEachWayOut) {
         DeleteMessageBoxDlg dlg;
         EXPECT_EQ(0, dlg.m_nResult) << "before the modal run";
         dlg.m_strText = kText;
-        DialogAnswerer answerer("Letterquarry UnInstall", {c.answer}, 15000, [&](HWND hDlg, int) {
-            if (&c == &cases[0]) lqtest::Screenshot(lqtest::InMachineLanguage("dialog-delete-message-box"), hDlg);
-        });
+        DialogAnswerer answerer("Letterquarry UnInstall", {c.answer});
+        if (&c == &cases[0])
+            answerer.OnEach([](const SeenDialog& dialog) {
+                lqtest::Screenshot(lqtest::InMachineLanguage("dialog-delete-message-box"), dialog.hWnd);
+            });
         INT_PTR nModal = dlg.DoModal(nullptr);
         const auto& seen = answerer.Seen();
         ASSERT_EQ(1u, seen.size()) << c.szWhat << ": the dialog was not seen";

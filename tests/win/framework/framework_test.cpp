@@ -3,12 +3,16 @@
 // modeless dialog created, driven and destroyed by its owner.
 #include "framework/dialog.h"
 #include "framework/winapp.h"
+#include "tests/support/dialogs.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
-#include <thread>
+
+using lqtest::Answer;
+using lqtest::DialogAnswerer;
+using lqtest::SeenDialog;
 
 namespace {
 
@@ -53,19 +57,7 @@ protected:
     }
 };
 
-// Answers the dialog from another thread, as a user would, once it is visible.
-std::thread Answer(std::function<void(HWND)> action) {
-    return std::thread([action]() {
-        for (int i = 0; i < 200; ++i) {
-            HWND hDlg = FindWindowA("#32770", "framework test dialog");
-            if (hDlg && IsWindowVisible(hDlg)) {
-                action(hDlg);
-                return;
-            }
-            Sleep(25);
-        }
-    });
-}
+const char kCaption[] = "framework test dialog";
 
 TEST(Framework, ModalDialogEndsWithTheButtonPressedAndExchangesData) {
     TestDialog dlg;
@@ -74,12 +66,9 @@ TEST(Framework, ModalDialogEndsWithTheButtonPressedAndExchangesData) {
         GetDlgItemTextA(hDlg, 1004, szText, sizeof szText);
         EXPECT_STREQ("typed before", szText) << "initialisation loads the members into the controls";
     };
-    std::thread user = Answer([](HWND hDlg) {
-        SetDlgItemTextA(hDlg, 1004, "typed by the user");
-        PostMessageA(GetDlgItem(hDlg, IDOK), BM_CLICK, 0, 0);
-    });
+    DialogAnswerer user(kCaption, {Answer::ClickButton(IDOK)});
+    user.OnEach([](const SeenDialog& dialog) { SetDlgItemTextA(dialog.hWnd, 1004, "typed by the user"); });
     EXPECT_EQ(IDOK, dlg.DoModal());
-    user.join();
     EXPECT_EQ("typed by the user", dlg.m_strEdit) << "OK saves the controls into the members";
     EXPECT_EQ(nullptr, dlg.GetSafeHwnd()) << "the window is gone after the modal run";
 }
@@ -87,32 +76,26 @@ TEST(Framework, ModalDialogEndsWithTheButtonPressedAndExchangesData) {
 TEST(Framework, EscapeAndTheCloseBoxCancel) {
     {
         TestDialog dlg;
-        std::thread user = Answer([](HWND hDlg) {
-            HWND hEdit = GetDlgItem(hDlg, 1004);
-            PostMessageA(hEdit, WM_KEYDOWN, VK_ESCAPE, 0);
-        });
+        DialogAnswerer user(kCaption, {Answer::PressEscape()});  // into the edit control, which has the focus
         EXPECT_EQ(IDCANCEL, dlg.DoModal());
-        user.join();
         EXPECT_EQ("typed before", dlg.m_strEdit) << "cancel saves nothing";
     }
     {
         TestDialog dlg;
-        std::thread user = Answer([](HWND hDlg) { PostMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0); });
+        DialogAnswerer user(kCaption, {Answer::UseCloseBox()});
         EXPECT_EQ(IDCANCEL, dlg.DoModal());
-        user.join();
     }
 }
 
 TEST(Framework, ASubclassedControlHandlesItsOwnReflectedClick) {
     TestDialog dlg;
-    std::thread user = Answer([](HWND hDlg) {
-        HWND hLabel = GetDlgItem(hDlg, 1003);
-        SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(1003, STN_CLICKED), reinterpret_cast<LPARAM>(hLabel));
-        SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(1003, STN_CLICKED), reinterpret_cast<LPARAM>(hLabel));
-        PostMessageA(GetDlgItem(hDlg, IDCANCEL), BM_CLICK, 0, 0);
+    DialogAnswerer user(kCaption, {Answer::ClickButton(IDCANCEL)});
+    user.OnEach([](const SeenDialog& dialog) {
+        HWND hLabel = GetDlgItem(dialog.hWnd, 1003);
+        SendMessageA(dialog.hWnd, WM_COMMAND, MAKEWPARAM(1003, STN_CLICKED), reinterpret_cast<LPARAM>(hLabel));
+        SendMessageA(dialog.hWnd, WM_COMMAND, MAKEWPARAM(1003, STN_CLICKED), reinterpret_cast<LPARAM>(hLabel));
     });
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    user.join();
     EXPECT_EQ(2, dlg.m_label.nClicks);
     EXPECT_FALSE(dlg.m_bParentSawClick) << "a consumed reflection does not reach the parent";
 }

@@ -9,7 +9,7 @@
 #include "framework/winapp.h"
 #include "tests/support/standin.h"
 
-#include "tests/support/dialog_answerer.h"
+#include "tests/support/dialogs.h"
 #include "tests/support/machine_facts.h"
 #include "tests/support/screenshots.h"
 
@@ -39,7 +39,7 @@ protected:
 };
 
 TEST_F(ProgramGuardTest, NothingRunningMeansNoQuestion) {
-    DialogAnswerer answerer("Message", {Answer::ClickButton(IDCANCEL)}, 1500);
+    DialogAnswerer answerer("Message", {Answer::ClickButton(IDCANCEL)});
     EXPECT_TRUE(CheckRunningPrograms(m_frontEnd));
     EXPECT_EQ(0u, answerer.Seen().size()) << "expected no dialog on a machine without host programs";
 }
@@ -47,10 +47,11 @@ TEST_F(ProgramGuardTest, NothingRunningMeansNoQuestion) {
 TEST_F(ProgramGuardTest, ForceCloseEndsExcelAndGoesOnAfterThePause) {
     StandInProcess excel("EXCEL.EXE");
     ASSERT_TRUE(excel.Started());
-    DialogAnswerer answerer("Message", {Answer::ClickButton(IDOK), Answer::ClickButton(IDCANCEL)}, 4000,
-                            [](HWND hDlg, int n) {
-                                if (n == 0) lqtest::Screenshot(lqtest::InMachineLanguage("dialog-program-kill"), hDlg);
-                            });
+    int nQuestions = 0;
+    DialogAnswerer answerer("Message", {Answer::ClickButton(IDOK), Answer::ClickButton(IDCANCEL)});
+    answerer.OnEach([&nQuestions](const lqtest::SeenDialog& dialog) {
+        if (nQuestions++ == 0) lqtest::Screenshot(lqtest::InMachineLanguage("dialog-program-kill"), dialog.hWnd);
+    });
     EXPECT_TRUE(CheckRunningPrograms(m_frontEnd));
     DWORD dwDone = GetTickCount();
     const auto& seen = answerer.Seen();
@@ -75,7 +76,7 @@ TEST_F(ProgramGuardTest, CancelEndsTheGuardAtOnceWithoutTestingLaterRows) {
     StandInProcess excel("EXCEL.EXE");
     ASSERT_TRUE(powerpoint.Started() && excel.Started());
     for (const Case& c : cases) {
-        DialogAnswerer answerer("Message", {c.answer, Answer::ClickButton(IDCANCEL)}, 3000);
+        DialogAnswerer answerer("Message", {c.answer, Answer::ClickButton(IDCANCEL)});
         EXPECT_FALSE(CheckRunningPrograms(m_frontEnd)) << c.szWhat;
         const auto& seen = answerer.Seen();
         ASSERT_EQ(1u, seen.size()) << c.szWhat << ": expected the PowerPoint question only, Excel is never asked";
@@ -89,8 +90,8 @@ TEST_F(ProgramGuardTest, AProgramTheForceCloseCannotEndIsAskedAboutAgain) {
     // nothing to end, and the guard asks again after each pause until the user cancels.
     StandInProcess excel("EXCEL.EXE.stub");
     ASSERT_TRUE(excel.Started());
-    DialogAnswerer answerer("Message", {Answer::ClickButton(IDOK), Answer::ClickButton(IDOK), Answer::ClickButton(IDCANCEL)},
-                            5000);
+    DialogAnswerer answerer("Message",
+                            {Answer::ClickButton(IDOK), Answer::ClickButton(IDOK), Answer::ClickButton(IDCANCEL)});
     EXPECT_FALSE(PromptCloseProgram("EXCEL.EXE", "Excel", m_frontEnd));
     const auto& seen = answerer.Seen();
     ASSERT_EQ(3u, seen.size()) << "asked again after each of two force-closes, then cancelled";

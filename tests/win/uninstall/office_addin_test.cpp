@@ -3,7 +3,7 @@
 #include "setup/dialogs/dialog_front_end.h"
 #include "setup/uninstall/office_addin.h"
 
-#include "tests/win/uninstall/dialog_answerer.h"
+#include "tests/support/dialogs.h"
 #include "tests/win/uninstall/office_test_support.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +12,8 @@
 #include <vector>
 
 using namespace office_test;
+using lqtest::Answer;
+using lqtest::DialogAnswerer;
 
 namespace {
 
@@ -65,7 +67,7 @@ TEST_F(OfficeAddinRemoval, RemovesKeysAndBarsOfAllThreeApplications) {
     RegisterAddin();
     InstallOffice({"Excel", "PowerPoint", "Word"});
     DialogAnswerer answerer;
-    answerer.Answer("Error", IDOK);
+    answerer.On("Error", {Answer::ClickButton(IDOK)});
 
     EXPECT_FALSE(RemoveOfficeAddin(g_frontEnd));
 
@@ -81,7 +83,7 @@ TEST_F(OfficeAddinRemoval, RemovesKeysAndBarsOfAllThreeApplications) {
     EXPECT_EQ((std::vector<std::string>{"Excel", "PowerPoint", "Word"}), StartOrder(arrLines)) << Joined(arrLines);
     for (const char* szApp : {"Excel", "PowerPoint", "Word"})
         EXPECT_EQ(Joined(CallsWithBar(szApp)), Joined(LinesOf(arrLines, szApp)));
-    EXPECT_TRUE(answerer.Boxes().empty()) << "unexpected box: " << answerer.Boxes()[0].strText;
+    EXPECT_TRUE(answerer.Seen().empty()) << "unexpected box: " << answerer.Seen()[0].strText;
 }
 
 TEST_F(OfficeAddinRemoval, ApplicationWithoutTheBarIsStartedButNotToldToQuit) {
@@ -97,22 +99,22 @@ TEST_F(OfficeAddinRemoval, ApplicationWithoutTheBarIsStartedButNotToldToQuit) {
 
 // Snapshots of the call log taken as each box appears: they show where in the run the box came.
 std::vector<std::string> g_arrLogAtBox;
-void NoteCallLog(const AnsweredBox&) { g_arrLogAtBox.push_back(Joined(CallLogLines())); }
+void NoteCallLog(const lqtest::SeenDialog&) { g_arrLogAtBox.push_back(Joined(CallLogLines())); }
 
 TEST_F(OfficeAddinRemoval, NoOfficeShowsThreeBoxesAndGoesOn) {
     RegisterAddin();
     {
         DialogAnswerer answerer;
-        answerer.Answer("Error", IDOK);
+        answerer.On("Error", {Answer::ClickButton(IDOK)});
         EXPECT_EQ(-1, RemoveCommandBar(L"Excel.Application", g_frontEnd));
         EXPECT_EQ(-1, RemoveCommandBar(L"PowerPoint.Application", g_frontEnd));
         EXPECT_EQ(-1, RemoveCommandBar(L"Word.Application", g_frontEnd));
         ASSERT_TRUE(answerer.WaitFor(3, 5000));
-        for (const auto& box : answerer.Boxes()) {
+        for (const auto& box : answerer.Seen()) {
             EXPECT_EQ("Error", box.strCaption);
             EXPECT_EQ("CLSIDFromProgID() failed", box.strText);
         }
-        EXPECT_EQ(3u, answerer.Boxes().size());
+        EXPECT_EQ(3u, answerer.Seen().size());
     }
 
     // Through RemoveOfficeAddin, with PowerPoint alone installed: Excel's box comes before PowerPoint
@@ -120,10 +122,10 @@ TEST_F(OfficeAddinRemoval, NoOfficeShowsThreeBoxesAndGoesOn) {
     g_arrLogAtBox.clear();
     InstallOffice({"PowerPoint"}, "PowerPoint");
     DialogAnswerer answerer2;
-    answerer2.Answer("Error", IDOK);
+    answerer2.On("Error", {Answer::ClickButton(IDOK)});
     answerer2.OnEach(NoteCallLog);
     RemoveOfficeAddin(g_frontEnd);
-    ASSERT_TRUE(answerer2.WaitFor(2, 5000)) << answerer2.Boxes().size() << " boxes; log:\n" << ReadCallLog();
+    ASSERT_TRUE(answerer2.WaitFor(2, 5000)) << answerer2.Seen().size() << " boxes; log:\n" << ReadCallLog();
     ASSERT_EQ(2u, g_arrLogAtBox.size());
     EXPECT_EQ("", g_arrLogAtBox[0]) << "Excel's box must come before any application starts";
     EXPECT_NE(std::string::npos, g_arrLogAtBox[1].find("PowerPoint Invoke Quit")) << g_arrLogAtBox[1];
@@ -136,10 +138,10 @@ TEST_F(OfficeAddinRemoval, RegisteredButNotStartableReportsExcelTextForAnyApplic
     CreateKey(HKEY_CLASSES_ROOT, "CLSID\\{7A1C0E01-5B2D-4C61-9E10-3F510FCE00FF}\\LocalServer32",
               "C:\\NoSuchFolder\\WINWORD.EXE");
     DialogAnswerer answerer;
-    answerer.Answer("Error", IDOK);
+    answerer.On("Error", {Answer::ClickButton(IDOK)});
     EXPECT_EQ(-2, RemoveCommandBar(L"Word.Application", g_frontEnd));
     ASSERT_TRUE(answerer.WaitFor(1, 5000));
-    EXPECT_EQ("Excel not registered properly", answerer.Boxes()[0].strText);
+    EXPECT_EQ("Excel not registered properly", answerer.Seen()[0].strText);
     DeleteRegistryTree(HKEY_CLASSES_ROOT, "Word.Application");
     DeleteRegistryTree(HKEY_CLASSES_ROOT, "CLSID\\{7A1C0E01-5B2D-4C61-9E10-3F510FCE00FF}");
 }

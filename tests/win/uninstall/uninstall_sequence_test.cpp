@@ -1,6 +1,7 @@
 // The uninstall sequence on a real (Wine) machine: a log on disk, installed files, probe COM servers that
 // note their unregistration, the Office stand-in, the settings files and the uninstall entry. Every modal
 // box is answered from a helper thread, as a user would.
+#include "tests/support/dialogs.h"
 #include "tests/support/files.h"
 #include "tests/support/registry.h"
 #include "tests/support/suite.h"
@@ -9,7 +10,6 @@
 
 #include "setup/core/country.h"
 #include "setup/dialogs/message_box_dlg.h"
-#include "tests/win/uninstall/dialog_answerer.h"
 #include "tests/win/uninstall/office_test_support.h"
 
 #include "framework/winapp.h"
@@ -31,6 +31,8 @@ constexpr const char* kEntryKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\
 constexpr const char* kProbeSource = "C:\\probe\\unregister_probe.dll";
 constexpr const char* kProbeLog = "C:\\probe\\calls.log";
 
+using lqtest::Answer;
+using lqtest::DialogAnswerer;
 using lqtest::IniValue;
 using lqtest::PathExists;
 using lqtest::ReadFileBytes;
@@ -70,7 +72,7 @@ const char* OutcomeName(UninstallOutcome outcome) {
 // What the in-use prompts said, read from the dialog object itself (its label draws the text).
 std::vector<std::string> g_arrPromptTexts;
 HANDLE g_hHeld = INVALID_HANDLE_VALUE;
-void NotePrompt(const AnsweredBox& box) {
+void NotePrompt(const lqtest::SeenDialog& box) {
     if (auto* pDlg = dynamic_cast<MessageBoxDlg*>(CWnd::FromHandlePermanent(box.hWnd)))
         g_arrPromptTexts.push_back(pDlg->m_strText);
 }
@@ -87,9 +89,9 @@ protected:
         WriteBytes("c:\\ZmtPlugin\\Zmt.ini", "[BrelFontPlugin]\r\nRun=1\r\n");
         CreateKey(HKEY_LOCAL_MACHINE, kEntryKey);
         g_arrPromptTexts.clear();
-        answerer.Answer("Error", IDOK);
-        answerer.Answer("Letterquarry", IDOK);
-        answerer.Answer("ZmtUpGrade_Letterquarry", IDOK);
+        answerer.On("Error", {Answer::ClickButton(IDOK)});
+        answerer.On("Letterquarry", {Answer::ClickButton(IDOK)});
+        answerer.On("ZmtUpGrade_Letterquarry", {Answer::ClickButton(IDOK)});
         answerer.OnEach(NotePrompt);
     }
     void TearDown() override {
@@ -103,7 +105,7 @@ protected:
     }
     std::vector<std::string> Captions() {
         std::vector<std::string> arr;
-        for (const auto& box : answerer.Boxes()) arr.push_back(box.strCaption + ": " + box.strText);
+        for (const auto& box : answerer.Seen()) arr.push_back(box.strCaption + ": " + box.strText);
         return arr;
     }
     DialogAnswerer answerer;
@@ -209,7 +211,7 @@ TEST_F(UninstallSequence, SharedAddinWithoutWordShowsTheSlidequarryPromptAndKeep
     WriteBytes("c:\\ZmtPlugin\\ZmtPT.ini", "[BrelFontPlugin]\r\nPot_Run=1\r\n");
     InstallOffice({"Excel", "PowerPoint"}, "Excel");
     office_standin::RegisterApplications(kServerPath, true, "PowerPoint");
-    answerer.Answer("Message", IDCANCEL);
+    answerer.On("Message", {Answer::ClickButton(IDCANCEL)});
 
     EXPECT_STREQ("GivenUp", OutcomeName(Run()));
 
@@ -270,7 +272,7 @@ TEST_F(HeldFile, PassesFailOnTheHeldFileOnlyAndTheBarShowsWhereTheyAre) {
 }
 
 TEST_F(HeldFile, CancelInThePromptGivesUpWithTheEntryInPlace) {
-    answerer.Answer("Message", IDCANCEL);
+    answerer.On("Message", {Answer::ClickButton(IDCANCEL)});
     EXPECT_STREQ("GivenUp", OutcomeName(Run()));
     ASSERT_EQ(1u, g_arrPromptTexts.size());
     EXPECT_EQ(InUseMessage(false), g_arrPromptTexts[0]);
