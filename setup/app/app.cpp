@@ -1,6 +1,7 @@
 #include "setup/app/app.h"
 
 #include "setup/core/country.h"
+#include "setup/app/run_log.h"
 #include "setup/app/run_modes.h"
 #include "setup/app/switches.h"
 
@@ -31,6 +32,7 @@ BOOL CZmtUpGradeApp::InitInstance() {
     countryCode = ReadSystemCountryCode();
     CommandLine commandLine = ParseCommandLine(Arguments());
     if (commandLine.forceEnglish) countryCode = 0;
+    StartRunLog(commandLine);
 
     switch (ActionFor(commandLine)) {
     case ModeAction::InteractiveInstall: m_nExitCode = RunInteractiveInstall(); break;
@@ -39,6 +41,7 @@ BOOL CZmtUpGradeApp::InitInstance() {
     case ModeAction::SilentUninstall: m_nExitCode = RunSilentUninstall(); break;
     case ModeAction::Upgrade: m_nExitCode = RunUpgrade(); break;
     }
+    EndRunLog(m_nExitCode);
     return FALSE;
 }
 
