@@ -5,8 +5,10 @@
 //  - NoHosts: no host keys and a CorelDraw add-in whose registration fails: the eleven files in
 //    C:\ZmtPlugin\bin, the failed one logged with R = 1;
 //  - ProgressWindow: a large runtime file slows the first step so the window can be photographed.
-// Each runs on a machine of its own (see CMakeLists.txt).
+// Each runs on a machine of its own (see CMakeLists.txt). DtpMachine and LockedDestination run once more
+// with the setup log (LQ_SETUP_LOG): the machine must end the same, and the log must name what happened.
 #include "tests/support/machine.h"
+#include "tests/support/setup_log_reader.h"
 #include "tools/uidriver/uidriver.h"
 
 #include <gtest/gtest.h>
@@ -128,10 +130,17 @@ bool EveryoneHasAccess(const std::string& strPath) {
     return false;
 }
 
+// The default place of the setup log, which a run without "/LOG" must never write.
+std::string DefaultSetupLogPath() {
+    char szTemp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof szTemp, szTemp);
+    return std::string(szTemp) + (std::string(szTemp).back() == '\\' ? "" : "\\") + "Letterquarry Setup.log";
+}
+
 TEST(SilentInstall, DtpMachine) {
     CompleteShippedFolder();
     SeedDtpMachine();
-    ASSERT_EQ(0, e2e::RunToEnd("/B"));
+    ASSERT_EQ(0, e2e::RunToEnd("/B" + e2e::SetupLogSwitch()));
 
     const std::vector<Copy> arrCopies = DtpCopies();
     ExpectedState expected;
@@ -164,6 +173,33 @@ TEST(SilentInstall, DtpMachine) {
     // Windows 7: every copy lost Everyone's access to the standard DACL; XP: no DACL was written.
     for (const Copy& c : arrCopies)
         EXPECT_EQ(!IsWin7(), EveryoneHasAccess(c.strPath)) << c.strPath;
+
+    if (e2e::SetupLogPath().empty()) {
+        EXPECT_FALSE(e2e::PathExists(DefaultSetupLogPath())) << "no /LOG, no log";
+        return;
+    }
+    ASSERT_TRUE(e2e::IsWellFormedSetupLog(e2e::SetupLogPath())) << "UTF-8 with its mark, CR LF lines";
+    const std::vector<std::string> arrLines = e2e::SetupLogLines(e2e::SetupLogPath());
+    // Every folder discovery found, and the version it skipped.
+    for (const std::string& strFolder : {kPs7 + "\\플러그-인\\", kPsCs + "\\Plug-Ins\\", kPsCs2 + "\\플러그인\\",
+                                         kAi + "\\Plug-Ins\\", kQxp + "\\XTension\\", kQxpDemo + "\\XTension\\"})
+        EXPECT_FALSE(e2e::LinesWith(arrLines, ": found " + strFolder + " through").empty()) << strFolder;
+    EXPECT_EQ(1u, e2e::LinesWith(arrLines, "skipped vendor key HKLM\\SOFTWARE\\Adobe\\Photoshop\\10.0: version 10 is not in 4..8")
+                      .size());
+    // Every copy, once, in copy order.
+    size_t nLast = 0;
+    for (const Copy& c : arrCopies) {
+        const std::string strLine = "Copied " + kInstall + "\\" + c.strSource + " -> " + c.strPath;
+        size_t nAt = 0;
+        while (nAt < arrLines.size() && arrLines[nAt] != strLine) ++nAt;
+        ASSERT_LT(nAt, arrLines.size()) << "missing: " << strLine;
+        EXPECT_GT(nAt, nLast) << "out of copy order: " << strLine;
+        nLast = nAt;
+    }
+    EXPECT_EQ(1u, e2e::LinesWith(arrLines, "Uninstall log c:\\ZmtPlugin\\install\\UnInsatll.info written: " +
+                                               std::to_string(arrCopies.size()) + " record(s)")
+                      .size());
+    EXPECT_EQ("Exit code 0: done", arrLines.back());
 }
 
 TEST(SilentInstall, LockedDestination) {
@@ -173,7 +209,7 @@ TEST(SilentInstall, LockedDestination) {
     e2e::WriteFileBytes(strHeld, "the plug-in a running Illustrator holds");
     HANDLE hHeld = CreateFileA(strHeld.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
-    const int nExit = e2e::RunToEnd("/B");
+    const int nExit = e2e::RunToEnd("/B" + e2e::SetupLogSwitch());
     CloseHandle(hHeld);
     EXPECT_EQ(1603, nExit);
 
@@ -188,6 +224,15 @@ TEST(SilentInstall, LockedDestination) {
     const std::vector<Copy> arrCopies = DtpCopies();
     for (size_t i = 0; i < 13; ++i) expected.FileLike(arrCopies[i].strPath, kInstall + "\\" + arrCopies[i].strSource);
     EXPECT_MACHINE(expected);
+
+    if (e2e::SetupLogPath().empty()) return;
+    const std::vector<std::string> arrLines = e2e::SetupLogLines(e2e::SetupLogPath());
+    const std::string strFailed = "Copy failed: " + kInstall + "\\zmt_i.aip -> " + kAi + "\\Plug-Ins\\\\zmt_i.aip: error 32 (" +
+                                  e2e::SystemErrorMessage(ERROR_SHARING_VIOLATION) + ")";
+    EXPECT_EQ(1u, e2e::LinesWith(arrLines, strFailed).size()) << "expected the line: " << strFailed;
+    EXPECT_EQ(13u, e2e::LinesWith(arrLines, "Copied ").size()) << "the copies made before it";
+    EXPECT_EQ(1u, e2e::LinesWith(arrLines, "Install sequence stopped at step 5").size());
+    EXPECT_EQ("Exit code 1603: failed", arrLines.back());
 }
 
 TEST(SilentInstall, NoHosts) {

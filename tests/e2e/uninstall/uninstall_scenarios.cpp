@@ -1,6 +1,9 @@
 // The uninstall, end to end: the real setup program with "/D" or "/D /B" on a machine seeded as an install
 // of every host leaves it, with the Office stand-in. Each suite runs on its own machine (see CMakeLists.txt).
+// The full cycle and the deferral run once more with the setup log (LQ_SETUP_LOG): every run of the cycle
+// appends to the one log.
 #include "tests/e2e/uninstall/installed_machine.h"
+#include "tests/support/setup_log_reader.h"
 
 #include "tools/uidriver/uidriver.h"
 
@@ -190,7 +193,7 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
 
     {
         // The interactive install: the main dialog with every host checked, Install, the closing message.
-        Program install("");
+        Program install(e2e::SetupLogSwitch());
         HWND hMain = WaitForDialog("Letterquarry Installation", install.ProcessId(), 30000);
         ASSERT_NE(nullptr, hMain) << "no main install dialog";
         uidriver::ClickButton(hMain, IDOK);
@@ -209,7 +212,8 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
     EXPECT_MACHINE(installed);
     std::printf("files logged by the install: %u\n", static_cast<unsigned>(LoggedFiles().size()));
 
-    Program program("/D");
+    const std::vector<std::string> arrLogged = LoggedFiles();
+    Program program("/D" + e2e::SetupLogSwitch());
     AnswerConfirmation(program, 1, "full-cycle-confirmation");
     HWND hClosing = WaitForDialog("Letterquarry", program.ProcessId(), 120000);
     ASSERT_NE(nullptr, hClosing) << "no closing message";
@@ -217,6 +221,22 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
     uidriver::ClickButton(hClosing, IDOK);
     EXPECT_EQ(0, program.Wait(30000));
     ExpectEverythingRemoved(before);
+
+    if (e2e::SetupLogPath().empty()) return;
+    ASSERT_TRUE(e2e::IsWellFormedSetupLog(e2e::SetupLogPath()));
+    const std::vector<std::string> arrLines = e2e::SetupLogLines(e2e::SetupLogPath());
+    EXPECT_EQ(2u, e2e::LinesWith(arrLines, "==== Letterquarry setup").size()) << "the install and the uninstall";
+    EXPECT_EQ(1u, e2e::LinesWith(arrLines, "Mode: install (dialog)").size());
+    EXPECT_EQ(1u, e2e::LinesWith(arrLines, "Mode: uninstall (dialog)").size());
+    EXPECT_EQ(2u, e2e::LinesWith(arrLines, "Guard: no watched program runs").size()) << "before the install and the uninstall";
+    for (const std::string& strPath : arrLogged) {
+        EXPECT_EQ(1u, e2e::LinesWith(arrLines, " -> " + strPath).size()) << "copied once: " << strPath;
+        EXPECT_EQ(1u, e2e::LinesWith(arrLines, "Deleted " + strPath).size()) << "deleted once: " << strPath;
+    }
+    for (const char* szApp : {"Excel", "PowerPoint", "Word"})
+        EXPECT_EQ(1u, e2e::LinesWith(arrLines, std::string("Office ") + szApp + ": command bar Letterquarry deleted").size())
+            << szApp;
+    EXPECT_EQ(2u, e2e::LinesWith(arrLines, "Exit code 0: done").size());
 }
 
 TEST(UninstallInteractive, CancelAtTheConfirmationRemovesNothing) {
@@ -314,7 +334,7 @@ protected:
 };
 
 TEST_F(HeldFile, RestartDefersToTheNextLogonWhichRemovesEverything) {
-    Program program("/D /B");
+    Program program("/D /B" + e2e::SetupLogSwitch());
     DWORD nElapsed = 0;
     HWND hPrompt = PromptOf(program, &nElapsed);
     ASSERT_NE(nullptr, hPrompt) << "no in-use prompt";
@@ -324,7 +344,8 @@ TEST_F(HeldFile, RestartDefersToTheNextLogonWhichRemovesEverything) {
     EXPECT_EQ("Closing current program and Restarting window", ChildText(hPrompt, 1));
     uidriver::ClickButton(hPrompt, 3);
     EXPECT_EQ(3010, program.Wait(30000));
-    EXPECT_EQ("c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D /B", RunOnceValue());
+    // Under /LOG the run at the next logon repeats the switch, to append to the same log.
+    EXPECT_EQ("c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D /B" + e2e::SetupLogSwitch(), RunOnceValue());
     EXPECT_TRUE(e2e::PathExists(InstalledFiles()[3].strPath));
     EXPECT_TRUE(e2e::PathExists("C:\\ZmtPlugin\\bin\\MyAddIn_V11.dll") == false) << "the other files are gone";
 
@@ -337,6 +358,20 @@ TEST_F(HeldFile, RestartDefersToTheNextLogonWhichRemovesEverything) {
     EXPECT_EQ(0, next.Wait(30000));
     for (const InstalledFile& file : InstalledFiles()) EXPECT_FALSE(e2e::PathExists(file.strPath)) << file.strPath;
     EXPECT_FALSE(e2e::PathExists(InstalledFiles()[3].strPath));
+
+    if (e2e::SetupLogPath().empty()) return;
+    const std::vector<std::string> arrLines = e2e::SetupLogLines(e2e::SetupLogPath());
+    const std::string strHeld = InstalledFiles()[3].strPath;
+    EXPECT_EQ(2u, e2e::LinesWith(arrLines, "Mode: silent uninstall").size()) << "the deferral appended";
+    EXPECT_EQ(10u, e2e::LinesWith(arrLines, "Could not delete " + strHeld + ": error 32 (" +
+                                                e2e::SystemErrorMessage(ERROR_SHARING_VIOLATION) + ")")
+                       .size())
+        << "once per pass";
+    EXPECT_EQ(1u, e2e::LinesWith(arrLines, "Answer: restart Windows").size());
+    EXPECT_EQ(1u, e2e::LinesWith(arrLines, "\"ZmtSetup\" = " + strStored).size());
+    EXPECT_EQ(1u, e2e::LinesWith(arrLines, "Exit code 3010: deferred to the next Windows start").size());
+    EXPECT_EQ(1u, e2e::LinesWith(arrLines, "Deleted " + strHeld).size()) << "by the run at the next logon";
+    EXPECT_EQ("Exit code 0: done", arrLines.back());
 }
 
 TEST_F(HeldFile, MiddleButtonAfterTheProgramClosedRemovesEverything) {
