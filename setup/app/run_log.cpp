@@ -81,6 +81,7 @@ const char* ExitMeaning(int nExitCode) {
     case kExitCancelled: return "cancelled by the user";
     case kExitFailed: return "failed";
     case kExitRestart: return "deferred to the next Windows start";
+    case kExitAlreadyRunning: return "another run of the setup program is in progress";
     default: return "?";
     }
 }

@@ -3,7 +3,7 @@
 #include "setup/core/country.h"
 #include "setup/core/setup_log.h"
 #include "setup/install/file_placement.h"
-#include "setup/install/uninstall_log.h"
+#include "setup/install/uninstall_log_file.h"
 #include "setup/install/uninstall_record.h"
 
 namespace {
@@ -57,17 +57,16 @@ bool RunInstallSequence(InstallContext& context, FrontEnd& frontEnd) {
         LogEvent("Step %d of %d: %s", n + 1, nSteps, step.szEnglish);
         if (!InstallHost(context, context.arrHosts[step.nRecord], context.arrUninstallItems, frontEnd,
                          step.bFileBar)) {
-            LogEvent("Install sequence stopped at step %d; no uninstall entry or log written", n + 1);
+            // The copies made so far are recorded all the same, so that an uninstall can take them back;
+            // the entry in the list of programs waits for an install that completes.
+            LogEvent("Install sequence stopped at step %d; no uninstall entry written", n + 1);
+            SaveMergedUninstallLog(context.arrUninstallItems, kUninstallLogPath);
             return false;
         }
         frontEnd.SetBarPos(ProgressBar::Stage, n + 1);
     }
-    if (!WriteUninstallRecord(kUninstallCommandLine)) return false;
-    if (!WriteUninstallLog(context.arrUninstallItems, kUninstallLogPath)) {
-        LogEvent("Uninstall log %s not written: %s", kUninstallLogPath, DescribeError(GetLastError()).c_str());
-        return false;
-    }
-    LogEvent("Uninstall log %s written: %u record(s)", kUninstallLogPath,
-             static_cast<unsigned>(context.arrUninstallItems.size()));
-    return true;
+    const bool bEntry = WriteUninstallRecord(kUninstallCommandLine);
+    // Written even without the entry: every copy made must stay on record.
+    const bool bLog = SaveMergedUninstallLog(context.arrUninstallItems, kUninstallLogPath);
+    return bEntry && bLog;
 }

@@ -14,6 +14,7 @@
 //  - EarlierInstallation: an earlier installer's entries, files and Start-menu group are removed, exactly.
 // Screenshots of every dialog land in build/win/screenshots.
 #include "tests/support/machine.h"
+#include "tests/support/setup_runs.h"
 #include "tests/support/standin.h"
 #include "tools/uidriver/uidriver.h"
 
@@ -357,7 +358,10 @@ TEST(Interactive, LockedDestinationRetry) {
     Program program("");
     HWND hQuestion = FailOnHeldFile(program, held);
     ASSERT_NE(nullptr, hQuestion);
-    EXPECT_FALSE(e2e::PathExists(kLog)) << "a failed install writes no log";
+    // A failed install records the copies it made (and nothing of the file it could not place).
+    const std::string strFailedLog = e2e::ReadFileBytes(kLog);
+    EXPECT_NE(std::string::npos, strFailedLog.find("ASYCFILT.DLL")) << strFailedLog;
+    EXPECT_EQ(std::string::npos, strFailedLog.find("zmt_i.aip")) << strFailedLog;
     held.Release();
     uidriver::ClickButton(hQuestion, IDOK);
     EXPECT_EQ(0, program.Wait(60000)) << "the retry installs and ends without a message";
@@ -381,8 +385,16 @@ TEST(Interactive, LockedDestinationCancel) {
     ASSERT_NE(nullptr, hQuestion) << "expected the question again after a retry that failed";
     uidriver::ClickButton(hQuestion, IDCANCEL);
     EXPECT_EQ(1603, program.Wait(30000));
-    EXPECT_FALSE(e2e::PathExists(kLog));
     EXPECT_FALSE(e2e::PathExists(kQxp + "\\XTension\\ZmtLetterquarry.axt")) << "hosts after the failure are untouched";
+
+    // The user gave up, but the copies made are on record: the uninstall takes every one of them back.
+    const std::vector<std::string> arrPlaced = e2e::LoggedPaths(kLog);
+    EXPECT_LE(11u, arrPlaced.size()) << "a failed install keeps its copies on record";
+    for (const std::string& strPath : arrPlaced) EXPECT_TRUE(e2e::PathExists(strPath)) << strPath;
+    held.Release();
+    EXPECT_EQ(0, e2e::UninstallSilently());
+    for (const std::string& strPath : arrPlaced) EXPECT_FALSE(e2e::PathExists(strPath)) << strPath;
+    EXPECT_EQ("held by a running host\r\n", e2e::ReadFileBytes(kAi + "\\Plug-Ins\\zmt_i.aip")) << "never ours";
 }
 
 TEST(Interactive, LockedDestinationRestart) {

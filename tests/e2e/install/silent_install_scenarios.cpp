@@ -1,7 +1,8 @@
 // The silent install "/B" of the real setup program on seeded machines:
 //  - DtpMachine: a Korean Windows 7 (or English XP) DTP workstation with Photoshop 7.0, CS, CS2 and CS3,
 //    Illustrator and QuarkXPress 6.5 full and demo: exit 0 and the whole machine state, byte for byte;
-//  - LockedDestination: Illustrator's plug-in held open without sharing: exit 1603 and nothing after it;
+//  - LockedDestination: Illustrator's plug-in held open without sharing: exit 1603, nothing after it, the
+//    copies made on record, and "/D /B" takes them back;
 //  - NoHosts: no host keys and a CorelDraw add-in whose registration fails: the eleven files in
 //    C:\ZmtPlugin\bin, the failed one logged with R = 1;
 //  - ProgressWindow: a large runtime file slows the first step so the window can be photographed.
@@ -9,6 +10,7 @@
 // with the setup log (LQ_SETUP_LOG): the machine must end the same, and the log must name what happened.
 #include "tests/support/machine.h"
 #include "tests/support/setup_log_reader.h"
+#include "tests/support/setup_runs.h"
 #include "tools/uidriver/uidriver.h"
 
 #include <gtest/gtest.h>
@@ -202,6 +204,8 @@ TEST(SilentInstall, DtpMachine) {
     EXPECT_EQ("Exit code 0: done", arrLines.back());
 }
 
+void ExpectLockedDestinationInSetupLog();
+
 TEST(SilentInstall, LockedDestination) {
     CompleteShippedFolder();
     SeedDtpMachine();
@@ -213,19 +217,29 @@ TEST(SilentInstall, LockedDestination) {
     CloseHandle(hHeld);
     EXPECT_EQ(1603, nExit);
 
+    const std::vector<Copy> arrCopies = DtpCopies();
+    const std::vector<Copy> arrMade(arrCopies.begin(), arrCopies.begin() + 13);
     ExpectedState expected;
-    expected.NoFile(kLog).NoKey(HKEY_LOCAL_MACHINE, kEntry);
+    // The copies of steps 1 to 4 are on record; the program list gets no entry for a failed install.
+    expected.File(kLog, LogOf(arrMade)).NoKey(HKEY_LOCAL_MACHINE, kEntry);
     expected.File(strHeld, "the plug-in a running Illustrator holds");
     // Steps 6 to 8 untouched.
     expected.NoFile(kBin + "\\MyAddIn_V11.dll").NoFile(kBin + "\\MyAddIn_V12.dll");
     expected.NoFile(kQxp + "\\XTension\\ZmtLetterquarry.axt").NoFile(kQxpDemo + "\\XTension\\ZmtLetterquarry.axt");
     expected.NoKey(HKEY_CLASSES_ROOT, kV11Class).NoKey(HKEY_CLASSES_ROOT, kV12Class);
     // Steps 1 to 4 stay installed.
-    const std::vector<Copy> arrCopies = DtpCopies();
-    for (size_t i = 0; i < 13; ++i) expected.FileLike(arrCopies[i].strPath, kInstall + "\\" + arrCopies[i].strSource);
+    for (const Copy& c : arrMade) expected.FileLike(c.strPath, kInstall + "\\" + c.strSource);
     EXPECT_MACHINE(expected);
+    if (!e2e::SetupLogPath().empty()) ExpectLockedDestinationInSetupLog();
 
-    if (e2e::SetupLogPath().empty()) return;
+    // The uninstall takes back what the failed install placed, and only that.
+    EXPECT_EQ(0, e2e::UninstallSilently());
+    for (const Copy& c : arrMade) EXPECT_FALSE(e2e::PathExists(c.strPath)) << c.strPath;
+    EXPECT_EQ("the plug-in a running Illustrator holds", e2e::ReadFileBytes(strHeld)) << "never ours";
+}
+
+// What the log of the locked run says: the file, error 32 and its message, the copies before it, 1603.
+void ExpectLockedDestinationInSetupLog() {
     const std::vector<std::string> arrLines = e2e::SetupLogLines(e2e::SetupLogPath());
     const std::string strFailed = "Copy failed: " + kInstall + "\\zmt_i.aip -> " + kAi + "\\Plug-Ins\\\\zmt_i.aip: error 32 (" +
                                   e2e::SystemErrorMessage(ERROR_SHARING_VIOLATION) + ")";

@@ -4,6 +4,7 @@
 // appends to the one log.
 #include "tests/e2e/uninstall/installed_machine.h"
 #include "tests/support/setup_log_reader.h"
+#include "tests/support/setup_runs.h"
 
 #include "tools/uidriver/uidriver.h"
 
@@ -94,15 +95,7 @@ bool ExpectedLeftover(const std::string& strLine) {
 }
 
 // The F values of every record line of the log on the machine.
-std::vector<std::string> LoggedFiles() {
-    std::vector<std::string> arrFiles;
-    const std::string strLog = e2e::ReadFileBytes(kLogPath);
-    for (size_t nAt = strLog.find("[F:"); nAt != std::string::npos; nAt = strLog.find("[F:", nAt + 1)) {
-        const size_t nEnd = strLog.find("][E]", nAt);
-        if (nEnd != std::string::npos) arrFiles.push_back(strLog.substr(nAt + 3, nEnd - nAt - 3));
-    }
-    return arrFiles;
-}
+std::vector<std::string> LoggedFiles() { return e2e::LoggedPaths(kLogPath); }
 
 void ExpectEverythingRemoved(const e2e::Snapshot& before) {
     const auto arrLogged = LoggedFiles();

@@ -357,7 +357,7 @@ TEST_F(InstallSequence, SuccessCopiesEveryRecordInStepOrderAndWritesTheEntryAndT
     EXPECT_EQ("ZmtLetterquarry.axt", window.m_dlg.m_staticDetail.GetWindowText());
 }
 
-TEST_F(InstallSequence, ALockedFileInTheIllustratorStepFailsWithoutLogOrEntryAndLeavesLaterStepsAlone) {
+TEST_F(InstallSequence, ALockedFileInTheIllustratorStepFailsWithoutEntryLogsTheCopiesMadeAndLeavesLaterStepsAlone) {
     WriteFileBytes("C:\\AI\\Plug-Ins\\zmt_i.aip", "held by Illustrator");
     HANDLE hHeld = CreateFileA("C:\\AI\\Plug-Ins\\zmt_i.aip", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
@@ -367,8 +367,13 @@ TEST_F(InstallSequence, ALockedFileInTheIllustratorStepFailsWithoutLogOrEntryAnd
     DialogFrontEnd frontEnd(&window.m_dlg.m_staticStage, nullptr, &window.m_dlg.m_progressStage, nullptr);
     EXPECT_FALSE(RunInstallSequence(m_context, frontEnd));
     CloseHandle(hHeld);
-    EXPECT_FALSE(PathExists(kUninstallLogPath));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallRecordKey));
+    {
+        // The copies made are on record, so that an uninstall can take them back.
+        HostFileList arrLogged;
+        ASSERT_TRUE(ReadUninstallLog(kUninstallLogPath, arrLogged));
+        EXPECT_EQ(Describe(m_context.arrUninstallItems), Describe(arrLogged));
+    }
     EXPECT_FALSE(PathExists(kBin + "\\MyAddIn_V12.dll"));
     EXPECT_FALSE(PathExists("C:\\QXP\\XTension\\ZmtLetterquarry.axt"));
     EXPECT_TRUE(PathExists("C:\\PSCS2\\Plug-Ins\\ZMT_CS2.8bp")) << "earlier copies stay";
