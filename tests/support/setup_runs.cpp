@@ -5,14 +5,18 @@
 
 namespace e2e {
 
-int UninstallSilently(const std::string& strMoreArgs, std::vector<std::string>* pCaptions, DWORD dwTimeoutMs) {
-    Program program("/D /B" + strMoreArgs);
+namespace {
+
+int RunUninstallAnsweringBoxes(const std::string& strArgs, std::vector<std::string>* pCaptions, DWORD dwTimeoutMs,
+                               const std::function<bool()>& fnKillWhen) {
+    Program program(strArgs);
     if (!program.Started()) return -1;
     const DWORD dwStart = GetTickCount();
     std::vector<HWND> arrAnswered;
     while (GetTickCount() - dwStart < dwTimeoutMs) {
-        const int nExit = program.Wait(100);
+        const int nExit = program.Wait(50);
         if (nExit != -1) return nExit;
+        if (fnKillWhen && fnKillWhen()) return KillProcess(program.ProcessId()) ? kKilled : -1;
         // A handle is reused once its box is gone; forget those.
         std::vector<HWND> arrStill;
         for (HWND h : arrAnswered)
@@ -29,6 +33,16 @@ int UninstallSilently(const std::string& strMoreArgs, std::vector<std::string>* 
         }
     }
     return -1;
+}
+
+}  // namespace
+
+int UninstallSilently(const std::string& strMoreArgs, std::vector<std::string>* pCaptions, DWORD dwTimeoutMs) {
+    return RunUninstallAnsweringBoxes("/D /B" + strMoreArgs, pCaptions, dwTimeoutMs, nullptr);
+}
+
+int UninstallSilentlyUntil(const std::function<bool()>& fnKillWhen, DWORD dwTimeoutMs) {
+    return RunUninstallAnsweringBoxes("/D /B", nullptr, dwTimeoutMs, fnKillWhen);
 }
 
 bool KillProcess(DWORD dwProcessId) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,11 @@ namespace e2e {
 // end within dwTimeoutMs; pCaptions, when given, receives the caption of each box answered.
 int UninstallSilently(const std::string& strMoreArgs = "", std::vector<std::string>* pCaptions = nullptr,
                       DWORD dwTimeoutMs = 180000);
+
+// The same, but the run is killed as soon as fnKillWhen() is true (checked every 50 ms): returns
+// kKilled then, the exit code when the run ended first, -1 on time-out.
+constexpr int kKilled = -2;
+int UninstallSilentlyUntil(const std::function<bool()>& fnKillWhen, DWORD dwTimeoutMs = 180000);
 
 // Ends the process at once, with no chance to clean up (TerminateProcess); true when it has ended.
 bool KillProcess(DWORD dwProcessId);

@@ -5,7 +5,9 @@
 //    copies made on record, and "/D /B" takes them back;
 //  - NoHosts: no host keys and a CorelDraw add-in whose registration fails: the eleven files in
 //    C:\ZmtPlugin\bin, the failed one logged with R = 1;
-//  - ProgressWindow: a large runtime file slows the first step so the window can be photographed.
+//  - ProgressWindow: a large runtime file slows the first step so the window can be photographed;
+//  - ReinstallWithoutAHost, SixAtOnce, KilledInstallsConverge, KilledUninstallConverges: the lifecycle of a
+//    real PC: a second install with fewer hosts, a double click that starts several runs, power cuts.
 // Each runs on a machine of its own (see CMakeLists.txt). DtpMachine and LockedDestination run once more
 // with the setup log (LQ_SETUP_LOG): the machine must end the same, and the log must name what happened.
 #include "tests/support/machine.h"
@@ -17,7 +19,10 @@
 #include <windows.h>
 #include <sddl.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -307,6 +312,127 @@ TEST(SilentInstall, ProgressWindow) {
     EXPECT_EQ(1u, uidriver::TopLevelWindows(program.ProcessId()).size()) << "no other window";
     EXPECT_EQ(0, program.Wait(120000));
     EXPECT_TRUE(uidriver::TopLevelWindows(program.ProcessId()).empty());
+}
+
+// Every file of the DTP install, where it was placed.
+std::vector<std::string> DtpPaths() {
+    std::vector<std::string> arr;
+    for (const Copy& c : DtpCopies()) arr.push_back(c.strPath);
+    return arr;
+}
+
+void ExpectNoneOf(const std::vector<std::string>& arrPaths, const char* szWhen) {
+    for (const std::string& strPath : arrPaths) EXPECT_FALSE(e2e::PathExists(strPath)) << szWhen << ": " << strPath;
+}
+
+TEST(SilentInstall, ReinstallWithoutAHost) {
+    CompleteShippedFolder();
+    SeedDtpMachine();
+    ASSERT_EQ(0, e2e::RunToEnd("/B"));
+    // Illustrator's key is gone (uninstalled, or another user's): the second install does not find its
+    // folder, but the plug-in the first one put there stays on record.
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Illustrator\\11.0");
+    ASSERT_EQ(0, e2e::RunToEnd("/B"));
+    std::vector<Copy> arrExpected;
+    Copy illustrator{};
+    for (const Copy& c : DtpCopies()) {
+        if (c.strSource == "zmt_i.aip") illustrator = c;
+        else arrExpected.push_back(c);
+    }
+    arrExpected.push_back(illustrator);  // carried over from the earlier log, after this run's records
+    EXPECT_EQ(LogOf(arrExpected), e2e::ReadFileBytes(kLog));
+
+    EXPECT_EQ(0, e2e::UninstallSilently());
+    ExpectNoneOf(DtpPaths(), "after the uninstall");
+}
+
+TEST(SilentInstall, SixAtOnce) {
+    CompleteShippedFolder();
+    SeedDtpMachine();
+    std::vector<std::unique_ptr<e2e::Program>> arrRuns;
+    for (int i = 0; i < 6; ++i) arrRuns.push_back(std::make_unique<e2e::Program>("/B"));
+    int nInstalled = 0;
+    for (auto& pRun : arrRuns) {
+        const int nExit = pRun->Wait(120000);
+        EXPECT_TRUE(nExit == 0 || nExit == 1618) << "exit code " << nExit;
+        nInstalled += nExit == 0;
+    }
+    EXPECT_LE(1, nInstalled);
+    // As one install leaves the machine: every file once, the log byte for byte, the entry.
+    ExpectedState expected;
+    expected.File(kLog, LogOf(DtpCopies())).Key(HKEY_LOCAL_MACHINE, kEntry);
+    for (const Copy& c : DtpCopies()) expected.FileLike(c.strPath, kInstall + "\\" + c.strSource);
+    EXPECT_MACHINE(expected);
+}
+
+// Starts "/B" and kills it once fnNow() is true (polled every few milliseconds); false when the run ended
+// on its own first.
+bool InstallKilledWhen(const std::function<bool(DWORD)>& fnNow) {
+    e2e::Program run("/B");
+    for (int i = 0; i < 200000; ++i) {
+        if (run.Wait(0) != -1) return false;
+        if (fnNow(run.ProcessId())) return e2e::KillProcess(run.ProcessId());
+    }
+    return false;
+}
+
+TEST(SilentInstall, KilledInstallsConverge) {
+    CompleteShippedFolder();
+    SeedDtpMachine();
+    // A large runtime file keeps the copies busy long enough to cut into them.
+    e2e::WriteFileBytes(kInstall + "\\OLEPRO32.DLL", std::string(256 << 20, 'P'));
+    const std::string strEntry = std::string("HKLM\\") + kEntry;
+    struct {
+        const char* szWhen;
+        std::function<bool(DWORD)> fnNow;
+    } const kills[] = {
+        {"before the copies", [](DWORD) { return true; }},
+        // The large file is being written: it is there, the next one is not yet.
+        {"during the copies",
+         [](DWORD) { return e2e::PathExists(kBin + "\\OLEPRO32.DLL") && !e2e::PathExists(kBin + "\\STDOLE2.TLB"); }},
+        // The entry is written after the last copy, right before the log.
+        {"after the copies", [](DWORD) { return !e2e::RegString(HKEY_LOCAL_MACHINE, kEntry, "UninstallString").empty(); }},
+        {"while the log is written", [](DWORD) { return e2e::PathExists(std::string(kLog) + ".new"); }},
+    };
+    // A complete install first, so that every kill meets an earlier log it must not cut.
+    ASSERT_EQ(0, e2e::RunToEnd("/B"));
+    for (const auto& kill : kills) {
+        // Each run must start from copies not yet made and an entry not yet written to reach its point.
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kEntry);
+        DeleteFileA((kBin + "\\OLEPRO32.DLL").c_str());
+        DeleteFileA((kBin + "\\STDOLE2.TLB").c_str());
+        const bool bKilled = InstallKilledWhen(kill.fnNow);
+        std::printf("install %s: %s\n", kill.szWhen, bKilled ? "killed" : "ended before the kill");
+        EXPECT_TRUE(e2e::PathExists(kLog) && e2e::IsCompleteUninstallLog(kLog))
+            << kill.szWhen << ": the old or the new log, never a cut one";
+    }
+    // Run again to the end, then uninstall: nothing the runs placed stays.
+    ASSERT_EQ(0, e2e::RunToEnd("/B"));
+    EXPECT_EQ(LogOf(DtpCopies()), e2e::ReadFileBytes(kLog));
+    EXPECT_EQ(0, e2e::UninstallSilently());
+    ExpectNoneOf(DtpPaths(), "after the uninstall");
+    EXPECT_FALSE(e2e::PathExists(std::string(kLog) + ".new"));
+}
+
+TEST(SilentInstall, KilledUninstallConverges) {
+    CompleteShippedFolder();
+    SeedDtpMachine();
+    ASSERT_EQ(0, e2e::RunToEnd("/B"));
+    const std::string strLogBefore = e2e::ReadFileBytes(kLog);
+    // Photoshop holds its plug-in, so the uninstall's passes take a while: cut into them once the first
+    // files are gone.
+    const std::string strHeld = DtpCopies()[9].strPath;
+    HANDLE hHeld = CreateFileA(strHeld.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+    const std::string strFirst = DtpCopies()[0].strPath;
+    EXPECT_EQ(e2e::kKilled, e2e::UninstallSilentlyUntil([&] { return !e2e::PathExists(strFirst); }));
+    CloseHandle(hHeld);
+    EXPECT_TRUE(e2e::PathExists(strHeld)) << "killed half-way";
+    EXPECT_EQ(strLogBefore, e2e::ReadFileBytes(kLog)) << "the uninstall never writes the log";
+
+    EXPECT_EQ(0, e2e::UninstallSilently());
+    ExpectNoneOf(DtpPaths(), "after the second uninstall");
+    EXPECT_TRUE(e2e::RegString(HKEY_LOCAL_MACHINE, kEntry, "UninstallString").empty()) << "the entry is gone";
 }
 
 }  // namespace

@@ -388,6 +388,20 @@ TEST_F(InstallSequence, ALockedFileInTheIllustratorStepFailsWithoutEntryLogsTheC
     EXPECT_EQ(11u + 15u, arrRead.size());
 }
 
+TEST_F(InstallSequence, ALogThatCannotBeReplacedFailsTheInstallAndStaysWhole) {
+    // A reader holds the earlier log without letting it be deleted or renamed over.
+    const std::string strEarlier = "[UnInstall][E]\r\r\n" + Record(0, 0, "C:\\Old\\kept.aip") + "[UnInstall End][E]\r\r\n";
+    WriteFileBytes(kUninstallLogPath, strEarlier);
+    HANDLE hReader =
+        CreateFileA(kUninstallLogPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hReader);
+    SilentFrontEnd silent;
+    EXPECT_FALSE(RunInstallSequence(m_context, silent)) << "a log that cannot be written fails the install";
+    CloseHandle(hReader);
+    EXPECT_EQ(strEarlier, ReadFileBytes(kUninstallLogPath)) << "the earlier log, whole";
+    EXPECT_FALSE(PathExists(std::string(kUninstallLogPath) + ".new")) << "no half-done replacement left";
+}
+
 TEST_F(InstallSequence, DeselectedRecordsAndRecordsWithoutFoldersContributeNothing) {
     for (int i : {kHostPhotoshop, kHostPhotoshopCS2, kHostIllustrator, kHostQuark})
         m_context.arrHosts[i].arrFolders.clear();
