@@ -1,6 +1,7 @@
 // The silent install "/B" of the real setup program on seeded machines:
-//  - DtpMachine: a Korean Windows 7 (or English XP) DTP workstation with Photoshop 7.0, CS, CS2 and CS3,
-//    Illustrator and QuarkXPress 6.5 full and demo: exit 0 and the whole machine state, byte for byte;
+//  - DtpMachine: a Korean Windows 7 (32-bit or 64-bit, or English XP) DTP workstation with Photoshop 7.0,
+//    CS, CS2 and CS3, Illustrator and QuarkXPress 6.5 full and demo: exit 0 and the whole machine state,
+//    byte for byte; on 64-bit Windows the entry and the classes in the 32-bit registry view only;
 //  - LockedDestination: Illustrator's plug-in held open without sharing: exit 1603, nothing after it, the
 //    copies made on record, and "/D /B" takes them back;
 //  - NoHosts: no host keys and a CorelDraw add-in whose registration fails: the eleven files in
@@ -54,6 +55,19 @@ bool IsKoreanMachine() {
 bool IsWin7() {
     const char* sz = getenv("LQ_WINVER");
     return !sz || std::string(sz) != "winxp";
+}
+// A 64-bit Windows 7, where this binary and the setup program run as 32-bit programs under WoW64.
+bool Is64BitMachine() {
+    const char* sz = getenv("LQ_ARCH");
+    return sz && std::string(sz) == "win64";
+}
+
+// Whether the key exists in the registry view given (KEY_WOW64_32KEY or KEY_WOW64_64KEY).
+bool KeyInView(HKEY hRoot, const std::string& strKey, REGSAM samView) {
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ | samView, &hKey) != ERROR_SUCCESS) return false;
+    RegCloseKey(hKey);
+    return true;
 }
 
 // The outside components that other parts of the build provide; until they are in the shipped folder,
@@ -180,6 +194,25 @@ TEST(SilentInstall, DtpMachine) {
     // Windows 7: every copy lost Everyone's access to the standard DACL; XP: no DACL was written.
     for (const Copy& c : arrCopies)
         EXPECT_EQ(!IsWin7(), EveryoneHasAccess(c.strPath)) << c.strPath;
+
+    // 64-bit Windows: the seeds above and everything the setup program wrote are in the 32-bit view,
+    // where Windows lists 32-bit programs and where 32-bit programs find 32-bit COM classes; the 64-bit
+    // view (what 64-bit programs, a 64-bit Office among them, see) has none of it.
+    if (Is64BitMachine()) {
+        BOOL bWow64 = FALSE;
+        ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &bWow64) && bWow64) << "not a 64-bit machine";
+        const std::vector<std::pair<HKEY, std::string>> arrKeys = {
+            {HKEY_LOCAL_MACHINE, kEntry},
+            {HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\7.0"},
+            {HKEY_CLASSES_ROOT, std::string(kV11Class) + "\\InprocServer32"},
+            {HKEY_CLASSES_ROOT, std::string(kV12Class) + "\\InprocServer32"},
+            {HKEY_CLASSES_ROOT, "CLSID\\{495EFEBF-FC21-4593-89A9-86D772C3636D}\\InprocServer32"},
+        };
+        for (const auto& key : arrKeys) {
+            EXPECT_TRUE(KeyInView(key.first, key.second, KEY_WOW64_32KEY)) << key.second << " in the 32-bit view";
+            EXPECT_FALSE(KeyInView(key.first, key.second, KEY_WOW64_64KEY)) << key.second << " in the 64-bit view";
+        }
+    }
 
     if (e2e::SetupLogPath().empty()) {
         EXPECT_FALSE(e2e::PathExists(DefaultSetupLogPath())) << "no /LOG, no log";

@@ -45,6 +45,20 @@ bool IsKoreanMachine() {
     return szLocale && std::string(szLocale) == "ko";
 }
 
+// A 64-bit Windows 7, where this binary and the setup program run as 32-bit programs under WoW64.
+bool Is64BitMachine() {
+    const char* szArch = getenv("LQ_ARCH");
+    return szArch && std::string(szArch) == "win64";
+}
+
+// Whether the key exists in the registry view given (KEY_WOW64_32KEY or KEY_WOW64_64KEY).
+bool KeyInView(HKEY hRoot, const std::string& strKey, REGSAM samView) {
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ | samView, &hKey) != ERROR_SUCCESS) return false;
+    RegCloseKey(hKey);
+    return true;
+}
+
 // Presses OK in the next standard message box of the process with this caption and returns its text.
 std::string AnswerMessageBox(const Program& program, const std::string& strCaption, DWORD nTimeoutMs = 60000) {
     HWND hBox = WaitForDialog(strCaption, program.ProcessId(), nTimeoutMs);
@@ -204,6 +218,39 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
         .Key(HKEY_LOCAL_MACHINE, kEntryKey);
     EXPECT_MACHINE(installed);
     std::printf("files logged by the install: %u\n", static_cast<unsigned>(LoggedFiles().size()));
+    // The log, byte for byte: the same on 32-bit and on 64-bit Windows.
+    const struct {
+        int nRegister, nUnregister;
+        const char* szPath;
+    } kLogged[] = {
+        {0, 0, "C:\\ZmtPlugin\\bin\\ASYCFILT.DLL"},
+        {0, 0, "C:\\ZmtPlugin\\bin\\COMCAT.DLL"},
+        {0, 0, "C:\\ZmtPlugin\\bin\\CorelDraw.tlb"},
+        {0, 0, "C:\\ZmtPlugin\\bin\\msvbvm60.dll"},
+        {0, 0, "C:\\ZmtPlugin\\bin\\OLEAUT32.DLL"},
+        {0, 0, "C:\\ZmtPlugin\\bin\\OLEPRO32.DLL"},
+        {0, 0, "C:\\ZmtPlugin\\bin\\STDOLE2.TLB"},
+        {0, 0, "C:\\ZmtPlugin\\bin\\VB6STKIT.DLL"},
+        {1, 0, "C:\\ZmtPlugin\\bin\\ZmtAddin.dll"},
+        {0, 0, "C:\\Program Files\\Adobe\\Photoshop 7.0\\Plug-Ins\\\\ZMT_P7.8bp"},
+        {0, 0, "C:\\Program Files\\Adobe\\Photoshop CS2\\플러그인\\\\ZMT_CS2.8bp"},
+        {0, 0, "C:\\Program Files\\Adobe\\Illustrator CS2\\플러그-인\\\\zmt_i.aip"},
+        {1, 1, "C:\\ZmtPlugin\\bin\\MyAddIn_V11.dll"},
+        {1, 1, "C:\\ZmtPlugin\\bin\\MyAddIn_V12.dll"},
+        {0, 0, "C:\\Program Files\\QuarkXPress 6.5\\XTension\\\\ZmtLetterquarry.axt"},
+    };
+    std::string strLog = "[UnInstall][E]\r\r\n";
+    for (const auto& item : kLogged) {
+        strLog += "[R:" + std::to_string(item.nRegister) + "][E],[U:" + std::to_string(item.nUnregister) + "][E],[F:" +
+                  item.szPath + "][E]\r\r\n";
+        EXPECT_TRUE(e2e::PathExists(item.szPath)) << item.szPath << " must be installed";
+    }
+    EXPECT_EQ(strLog + "[UnInstall End][E]\r\r\n", e2e::ReadFileBytes(kLogPath));
+    if (Is64BitMachine()) {
+        // The 32-bit setup program's entry is in the 32-bit view, where Windows lists 32-bit programs.
+        EXPECT_TRUE(KeyInView(HKEY_LOCAL_MACHINE, kEntryKey, KEY_WOW64_32KEY)) << "the entry in the 32-bit view";
+        EXPECT_FALSE(KeyInView(HKEY_LOCAL_MACHINE, kEntryKey, KEY_WOW64_64KEY)) << "the entry in the 64-bit view";
+    }
 
     const std::vector<std::string> arrLogged = LoggedFiles();
     Program program("/D" + e2e::SetupLogSwitch());
@@ -214,6 +261,9 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
     uidriver::ClickButton(hClosing, IDOK);
     EXPECT_EQ(0, program.Wait(30000));
     ExpectEverythingRemoved(before);
+    EXPECT_FALSE(KeyInView(HKEY_LOCAL_MACHINE, kEntryKey, KEY_WOW64_32KEY) ||
+                 KeyInView(HKEY_LOCAL_MACHINE, kEntryKey, KEY_WOW64_64KEY))
+        << "the entry is gone from both views";
 
     if (e2e::SetupLogPath().empty()) return;
     ASSERT_TRUE(e2e::IsWellFormedSetupLog(e2e::SetupLogPath()));
