@@ -56,18 +56,21 @@ layout)
   done < "$state/payload.list"
   expect_eq "zip entries" "$(cd "$out/$name" && find ZmtPlugin -type f | sort)" \
     "$(unzip -Z1 "$out/$name.zip" | sort)"
-  unzip -q "$out/$name.zip" -d "$state/unzipped-A" && diff -r "$out/$name" "$state/unzipped-A" >/dev/null ||
+  rm -rf "$state/unzipped-A" && unzip -q "$out/$name.zip" -d "$state/unzipped-A" && diff -r "$out/$name" "$state/unzipped-A" >/dev/null ||
     fail "the zip does not unpack to the folder"
   ( cd "$out" && sha256sum --quiet -c SHA256SUMS ) || fail "sha256sum -c SHA256SUMS"
   expect_eq "files under SHA256SUMS" "$(cd "$out" && { ls ./*.zip; find "$name" -type f; } | sed 's|^\./||' | sort)" \
     "$(sed 's/^[0-9a-f]*  //' "$out/SHA256SUMS" | sort)"
-  unzip -q "$out/$name-symbols.zip" -d "$state/symbols-A"
+  rm -rf "$state/symbols-A" && unzip -q "$out/$name-symbols.zip" -d "$state/symbols-A"
   for d in "${deliverables[@]}"; do
     bin=$out/$name/ZmtPlugin/install/$d
     sections=$(i686-w64-mingw32-objdump -h "$bin" | awk 'NF > 6 { print $2 }')
     if grep -q '^\.debug' <<< "$sections"; then fail "$d has debug sections: $(grep '^\.debug' <<< "$sections" | xargs)"; fi
-    link=$(i686-w64-mingw32-objcopy -O binary --only-section=.gnu_debuglink "$bin" /dev/stdout | tr -d '\0' | head -c 64)
-    expect_eq "$d debug link" "$d.debug" "${link%%.debug*}.debug"
+    # The debug link: the debug file's name, then its CRC-32 (gzip's trailer holds the same CRC).
+    i686-w64-mingw32-objcopy --dump-section .gnu_debuglink="$state/link" "$bin" "$state/link.exe"
+    expect_eq "$d debug link" "$d.debug" "$(tr '\0' '\n' < "$state/link" | head -n 1)"
+    expect_eq "$d debug link CRC" "$(gzip -c "$state/symbols-A/$d.debug" | tail -c 8 | head -c 4 | od -An -tx1)" \
+      "$(tail -c 4 "$state/link" | od -An -tx1)"
     grep -q '^\.debug_info$' < <(i686-w64-mingw32-objdump -h "$state/symbols-A/$d.debug" | awk '{ print $2 }') ||
       fail "$d.debug in the symbols zip holds no debug information"
     "$src/tools/check-pe" "$bin" > /dev/null || fail "$d imports more than Windows system DLLs: $("$src/tools/check-pe" "$bin")"
