@@ -85,7 +85,7 @@ layout)
   finish ;;
 
 refusals)
-  # Table: case name | how the payload is spoiled | file names the refusal must name
+  # Each case: a payload spoiled one way, and the files its refusal must name.
   dist="$win/dist/ZmtPlugin/install"
   good=$(mktemp -d) spoiled=$(mktemp -d) && trap 'rm -rf "$good" "$spoiled" "$good.log"' EXIT
   while read -r n; do printf 'vendor file %s\n' "$n" > "$good/$n"; done < <("$release" --list)
@@ -105,7 +105,8 @@ refusals)
   run_refused empty "$spoiled" OLEPRO32.DLL
   cp "$good/OLEPRO32.DLL" "$spoiled/" && cp "$dist/MyAddIn_V12.dll" "$dist/STDOLE2.TLB" "$spoiled/"
   run_refused standin-dll-and-placeholder "$spoiled" MyAddIn_V12.dll STDOLE2.TLB
-  run_refused test-folder "$dist" $("$release" --list)
+  mapfile -t all < <("$release" --list)
+  run_refused test-folder "$dist" "${all[@]}"
   finish ;;
 
 reproducible)
