@@ -41,6 +41,8 @@ make)
   "$state/clone/tools/release" --payload "$state/payload" --out "$state/C" \
     --sign "$state/cert.pfx" --sign-password-file "$state/password" > "$state/C.out" 2>&1 ||
     { cat "$state/C.out"; exit 1; }
+  # Other test folders' scenarios run on the release's deliverables from here.
+  ln -sfn "$state/A/$(name_of "$state/A.out")/ZmtPlugin/install" "$state/install"
   cat "$state/A.out" "$state/C.out"
   finish ;;
 
