@@ -8,13 +8,14 @@
 #include "setup/dialogs/main_dialog_resource.h"
 #include "setup/dialogs/message_box_dlg.h"
 #include "setup/dialogs/progress_dialogs.h"
+#include "setup/res/version.h"
 
 #include <cstdio>
 #include <memory>
 
 namespace {
 
-const char kProductName[] = "Letterquarry 5.981";
+const char kProductName[] = "Letterquarry " LQ_PRODUCT_VERSION_TEXT;  // "Letterquarry 5.981"
 
 std::string InstallFailedText() {
     if (IsKorean()) {
