@@ -3,10 +3,11 @@
 # lq_native_test(NAME SOURCES ... [LIBS ...])
 #   A native GoogleTest binary, registered with ctest.
 #
-# lq_win_test(NAME SOURCES ... [LIBS ...] [LOCALE ko|en] [WINVER winxp|win7] [REG file.reg ...]
-#             [FILES "SRC=C:\\dst" ...] [TIMEOUT seconds] [ARGS ...] [ENV VAR=value ...])
+# lq_win_test(NAME SOURCES ... [LIBS ...] [LOCALE ko|en] [WINVER winxp|win7] [ARCH win32|win64]
+#             [REG file.reg ...] [FILES "SRC=C:\\dst" ...] [TIMEOUT seconds] [ARGS ...] [ENV VAR=value ...])
 #   A Windows GoogleTest binary, run by ctest on a fresh Wine machine of its own (tools/wine-run),
-#   seeded as given. Screenshots it saves land in ${CMAKE_BINARY_DIR}/screenshots.
+#   seeded as given: ARCH win64 is a 64-bit Windows 7, where the binary runs under WoW64 (default win32).
+#   Screenshots it saves land in ${CMAKE_BINARY_DIR}/screenshots.
 include_guard(GLOBAL)
 
 function(lq_native_test name)
@@ -17,24 +18,32 @@ function(lq_native_test name)
 endfunction()
 
 function(lq_win_test name)
-  cmake_parse_arguments(T "" "LOCALE;WINVER;TIMEOUT" "SOURCES;LIBS;REG;FILES;ARGS;ENV" ${ARGN})
+  cmake_parse_arguments(T "" "LOCALE;WINVER;ARCH;TIMEOUT" "SOURCES;LIBS;REG;FILES;ARGS;ENV" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gmock gtest_main)
-  lq_add_win_test(${name} ${name} LOCALE "${T_LOCALE}" WINVER "${T_WINVER}" TIMEOUT "${T_TIMEOUT}"
+  lq_add_win_test(${name} ${name} LOCALE "${T_LOCALE}" WINVER "${T_WINVER}" ARCH "${T_ARCH}" TIMEOUT "${T_TIMEOUT}"
                   REG ${T_REG} FILES ${T_FILES} ARGS ${T_ARGS} ENV ${T_ENV})
 endfunction()
 
 # Registers one more ctest run of an existing Windows target on its own machine (another seeding).
 function(lq_add_win_test test_name target)
-  cmake_parse_arguments(T "" "LOCALE;WINVER;TIMEOUT" "REG;FILES;ARGS;ENV" ${ARGN})
+  cmake_parse_arguments(T "" "LOCALE;WINVER;ARCH;TIMEOUT" "REG;FILES;ARGS;ENV" ${ARGN})
   if(NOT T_LOCALE)
     set(T_LOCALE en)
   endif()
   if(NOT T_WINVER)
     set(T_WINVER win7)
   endif()
+  if(NOT T_ARCH)
+    set(T_ARCH win32)
+  endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 240)
+  endif()
+  # A 64-bit machine's screenshots go to a folder of their own, beside those of its 32-bit twin.
+  set(artifacts ${CMAKE_BINARY_DIR}/screenshots)
+  if(T_ARCH STREQUAL "win64")
+    set(artifacts ${artifacts}/win64)
   endif()
   list(JOIN T_REG "\\;" reg)
   list(JOIN T_FILES "\\;" files)
@@ -43,7 +52,7 @@ function(lq_add_win_test test_name target)
   add_test(NAME ${test_name} COMMAND ${target} ${T_ARGS})
   set_tests_properties(${test_name} PROPERTIES
     TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "LQ_LOCALE=${T_LOCALE};LQ_WINVER=${T_WINVER};LQ_REG=${reg};LQ_FILES=${files};LQ_TIMEOUT=${machine_timeout};LQ_ARTIFACTS=${CMAKE_BINARY_DIR}/screenshots;${T_ENV}")
+    ENVIRONMENT "LQ_LOCALE=${T_LOCALE};LQ_WINVER=${T_WINVER};LQ_ARCH=${T_ARCH};LQ_REG=${reg};LQ_FILES=${files};LQ_TIMEOUT=${machine_timeout};LQ_ARTIFACTS=${artifacts};${T_ENV}")
 endfunction()
 
 # lq_fuzz_target(NAME SOURCES ... [LIBS ...]): a libFuzzer binary (only in the LQ_FUZZ build).

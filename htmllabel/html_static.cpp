@@ -1,6 +1,7 @@
 #include "htmllabel/html_static.h"
 
 #include "htmllabel/gdi_device.h"
+#include "util/scoped_handles.h"
 
 #include <shellapi.h>
 
@@ -8,21 +9,6 @@ namespace {
 
 const size_t kCommandBufferSize = 520;   // the fallback command line, its terminating zero included
 const DWORD kClassesValueSize = 260;     // a value read below HKEY_CLASSES_ROOT, its zero included
-
-class CRegKey {
-public:
-    CRegKey() = default;
-    CRegKey(const CRegKey&) = delete;
-    CRegKey& operator=(const CRegKey&) = delete;
-    ~CRegKey() {
-        if (m_hKey) RegCloseKey(m_hKey);
-    }
-    HKEY* Receive() { return &m_hKey; }
-    operator HKEY() const { return m_hKey; }
-
-private:
-    HKEY m_hKey = nullptr;
-};
 
 class CGdiRegion {
 public:
@@ -196,12 +182,12 @@ HINSTANCE CHTMLStatic::OpenURL(const std::string& strURL, int nShowCmd) {
 
 LONG CHTMLStatic::QueryClassesRootValue(const std::string& strKey, std::string& strValue) {
     strValue.clear();
-    CRegKey hKey;
-    LONG nError = RegOpenKeyExA(HKEY_CLASSES_ROOT, strKey.c_str(), 0, KEY_QUERY_VALUE, hKey.Receive());
+    ScopedRegKey key;
+    LONG nError = key.Open(HKEY_CLASSES_ROOT, strKey, KEY_QUERY_VALUE);
     if (nError != ERROR_SUCCESS) return nError;
     char szValue[kClassesValueSize + 1] = {};
     DWORD nSize = kClassesValueSize;
-    nError = RegQueryValueExA(hKey, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(szValue), &nSize);
+    nError = RegQueryValueExA(key.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(szValue), &nSize);
     if (nError != ERROR_SUCCESS) return nError;
     // A stored value need not end in a zero; the extra byte of the buffer always does.
     strValue.assign(szValue, strnlen(szValue, kClassesValueSize));
@@ -214,9 +200,8 @@ void CHTMLStatic::LoadHandCursor() {
     UINT nLength = GetWindowsDirectoryA(szPath, MAX_PATH);
     if (nLength == 0 || nLength >= MAX_PATH) return;
     lstrcatA(szPath, "\\winhlp32.exe");
-    HMODULE hModule = LoadLibraryA(szPath);
-    if (!hModule) return;
-    HCURSOR hCursor = LoadCursorA(hModule, MAKEINTRESOURCEA(106));
+    const ScopedLibrary helpProgram(LoadLibraryA(szPath));
+    if (!helpProgram.IsLoaded()) return;
+    HCURSOR hCursor = LoadCursorA(helpProgram.Get(), MAKEINTRESOURCEA(106));
     if (hCursor) m_hHandCursor = CopyIcon(hCursor);
-    FreeLibrary(hModule);
 }

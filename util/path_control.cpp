@@ -1,5 +1,6 @@
 #include "util/path_control.h"
 
+#include "util/scoped_handles.h"
 #include "util/shell_file_op.h"
 
 #include <windows.h>
@@ -7,25 +8,13 @@
 #include <vector>
 
 namespace {
-// Closes a Win32 file or search handle when it goes out of scope.
-class ScopedHandle {
-public:
-    explicit ScopedHandle(HANDLE h) : m_h(h) {}
-    ~ScopedHandle() { Close(); }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-    bool Valid() const { return m_h != INVALID_HANDLE_VALUE && m_h != nullptr; }
-    HANDLE Get() const { return m_h; }
-    bool Close() {
-        bool bOk = true;
-        if (Valid()) bOk = CloseHandle(m_h) != FALSE;
-        m_h = INVALID_HANDLE_VALUE;
-        return bOk;
-    }
 
-private:
-    HANDLE m_h;
-};
+// A failure's own error code survives the handles closed on the way out.
+int FailWith(DWORD dwError) {
+    SetLastError(dwError);
+    return 1;
+}
+
 }  // namespace
 
 bool PathControl::MakeDirectories(const std::string& strPath) const {
@@ -45,26 +34,28 @@ bool PathControl::MakeDirectories(const std::string& strPath) const {
 int PathControl::CopyWholeFile(const std::string& strSource, const std::string& strDestination) const {
     ScopedHandle source(CreateFileA(strSource.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!source.Valid()) return 1;
+    if (!source.IsValid()) return FailWith(GetLastError());
 
     DWORD dwHigh = 0;
     DWORD dwLength = GetFileSize(source.Get(), &dwHigh);
-    if (dwLength == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return 1;
-    if (dwHigh != 0 || dwLength > 0x7FFFFF00u) return 1;  // cannot be held in memory whole
+    if (dwLength == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return FailWith(GetLastError());
+    if (dwHigh != 0 || dwLength > 0x7FFFFF00u) return FailWith(ERROR_FILE_TOO_LARGE);  // not whole in memory
 
     std::vector<char> buffer(static_cast<size_t>(dwLength) + 100, '\0');
     DWORD dwRead = 0;
-    BOOL bRead = ReadFile(source.Get(), buffer.data(), dwLength, &dwRead, nullptr);
+    if (!ReadFile(source.Get(), buffer.data(), dwLength, &dwRead, nullptr)) return FailWith(GetLastError());
+    if (dwRead != dwLength) return FailWith(ERROR_HANDLE_EOF);
     source.Close();
-    if (!bRead || dwRead != dwLength) return 1;
 
     ScopedHandle destination(CreateFileA(strDestination.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!destination.Valid()) return 1;
+    if (!destination.IsValid()) return FailWith(GetLastError());
     DWORD dwWritten = 0;
-    BOOL bWritten = dwLength == 0 || WriteFile(destination.Get(), buffer.data(), dwLength, &dwWritten, nullptr);
-    if (!bWritten || (dwLength != 0 && dwWritten != dwLength)) return 1;
-    return destination.Close() ? 0 : 1;
+    if (dwLength != 0 && !WriteFile(destination.Get(), buffer.data(), dwLength, &dwWritten, nullptr))
+        return FailWith(GetLastError());
+    if (dwLength != 0 && dwWritten != dwLength) return FailWith(ERROR_DISK_FULL);
+    // The last buffered write may fail only here.
+    return CloseHandle(destination.Release()) ? 0 : FailWith(GetLastError());
 }
 
 bool PathControl::DeleteFileRetrying(const std::string& strPath) const {

@@ -16,7 +16,9 @@ public:
     // Copies the whole source over the destination (created or truncated, opened without sharing, normal
     // attributes, fresh time stamps). Returns 0 on success, 1 when the source cannot be opened
     // exclusively, the destination cannot be created, or fewer bytes than the file holds were read or
-    // written (a short read, a full disk): a copy that is not whole is a failure.
+    // written (a short read, a full disk): a copy that is not whole is a failure. After a failure
+    // GetLastError() tells why (the failing call's error; ERROR_HANDLE_EOF for a short read,
+    // ERROR_DISK_FULL for a short write, ERROR_FILE_TOO_LARGE for a file that cannot be held whole).
     int CopyWholeFile(const std::string& strSource, const std::string& strDestination) const;
 
     // Deletes the file, trying up to 100 times in a row without pause. True when deleted, and for an

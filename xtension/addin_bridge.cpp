@@ -33,6 +33,8 @@ Proc ProcAddress(HMODULE hLib, const char* pszName) {
 }  // namespace
 
 void LoadAddinLibrary() {
+    if (g_xt.isAddinLoadTried) return;
+    g_xt.isAddinLoadTried = true;
     g_xt.hAddin = LoadLibraryA(kAddinLibrary);
     if (!g_xt.hAddin) {
         char szMessage[100];

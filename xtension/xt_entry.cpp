@@ -1,5 +1,6 @@
 // ZmtLetterquarry: activation by the host, start-up, the provider and message callbacks, the menu item
-// "Letterquarry", and the library's entry routine.
+// "Letterquarry", and the library's entry routine (which loads nothing: the add-in library comes with
+// activation).
 #include "xtension/addin_bridge.h"
 #include "xtension/kit/xt_kit.h"
 #include "xtension/xt_module.h"
@@ -82,6 +83,9 @@ int32_t XTCALL OnProvide(XtHandOverProc pfnHandOver) {
 }  // namespace
 
 extern "C" int32_t XTCALL XTActivateCallback(XtHostInterface* pHost) {
+    // The host's first call, and the first place where loading a library and showing a box are safe: in
+    // the entry routine both would run under the loader lock, which Windows documents as a deadlock.
+    LoadAddinLibrary();
     // Only the low byte of the confirmation counts.
     uint32_t nConfirmed = pHost->pfnConfirmHost(kXtHostSignature, 0, kXtKitRevision, kXtHostInterfaceLevel, 0);
     if ((nConfirmed & 0xFF) == 0) return static_cast<int32_t>(kXtFailed);
@@ -95,11 +99,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID pRese
     if (dwReason == DLL_PROCESS_ATTACH) {
         g_xt.hInstance = hInstance;
         DisableThreadLibraryCalls(hInstance);
-        LoadAddinLibrary();
     } else if (dwReason == DLL_PROCESS_DETACH && pReserved == nullptr) {
         // Only on an explicit unload: at process exit the add-in may already be gone.
         FreeAddinLibrary();
     }
-    // Always success: a missing add-in library must not keep the host from loading the module.
     return TRUE;
 }

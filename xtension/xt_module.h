@@ -19,7 +19,8 @@ struct XtModuleState {
     int32_t nFacilityRevision = 0;
     int32_t nSession = 0;
     uint8_t arrDataBlock[64] = {};  // handed to the host on request; zero and never written
-    HMODULE hAddin = nullptr;       // the add-in library; null when it did not load
+    HMODULE hAddin = nullptr;       // the add-in library; null when it did not load or was not tried yet
+    bool isAddinLoadTried = false;  // set by the first activation, whatever the load gave
 };
 
 extern XtModuleState g_xt;

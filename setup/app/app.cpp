@@ -1,12 +1,18 @@
 #include "setup/app/app.h"
 
-#include "setup/core/country.h"
+#include "framework/winapp.h"
+#include "setup/app/run_lock.h"
+#include "setup/app/run_log.h"
 #include "setup/app/run_modes.h"
 #include "setup/app/switches.h"
+#include "setup/core/country.h"
+#include "setup/core/exit_codes.h"
+#include "setup/core/setup_log.h"
 
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <memory>
 
 int CZmtUpGradeApp::ReadSystemCountryCode() {
     char szCountry[7] = {};
@@ -31,14 +37,30 @@ BOOL CZmtUpGradeApp::InitInstance() {
     countryCode = ReadSystemCountryCode();
     CommandLine commandLine = ParseCommandLine(Arguments());
     if (commandLine.forceEnglish) countryCode = 0;
+    StartRunLog(commandLine);
 
-    switch (ActionFor(commandLine)) {
+    const ModeAction action = ActionFor(commandLine);
+    // "/U" changes nothing and needs no lock.
+    std::unique_ptr<SetupRunLock> pLock;
+    if (action != ModeAction::Upgrade) pLock = std::make_unique<SetupRunLock>();
+    if (pLock && !pLock->IsHeld()) {
+        LogEvent("Another run of the setup program is in progress; this one changes nothing");
+        if (!commandLine.silent)
+            AfxMessageBox(ByLanguage("Letterquarry 설치 프로그램이 이미 실행 중입니다.", "Letterquarry setup is already running."),
+                          MB_OK | MB_ICONINFORMATION);
+        m_nExitCode = kExitAlreadyRunning;
+        EndRunLog(m_nExitCode);
+        return FALSE;
+    }
+
+    switch (action) {
     case ModeAction::InteractiveInstall: m_nExitCode = RunInteractiveInstall(); break;
     case ModeAction::SilentInstall: m_nExitCode = RunSilentInstall(); break;
     case ModeAction::InteractiveUninstall: m_nExitCode = RunInteractiveUninstall(); break;
     case ModeAction::SilentUninstall: m_nExitCode = RunSilentUninstall(); break;
     case ModeAction::Upgrade: m_nExitCode = RunUpgrade(); break;
     }
+    EndRunLog(m_nExitCode);
     return FALSE;
 }
 

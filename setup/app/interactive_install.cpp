@@ -6,6 +6,7 @@
 #include "setup/core/country.h"
 #include "setup/core/exit_codes.h"
 #include "setup/core/ini.h"
+#include "setup/core/setup_log.h"
 #include "setup/discovery/earlier_installation.h"
 #include "setup/discovery/host_discovery.h"
 #include "setup/guard/program_guard.h"
@@ -30,7 +31,8 @@ bool InteractiveInstallActions::Install(InstallContext& context, FrontEnd& front
 }
 
 void InteractiveInstallActions::DeferToRestart(FrontEnd& frontEnd) {
-    ScheduleRunOnce(kDeferredInstallCommand);
+    LogEvent("The user chose to restart Windows; the install runs at the next logon");
+    ScheduleRunOnce(CommandWithLogSwitch(kDeferredInstallCommand));
     RestartWindows(frontEnd);
 }
 

@@ -28,7 +28,7 @@ int RunSilentInstall() {
         DialogFrontEnd frontEnd(*pProgress);
         bInstalled = RunInstallSequence(*pContext, frontEnd);
     } else {
-        DialogFrontEnd frontEnd;
+        SilentFrontEnd frontEnd;
         bInstalled = RunInstallSequence(*pContext, frontEnd);
     }
 

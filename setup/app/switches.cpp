@@ -9,6 +9,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arrArguments) {
         else if (mbcs::EqualNoCase(strArgument, "/D")) result.mode = RunMode::Uninstall;
         else if (mbcs::EqualNoCase(strArgument, "/B")) result.silent = true;
         else if (mbcs::EqualNoCase(strArgument, "/E")) result.forceEnglish = true;
+        else if (mbcs::EqualNoCase(strArgument, "/LOG")) {
+            result.log = true;
+            result.logPath.clear();
+        } else if (strArgument.size() >= 5 && mbcs::EqualNoCase(strArgument.substr(0, 5), "/LOG=")) {
+            // The runtime has already removed the quotes around a path with blanks.
+            result.log = true;
+            result.logPath = strArgument.substr(5);
+        }
     }
     return result;
 }

@@ -1,5 +1,6 @@
 #include "setup/core/file_access.h"
 
+#include "setup/core/setup_log.h"
 #include "util/scoped_handles.h"
 
 namespace {
@@ -55,5 +56,10 @@ bool SetStandardFileAccess(const std::string& strPath) {
     PACL pAcl = reinterpret_cast<PACL>(aclBuffer);
     if (!BuildStandardFileAcl(pAcl, sizeof aclBuffer)) return false;
     if (!SetSecurityDescriptorDacl(&descriptor, TRUE, pAcl, FALSE)) return false;
-    return SetFileSecurityA(strPath.c_str(), DACL_SECURITY_INFORMATION, &descriptor) != FALSE;
+    if (!SetFileSecurityA(strPath.c_str(), DACL_SECURITY_INFORMATION, &descriptor)) {
+        LogEvent("Access list of %s not set: %s", strPath.c_str(), DescribeError(GetLastError()).c_str());
+        return false;
+    }
+    LogEvent("Access list of %s set for the four local accounts", strPath.c_str());
+    return true;
 }

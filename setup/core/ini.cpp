@@ -2,6 +2,7 @@
 
 #include "setup/core/file_access.h"
 #include "setup/core/ini_rules.h"
+#include "setup/core/setup_log.h"
 #include "util/mbcs.h"
 
 #include <windows.h>
@@ -50,7 +51,14 @@ int32_t CIni::GetInt(const char* szSection, const char* szKey, int32_t nDefault,
 
 bool CIni::WriteString(const char* szSection, const char* szKey, const char* szValue) const {
     if (!szSection || !szKey) return false;
-    return WritePrivateProfileStringA(szSection, szKey, szValue ? szValue : "", m_strPath.c_str()) != FALSE;
+    const char* szText = szValue ? szValue : "";
+    if (!WritePrivateProfileStringA(szSection, szKey, szText, m_strPath.c_str())) {
+        LogEvent("Settings %s [%s] %s = %s not written: %s", m_strPath.c_str(), szSection, szKey, szText,
+                 DescribeError(GetLastError()).c_str());
+        return false;
+    }
+    LogEvent("Settings %s [%s] %s = %s", m_strPath.c_str(), szSection, szKey, szText);
+    return true;
 }
 
 bool CIni::WriteInt(const char* szSection, const char* szKey, int32_t nValue, int nBase) const {

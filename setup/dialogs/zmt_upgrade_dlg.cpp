@@ -3,17 +3,19 @@
 #include "framework/winapp.h"
 #include "setup/core/country.h"
 #include "setup/core/exit_codes.h"
+#include "setup/core/setup_log.h"
 #include "setup/dialogs/dialog_front_end.h"
 #include "setup/dialogs/main_dialog_resource.h"
 #include "setup/dialogs/message_box_dlg.h"
 #include "setup/dialogs/progress_dialogs.h"
+#include "setup/res/version.h"
 
 #include <cstdio>
 #include <memory>
 
 namespace {
 
-const char kProductName[] = "Letterquarry 5.981";
+const char kProductName[] = "Letterquarry " LQ_PRODUCT_VERSION_TEXT;  // "Letterquarry 5.981"
 
 std::string InstallFailedText() {
     if (IsKorean()) {
@@ -156,6 +158,7 @@ void CZmtUpGradeDlg::Install() {
             MessageBoxDlg dlgFailed;
             dlgFailed.m_strText = InstallFailedText();
             dlgFailed.DoModal(m_hWnd);
+            LogEvent("Asked after the failed install; answer %d (1 restart, 2 retry, 3 or 0 cancel)", dlgFailed.m_nResult);
             if (dlgFailed.m_nResult == MessageBoxDlg::kRestartWindows) {
                 m_actions.DeferToRestart(frontEnd);
                 m_nExitCode = kExitRestart;

@@ -1,5 +1,6 @@
 #include "setup/discovery/earlier_installation.h"
 
+#include "setup/core/setup_log.h"
 #include "setup/discovery/registry_read.h"
 
 #include <windows.h>
@@ -58,8 +59,10 @@ EarlierInstallation FindEarlierInstallation() {
         ScopedRegKey entry;
         if (!OpenDiscoveryKey(entry, uninstall.Get(), strSubkey)) return;
         std::string strAbout = ReadRegistryString(entry.Get(), "URLInfoAbout");
-        if (!strAbout.empty() && LowerAscii(strAbout).find(kVendorHomePage) != std::string::npos)
-            earlier.arrKeys.push_back(std::string(kUninstallKey) + "\\" + strSubkey);
+        const bool bOurs = !strAbout.empty() && LowerAscii(strAbout).find(kVendorHomePage) != std::string::npos;
+        LogEvent("Earlier installation: entry %s (%s)", strSubkey.c_str(),
+                 bOurs ? "written by the earlier installer: to be deleted" : "another maker's: kept");
+        if (bOurs) earlier.arrKeys.push_back(std::string(kUninstallKey) + "\\" + strSubkey);
         for (const char* szValue : kEarlierFolderValues) {
             std::string strFolder = ReadRegistryString(entry.Get(), szValue);
             if (!strFolder.empty()) earlier.arrFolders.push_back(strFolder);
@@ -74,12 +77,35 @@ void RemoveEarlierInstallation(InstallContext& context) {
     ScopedRegKey shellFolders;
     if (OpenDiscoveryKey(shellFolders, HKEY_CURRENT_USER, kShellFoldersKey)) {
         std::string strPrograms = ReadRegistryString(shellFolders.Get(), "Programs");
-        if (!strPrograms.empty()) context.pathControl.DeleteToRecycleBin(Join("%s\\Letterquarry", strPrograms));
+        if (!strPrograms.empty()) {
+            const std::string strGroup = Join("%s\\Letterquarry", strPrograms);
+            const bool bThere = GetFileAttributesA(strGroup.c_str()) != INVALID_FILE_ATTRIBUTES;
+            context.pathControl.DeleteToRecycleBin(strGroup);
+            if (bThere)
+                LogEvent("Earlier installation: Start-menu group %s sent to the Recycle Bin (%s)", strGroup.c_str(),
+                         GetFileAttributesA(strGroup.c_str()) == INVALID_FILE_ATTRIBUTES ? "gone" : "still there");
+        }
     }
 
     for (const std::string& strFolder : earlier.arrFolders) {
-        for (const char* szFile : kEarlierPluginFiles) context.pathControl.DeleteFileRetrying(Join(szFile, strFolder));
+        for (const char* szFile : kEarlierPluginFiles) {
+            const std::string strPath = Join(szFile, strFolder);
+            // Most of the four names are absent in any one folder; only files that were there are worth a line.
+            const bool bThere = context.pathControl.FileExists(strPath);
+            if (context.pathControl.DeleteFileRetrying(strPath))
+                LogEvent("Earlier installation: deleted %s", strPath.c_str());
+            else if (bThere)
+                LogEvent("Earlier installation: could not delete %s: %s", strPath.c_str(),
+                         DescribeError(GetLastError()).c_str());
+        }
     }
 
-    for (const std::string& strKey : earlier.arrKeys) RegDeleteKeyA(HKEY_LOCAL_MACHINE, strKey.c_str());
+    for (const std::string& strKey : earlier.arrKeys) {
+        const LONG lResult = RegDeleteKeyA(HKEY_LOCAL_MACHINE, strKey.c_str());
+        if (lResult == ERROR_SUCCESS)
+            LogEvent("Earlier installation: deleted key HKLM\\%s", strKey.c_str());
+        else
+            LogEvent("Earlier installation: could not delete key HKLM\\%s: %s", strKey.c_str(),
+                     DescribeError(static_cast<DWORD>(lResult)).c_str());
+    }
 }

@@ -1,5 +1,6 @@
 #include "setup/discovery/host_discovery.h"
 
+#include "setup/core/setup_log.h"
 #include "setup/core/suite_files.h"
 #include "setup/core/suite_paths.h"
 #include "setup/discovery/discovery_text.h"
@@ -21,10 +22,26 @@ void SetNames(HostRecord& record, const char* szKorean, const char* szEnglish) {
 }
 
 // A plug-in folder of an application folder read from the registry, when the application folder exists.
-void AddPluginFolderOf(HostRecord& record, float fVersion, const std::string& strApplicationFolder) {
-    if (strApplicationFolder.empty() || !IsFolder(strApplicationFolder)) return;
+// strWhere says where the folder was read, for the log.
+void AddPluginFolderOf(HostRecord& record, float fVersion, const std::string& strApplicationFolder,
+                       const std::string& strWhere) {
+    const char* szHost = record.strEnglishName.c_str();
+    if (strApplicationFolder.empty()) {
+        LogEvent("%s: skipped %s: no folder named there", szHost, strWhere.c_str());
+        return;
+    }
+    if (!IsFolder(strApplicationFolder)) {
+        LogEvent("%s: skipped %s: folder %s does not exist", szHost, strWhere.c_str(), strApplicationFolder.c_str());
+        return;
+    }
     const std::string strPluginFolder = PluginFolderOf(strApplicationFolder, kAdobePluginFolderNames);
-    if (strPluginFolder.size() > 1) AddHostFolder(record, fVersion, strPluginFolder);
+    if (strPluginFolder.size() <= 1) {
+        LogEvent("%s: skipped %s: no plug-in folder in %s", szHost, strWhere.c_str(), strApplicationFolder.c_str());
+        return;
+    }
+    LogEvent("%s: found %s through %s (plug-in folder \"%s\")", szHost, strPluginFolder.c_str(), strWhere.c_str(),
+             strPluginFolder.substr(AppendFolderName(strApplicationFolder, "").size()).c_str());
+    AddHostFolder(record, fVersion, strPluginFolder);
 }
 
 // First pass: every version subkey of every vendor subkey whose name holds szProduct. bTestVersion false
@@ -38,16 +55,22 @@ void FindThroughVendorKey(HostRecord& record, const char* szProduct, bool bTestV
         ScopedRegKey product;
         if (!OpenDiscoveryKey(product, adobe.Get(), strProductKey)) return;
         EnumerateSubkeys(product.Get(), [&](const std::string& strVersionKey) {
+            const std::string strWhere =
+                "vendor key HKLM\\" + std::string(kAdobeKey) + "\\" + strProductKey + "\\" + strVersionKey;
             float fVersion = 0.0f;
             if (bTestVersion) {
                 fVersion = MajorVersionOf(strVersionKey);
-                if (!(fLowest <= fVersion && fVersion <= fHighest)) return;
+                if (!(fLowest <= fVersion && fVersion <= fHighest)) {
+                    LogEvent("%s: skipped %s: version %g is not in %g..%g", record.strEnglishName.c_str(),
+                             strWhere.c_str(), fVersion, fLowest, fHighest);
+                    return;
+                }
             }
             ScopedRegKey version;
             if (!OpenDiscoveryKey(version, product.Get(), strVersionKey)) return;
             const std::string strApplicationPath = ReadRegistryString(version.Get(), "ApplicationPath");
             version.Close();
-            AddPluginFolderOf(record, fVersion, strApplicationPath);
+            AddPluginFolderOf(record, fVersion, strApplicationPath, strWhere + " \"ApplicationPath\"");
         });
     });
 }
@@ -60,17 +83,29 @@ void FindThroughUninstallEntries(HostRecord& record, const char* szProduct, bool
     EnumerateSubkeys(uninstall.Get(), [&](const std::string& strEntry) {
         ScopedRegKey entry;
         if (!OpenDiscoveryKey(entry, uninstall.Get(), strEntry)) return;
+        // Only entries of the product itself are worth a line of the log.
+        const std::string strInstallLocation = ReadRegistryString(entry.Get(), "InstallLocation");
+        const bool bProduct =
+            !strInstallLocation.empty() && LowerAscii(strInstallLocation).find(szProduct) != std::string::npos;
+        const std::string strWhere = "uninstall entry " + strEntry + " \"InstallLocation\"";
         float fVersion = 0.0f;
         if (bTestVersion) {
             const std::string strDisplayVersion = ReadRegistryString(entry.Get(), "DisplayVersion");
-            if (strDisplayVersion.empty()) return;
+            if (strDisplayVersion.empty()) {
+                if (bProduct) LogEvent("%s: skipped %s: no DisplayVersion", record.strEnglishName.c_str(), strWhere.c_str());
+                return;
+            }
             fVersion = MajorVersionOf(LowerAscii(strDisplayVersion));
-            if (!(7.0f < fVersion && fVersion < 9.0f)) return;
+            if (!(7.0f < fVersion && fVersion < 9.0f)) {
+                if (bProduct)
+                    LogEvent("%s: skipped %s: DisplayVersion %s is not between 7 and 9", record.strEnglishName.c_str(),
+                             strWhere.c_str(), strDisplayVersion.c_str());
+                return;
+            }
         }
-        const std::string strInstallLocation = ReadRegistryString(entry.Get(), "InstallLocation");
         entry.Close();
-        if (strInstallLocation.empty() || LowerAscii(strInstallLocation).find(szProduct) == std::string::npos) return;
-        AddPluginFolderOf(record, fVersion, strInstallLocation);
+        if (!bProduct) return;
+        AddPluginFolderOf(record, fVersion, strInstallLocation, strWhere);
     });
 }
 
@@ -79,9 +114,19 @@ void AddQuarkFolder(HostRecord& record, const char* szValueName) {
     if (!OpenDiscoveryKey(quark, HKEY_LOCAL_MACHINE, kQuarkKey)) return;
     const std::string strPath = ReadRegistryString(quark.Get(), szValueName);
     quark.Close();
+    const char* szHost = record.strEnglishName.c_str();
     // The XTension folder itself need not exist yet; only the application folder is tested.
-    if (strPath.empty() || !IsFolder(strPath)) return;
-    AddHostFolder(record, 0.0f, AppendFolderName(strPath, "XTension\\"));
+    if (strPath.empty()) {
+        LogEvent("%s: no value \"%s\" under HKLM\\%s", szHost, szValueName, kQuarkKey);
+        return;
+    }
+    if (!IsFolder(strPath)) {
+        LogEvent("%s: skipped \"%s\": folder %s does not exist", szHost, szValueName, strPath.c_str());
+        return;
+    }
+    const std::string strFolder = AppendFolderName(strPath, "XTension\\");
+    LogEvent("%s: found %s through HKLM\\%s \"%s\"", szHost, strFolder.c_str(), kQuarkKey, szValueName);
+    AddHostFolder(record, 0.0f, strFolder);
 }
 
 }  // namespace
@@ -97,8 +142,12 @@ void AddHostFile(HostRecord& record, uint8_t bRegister, uint8_t bUnregister, con
 }
 
 void AddHostFolder(HostRecord& record, float fVersion, const std::string& strFolder) {
-    for (const auto& pFolder : record.arrFolders)
-        if (pFolder->fVersion == fVersion && pFolder->strPath == strFolder) return;
+    for (const auto& pFolder : record.arrFolders) {
+        if (pFolder->fVersion == fVersion && pFolder->strPath == strFolder) {
+            LogEvent("%s: %s is listed already", record.strEnglishName.c_str(), strFolder.c_str());
+            return;
+        }
+    }
     auto pEntry = std::make_unique<HostFolderEntry>();
     pEntry->fVersion = fVersion;
     pEntry->strPath = strFolder;
@@ -134,6 +183,7 @@ void FindQuarkFolders(HostRecord& record) {
 }
 
 void FillHostRecords(InstallContext& context) {
+    LogEvent("Discovery: looking for the host applications");
     context.pathControl.MakeDirectories(kSuiteBinFolderToCreate);
     HostRecord* arrHosts = context.arrHosts;
     SetNames(arrHosts[kHostBasicDlls], "BasicDlls", "BasicDlls");
@@ -159,4 +209,15 @@ void FillHostRecords(InstallContext& context) {
     FindQuarkFolders(arrHosts[kHostQuark]);
     AddHostFolder(arrHosts[kHostCorelDraw11], 0.0f, kSuiteBinFolder);
     AddHostFolder(arrHosts[kHostCorelDraw12], 0.0f, kSuiteBinFolder);
+
+    for (const HostRecord& record : context.arrHosts) {
+        if (record.arrFolders.empty()) {
+            LogEvent("%s: not found; nothing to install", record.strEnglishName.c_str());
+            continue;
+        }
+        std::string strFolders;
+        for (const auto& pFolder : record.arrFolders) strFolders += (strFolders.empty() ? "" : "; ") + pFolder->strPath;
+        LogEvent("%s: %u destination folder(s): %s", record.strEnglishName.c_str(),
+                 static_cast<unsigned>(record.arrFolders.size()), strFolders.c_str());
+    }
 }

@@ -1,15 +1,21 @@
 #include "setup/guard/program_guard.h"
 
 #include "setup/core/country.h"
+#include "setup/core/setup_log.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
 bool CheckRunningPrograms(FrontEnd& frontEnd) {
+    LogEvent("Guard: looking for running host programs");
     for (const WatchedProgram& program : WatchedPrograms) {
-        if (!PromptCloseProgram(program.szExeName, program.szDisplayName, frontEnd)) return false;
+        if (!PromptCloseProgram(program.szExeName, program.szDisplayName, frontEnd)) {
+            LogEvent("Guard: stopped; %s still runs", program.szExeName);
+            return false;
+        }
     }
+    LogEvent("Guard: no watched program runs");
     return true;
 }
 
@@ -37,8 +43,12 @@ std::string ProgramKillMessage(const std::string& strDisplayName) {
 bool PromptCloseProgram(const std::string& strExeName, const std::string& strDisplayName, FrontEnd& frontEnd) {
     for (;;) {
         if (!IsProgramRunning(strExeName)) return true;
-        if (frontEnd.AskCloseProgram(ProgramKillMessage(strDisplayName)) == RunningProgramAnswer::Cancel)
+        LogEvent("Guard: %s (%s) is running; asking the user", strDisplayName.c_str(), strExeName.c_str());
+        if (frontEnd.AskCloseProgram(ProgramKillMessage(strDisplayName)) == RunningProgramAnswer::Cancel) {
+            LogEvent("Guard: the user cancelled");
             return false;
+        }
+        LogEvent("Guard: the user chose to force %s closed", strExeName.c_str());
         KillProgram(strExeName);
         Sleep(2000);  // give the terminated process time to leave the process list
     }

@@ -1,5 +1,6 @@
 #include "setup/install/com_registration.h"
 
+#include "setup/core/setup_log.h"
 #include "util/scoped_handles.h"
 
 namespace {
@@ -14,12 +15,23 @@ HRESULT HresultFromLastError() {
 
 }  // namespace
 
-HRESULT RegisterServer(const std::string& strLibraryPath, bool bUnregister) {
-    const char* szEntryPoint = bUnregister ? "DllUnregisterServer" : "DllRegisterServer";
+namespace {
+
+HRESULT CallEntryPoint(const std::string& strLibraryPath, const char* szEntryPoint) {
     const ScopedLibrary library(LoadLibraryA(strLibraryPath.c_str()));
     if (!library.IsLoaded()) return HresultFromLastError();
     using EntryPoint = HRESULT(STDAPICALLTYPE*)();
     const auto pfnEntry = library.Export<EntryPoint>(szEntryPoint);
     if (!pfnEntry) return HresultFromLastError();
     return pfnEntry();
+}
+
+}  // namespace
+
+HRESULT RegisterServer(const std::string& strLibraryPath, bool bUnregister) {
+    const char* szEntryPoint = bUnregister ? "DllUnregisterServer" : "DllRegisterServer";
+    const HRESULT hr = CallEntryPoint(strLibraryPath, szEntryPoint);
+    LogEvent("%s %s: %s %s", bUnregister ? "Unregistration of" : "Registration of", strLibraryPath.c_str(),
+             SUCCEEDED(hr) ? "done," : "FAILED,", DescribeResult(hr).c_str());
+    return hr;
 }

@@ -1,5 +1,6 @@
 #include "setup/install/file_placement.h"
 
+#include "setup/core/setup_log.h"
 #include "setup/install/com_registration.h"
 #include "util/path_control.h"
 
@@ -17,7 +18,12 @@ bool InstallFilesIntoFolder(const std::string& strDestinationFolder, const std::
         const std::string strSource = strSourceFolder + "\\" + file.strName;
         const std::string strDestination = strDestinationFolder + "\\" + file.strName;
         frontEnd.ShowDetail(file.strName);
-        if (pathControl.CopyWholeFile(strSource, strDestination) != 0) return false;
+        if (pathControl.CopyWholeFile(strSource, strDestination) != 0) {
+            LogEvent("Copy failed: %s -> %s: %s", strSource.c_str(), strDestination.c_str(),
+                     DescribeError(GetLastError()).c_str());
+            return false;
+        }
+        LogEvent("Copied %s -> %s", strSource.c_str(), strDestination.c_str());
         if (osVersion.IsVistaOrLater()) SetStandardFileAccess(strDestination);
         if (file.bRegister == 1) RegisterServer(strDestination, false);
         auto pItem = std::make_unique<HostFileEntry>();

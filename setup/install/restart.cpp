@@ -1,20 +1,35 @@
 #include "setup/install/restart.h"
 
+#include "setup/core/setup_log.h"
 #include "util/scoped_handles.h"
 
+namespace {
+const char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+}  // namespace
+
 void ScheduleRunOnce(const std::string& strCommandLine) {
-    if (strCommandLine.size() > 1023) return;
-    ScopedRegKey key;
-    if (key.Create(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", KEY_ALL_ACCESS) !=
-        ERROR_SUCCESS)
+    if (strCommandLine.size() > 1023) {
+        LogEvent("RunOnce not scheduled: the command line has %u characters, more than 1023",
+                 static_cast<unsigned>(strCommandLine.size()));
         return;
-    RegSetValueExA(key.Get(), "ZmtSetup", 0, REG_SZ, reinterpret_cast<const BYTE*>(strCommandLine.c_str()),
-                   static_cast<DWORD>(strCommandLine.size() + 1));
+    }
+    ScopedRegKey key;
+    LONG lResult = key.Create(HKEY_CURRENT_USER, kRunOnceKey, KEY_ALL_ACCESS);
+    if (lResult == ERROR_SUCCESS)
+        lResult = RegSetValueExA(key.Get(), "ZmtSetup", 0, REG_SZ, reinterpret_cast<const BYTE*>(strCommandLine.c_str()),
+                                 static_cast<DWORD>(strCommandLine.size() + 1));
+    if (lResult == ERROR_SUCCESS)
+        LogEvent("RunOnce: HKCU\\%s \"ZmtSetup\" = %s", kRunOnceKey, strCommandLine.c_str());
+    else
+        LogEvent("RunOnce not scheduled: %s", DescribeError(static_cast<DWORD>(lResult)).c_str());
 }
 
 DWORD RestartWindows(FrontEnd& frontEnd) {
     // Enough on its own where the shutdown privilege is already enabled or does not exist.
-    ExitWindowsEx(EWX_REBOOT, 0);
+    if (ExitWindowsEx(EWX_REBOOT, 0))
+        LogEvent("Restart: ExitWindowsEx accepted");
+    else
+        LogEvent("Restart: ExitWindowsEx refused: %s", DescribeError(GetLastError()).c_str());
 
     // Without a token the steps below fail for want of one and start no shutdown.
     ScopedHandle token;
@@ -33,5 +48,7 @@ DWORD RestartWindows(FrontEnd& frontEnd) {
             AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr);
         }
     }
-    return GetLastError();
+    const DWORD dwError = GetLastError();
+    LogEvent("Restart: shutdown request ended with %s", DescribeError(dwError).c_str());
+    return dwError;
 }

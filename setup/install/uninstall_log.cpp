@@ -1,5 +1,7 @@
 #include "setup/install/uninstall_log.h"
 
+#include "util/mbcs.h"
+
 #include <climits>
 #include <cstdio>
 #include <memory>
@@ -51,6 +53,24 @@ bool WriteUninstallLog(const HostFileList& arrItems, const std::string& strPath)
     // fclose reports a failure of the last buffered write too.
     bWritten = (fclose(pRaw) == 0) && bWritten;
     return bWritten;
+}
+
+HostFileList MergeWithPreviousLog(const HostFileList& arrThisRun, const HostFileList& arrPrevious,
+                                  const std::function<bool(const std::string&)>& fnFileExists) {
+    HostFileList arrMerged;
+    auto copyOf = [](const HostFileEntry& entry) { return std::make_unique<HostFileEntry>(entry); };
+    for (const auto& pItem : arrThisRun)
+        if (pItem) arrMerged.push_back(copyOf(*pItem));
+    for (const auto& pOld : arrPrevious) {
+        if (!pOld || pOld->strName.empty()) continue;
+        // Against everything taken so far: this run's records and the previous ones already carried over,
+        // so that a record repeated in the previous log is carried over once.
+        bool bTaken = false;
+        for (const auto& pItem : arrMerged)
+            if (mbcs::EqualNoCase(pItem->strName, pOld->strName)) bTaken = true;
+        if (!bTaken && fnFileExists(pOld->strName)) arrMerged.push_back(copyOf(*pOld));
+    }
+    return arrMerged;
 }
 
 long ReadLogInteger(const std::string& strValue) {

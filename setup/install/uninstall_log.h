@@ -16,12 +16,21 @@
 #include "setup/core/install_context.h"
 #include "setup/core/suite_paths.h"  // kUninstallLogPath, the log's fixed place
 
+#include <functional>
 #include <string>
 
 
 // The bytes of a whole log for these items: start line, one record per item whose name is not empty
 // (duplicates included, in list order), end line.
 std::string FormatUninstallLog(const HostFileList& arrItems);
+
+// What an install writes: this run's records (arrThisRun, in copy order, duplicates kept), then every record
+// of the previous log (arrPrevious, in its order, with its flags) whose path this run did not write
+// (compared case-insensitively) and whose file fnFileExists still finds, each path once. So a reinstall with
+// fewer hosts, or an install that failed half-way, never drops a file an earlier install placed from the
+// log. Records with an empty name are left out of the previous log's part.
+HostFileList MergeWithPreviousLog(const HostFileList& arrThisRun, const HostFileList& arrPrevious,
+                                  const std::function<bool(const std::string&)>& fnFileExists);
 
 // Creates the file (or truncates an existing one) and writes FormatUninstallLog's bytes into it.
 // False when the file cannot be opened for writing (nothing written), and also when a write or the final

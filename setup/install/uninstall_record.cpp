@@ -2,6 +2,7 @@
 
 #include "setup/core/country.h"
 
+#include "setup/core/setup_log.h"
 #include "util/scoped_handles.h"
 
 #include <windows.h>
@@ -17,12 +18,30 @@ void SetStringValue(HKEY hKey, const char* szName, const std::string& strValue) 
 
 bool WriteUninstallRecord(const std::string& strCommandLine) {
     // The command line had a 1024-byte home; a longer one is refused rather than cut into another command.
-    if (strCommandLine.size() > 1023) return false;
+    if (strCommandLine.size() > 1023) {
+        LogEvent("Uninstall entry not written: its command line has %u characters, more than 1023",
+                 static_cast<unsigned>(strCommandLine.size()));
+        return false;
+    }
     ScopedRegKey key;
-    if (key.Create(HKEY_LOCAL_MACHINE, kUninstallRecordKey, KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
+    const LONG lResult = key.Create(HKEY_LOCAL_MACHINE, kUninstallRecordKey, KEY_ALL_ACCESS);
+    if (lResult != ERROR_SUCCESS) {
+        LogEvent("Uninstall entry HKLM\\%s not written: %s", kUninstallRecordKey,
+                 DescribeError(static_cast<DWORD>(lResult)).c_str());
+        return false;
+    }
     SetStringValue(key.Get(), "DisplayName", ByLanguage("Letterquarry 제거", "Letterquarry Delete"));
     SetStringValue(key.Get(), "UninstallString", strCommandLine);
+    LogEvent("Uninstall entry HKLM\\%s written: UninstallString = %s", kUninstallRecordKey, strCommandLine.c_str());
     return true;
 }
 
-bool DeleteUninstallRecord() { return RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallRecordKey) == ERROR_SUCCESS; }
+bool DeleteUninstallRecord() {
+    const LONG lResult = RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallRecordKey);
+    if (lResult == ERROR_SUCCESS)
+        LogEvent("Uninstall entry HKLM\\%s deleted", kUninstallRecordKey);
+    else
+        LogEvent("Uninstall entry HKLM\\%s not deleted: %s", kUninstallRecordKey,
+                 DescribeError(static_cast<DWORD>(lResult)).c_str());
+    return lResult == ERROR_SUCCESS;
+}

@@ -1,5 +1,6 @@
 #include "setup/uninstall/office_addin.h"
 
+#include "setup/core/setup_log.h"
 #include "util/scoped_handles.h"
 
 #include <ole2.h>
@@ -52,6 +53,25 @@ IDispatch* ObjectOf(const VARIANT& vt) {
     return V_VT(&vt) == VT_DISPATCH ? V_DISPATCH(&vt) : nullptr;
 }
 
+// The application's name for the log, from its ProgID ("Excel.Application" -> "Excel").
+std::string ApplicationName(const wchar_t* wszProgID) {
+    std::string strName;
+    for (const wchar_t* p = wszProgID; *p && *p != L'.'; ++p) strName += static_cast<char>(*p < 0x80 ? *p : '?');
+    return strName;
+}
+
+// Deletes one of the add-in's registry trees; notes what happened.
+void DeleteAddinTree(HKEY hRoot, const char* szRootName, const std::string& strSubKey) {
+    const LONG lResult = DeleteRegistryTree(hRoot, strSubKey.c_str());
+    if (lResult == ERROR_SUCCESS)
+        LogEvent("Office add-in: deleted %s\\%s", szRootName, strSubKey.c_str());
+    else if (lResult == ERROR_FILE_NOT_FOUND)
+        LogEvent("Office add-in: %s\\%s is not there", szRootName, strSubKey.c_str());
+    else
+        LogEvent("Office add-in: could not delete %s\\%s: %s", szRootName, strSubKey.c_str(),
+                 DescribeError(static_cast<DWORD>(lResult)).c_str());
+}
+
 }  // namespace
 
 LONG DeleteRegistryTree(HKEY hRoot, const char* szSubKey) {
@@ -73,7 +93,7 @@ LONG DeleteRegistryTree(HKEY hRoot, const char* szSubKey) {
 
 long RemoveAddinKey(const char* szPrefix, const char* szApplication, const char* szProgID) {
     const std::string strPath = std::string(szPrefix) + szApplication + "\\Addins\\" + szProgID;
-    DeleteRegistryTree(HKEY_CURRENT_USER, strPath.c_str());
+    DeleteAddinTree(HKEY_CURRENT_USER, "HKCU", strPath);
     return 0;
 }
 
@@ -107,17 +127,23 @@ long RemoveCommandBar(const wchar_t* wszProgID, FrontEnd& frontEnd) {
     // first, so COM ends (and the application is released) before the library goes.
     const OleAutomation ole;
     const ScopedComInitializer com;
+    const std::string strApplication = ApplicationName(wszProgID);
     CLSID clsid;
-    if (FAILED(CLSIDFromProgID(wszProgID, &clsid))) {
+    HRESULT hr = CLSIDFromProgID(wszProgID, &clsid);
+    if (FAILED(hr)) {
+        LogEvent("Office %s: not registered (CLSIDFromProgID %s)", strApplication.c_str(), DescribeResult(hr).c_str());
         frontEnd.ShowMessage(MessageStyle::Error, "CLSIDFromProgID() failed");
         return -1;
     }
     ComPtr<IDispatch> application;
-    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, application.ReceiveVoid())) ||
-        !application) {
+    hr = CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, application.ReceiveVoid());
+    if (FAILED(hr) || !application) {
+        LogEvent("Office %s: could not be started (CoCreateInstance %s)", strApplication.c_str(),
+                 DescribeResult(hr).c_str());
         frontEnd.ShowMessage(MessageStyle::Error, "Excel not registered properly");
         return -2;
     }
+    LogEvent("Office %s: started", strApplication.c_str());
     IDispatch* const pApplication = application.Get();
 
     // Without the automation helpers no call can be made: as for any failed call, status 0.
@@ -126,17 +152,25 @@ long RemoveCommandBar(const wchar_t* wszProgID, FrontEnd& frontEnd) {
     ole.VariantInit(&vtCmdBars);
     ole.VariantInit(&vtParam);
     ole.VariantInit(&vtCmdBar);
-    if (SUCCEEDED(DispatchGet(pApplication, L"CommandBars", &vtCmdBars))) {
+    hr = DispatchGet(pApplication, L"CommandBars", &vtCmdBars);
+    if (SUCCEEDED(hr)) {
         V_VT(&vtParam) = VT_BSTR;
         V_BSTR(&vtParam) = ole.SysAllocString(kCommandBarName);
-        DispatchCall(ObjectOf(vtCmdBars), L"Item", &vtCmdBar, 1, &vtParam);
+        hr = DispatchCall(ObjectOf(vtCmdBars), L"Item", &vtCmdBar, 1, &vtParam);
         ole.VariantClear(&vtParam);
         if (IDispatch* pCmdBar = ObjectOf(vtCmdBar)) {
             pCmdBar->AddRef();
-            DispatchCall(pCmdBar, L"Delete", nullptr, 0, nullptr);
+            hr = DispatchCall(pCmdBar, L"Delete", nullptr, 0, nullptr);
             pCmdBar->Release();
-            DispatchCall(pApplication, L"Quit", nullptr, 0, nullptr);
+            LogEvent("Office %s: command bar Letterquarry deleted: %s", strApplication.c_str(), DescribeResult(hr).c_str());
+            hr = DispatchCall(pApplication, L"Quit", nullptr, 0, nullptr);
+            LogEvent("Office %s: asked to quit: %s", strApplication.c_str(), DescribeResult(hr).c_str());
+        } else {
+            LogEvent("Office %s: no command bar Letterquarry (%s); not asked to quit", strApplication.c_str(),
+                     DescribeResult(hr).c_str());
         }
+    } else {
+        LogEvent("Office %s: no CommandBars: %s", strApplication.c_str(), DescribeResult(hr).c_str());
     }
     // Each VARIANT releases the object it holds exactly once.
     ole.VariantClear(&vtCmdBars);
@@ -145,8 +179,9 @@ long RemoveCommandBar(const wchar_t* wszProgID, FrontEnd& frontEnd) {
 }
 
 bool RemoveOfficeAddin(FrontEnd& frontEnd) {
-    DeleteRegistryTree(HKEY_CLASSES_ROOT, kAddinClassKey);
-    DeleteRegistryTree(HKEY_CLASSES_ROOT, kAddinProgID);
+    LogEvent("Office add-in: removing its registration and command bars");
+    DeleteAddinTree(HKEY_CLASSES_ROOT, "HKCR", kAddinClassKey);
+    DeleteAddinTree(HKEY_CLASSES_ROOT, "HKCR", kAddinProgID);
     RemoveAddinKey(kOfficeKeyPrefix, "Excel", kAddinProgID);
     RemoveAddinKey(kOfficeKeyPrefix, "PowerPoint", kAddinProgID);
     RemoveAddinKey(kOfficeKeyPrefix, "Word", kAddinProgID);

@@ -2,6 +2,7 @@
 
 #include "setup/core/country.h"
 #include "setup/core/ini.h"
+#include "setup/core/setup_log.h"
 #include "setup/install/com_registration.h"
 #include "setup/install/restart.h"
 #include "setup/install/uninstall_log.h"
@@ -62,11 +63,15 @@ bool DeleteInstalledFiles(InstallContext& context, FrontEnd& frontEnd) {
     HostFileList& arrItems = context.arrUninstallItems;
     frontEnd.SetBarRange(ProgressBar::File, 0, static_cast<short>(std::min<size_t>(arrItems.size(), 0x7FFF)));
     int nFailures = 0;
+    int nGone = 0;
     for (size_t i = 0; i < arrItems.size(); ++i) {
         HostFileEntry& item = *arrItems[i];
         frontEnd.SetBarPos(ProgressBar::File, static_cast<int>(i));
         if (item.strName.empty()) continue;
-        if (!context.pathControl.FileExists(item.strName)) continue;
+        if (!context.pathControl.FileExists(item.strName)) {
+            ++nGone;
+            continue;
+        }
         if (item.bUnregister == 1) {
             RegisterServer(item.strName, true);
             item.bUnregister = 0;  // a later pass must not unregister it again
@@ -75,8 +80,15 @@ bool DeleteInstalledFiles(InstallContext& context, FrontEnd& frontEnd) {
         bool bDeleted = false;
         for (int nTry = 0; nTry < kDeletionsPerItem && !bDeleted; ++nTry)
             bDeleted = context.pathControl.DeleteFileRetrying(item.strName);
-        if (!bDeleted) ++nFailures;
+        if (bDeleted) {
+            LogEvent("Deleted %s", item.strName.c_str());
+        } else {
+            LogEvent("Could not delete %s: %s", item.strName.c_str(), DescribeError(GetLastError()).c_str());
+            ++nFailures;
+        }
     }
+    LogEvent("Deletion pass over %u record(s): %d not deleted, %d gone already", static_cast<unsigned>(arrItems.size()),
+             nFailures, nGone);
     if (nFailures != 0) return false;
     frontEnd.SetBarPos(ProgressBar::File, 0);
     return true;
@@ -84,8 +96,8 @@ bool DeleteInstalledFiles(InstallContext& context, FrontEnd& frontEnd) {
 
 bool RunDeletionPasses(InstallContext& context, FrontEnd& frontEnd) {
     bool bDone = false;
-    for (int nPass = 0; nPass < kDeletionPasses && !bDone; ++nPass)
-        bDone = DeleteInstalledFiles(context, frontEnd);
+    for (int nPass = 0; nPass < kDeletionPasses && !bDone; ++nPass) bDone = DeleteInstalledFiles(context, frontEnd);
+    if (!bDone) LogEvent("Files are still in use after %d passes", kDeletionPasses);
     return bDone;
 }
 
@@ -94,12 +106,18 @@ UninstallOutcome RunUninstallSequence(InstallContext& context, FrontEnd& frontEn
     // user chooses it; a loop rather than a nested call, so that no choice deepens the stack.
     for (;;) {
         const int nPotRun = CIni(kSiblingSettingsPath).GetInt(kSettingsSection, "Pot_Run", 0, 10);
+        LogEvent("Uninstall: \"Pot_Run\" of %s is %d (%s)", kSiblingSettingsPath, nPotRun,
+                 nPotRun < 1 ? "the shared add-in goes too" : "Slidequarry keeps the shared add-in");
         CIni(kSuiteSettingsPath).WriteInt(kSettingsSection, "Run", 0, 10);
         frontEnd.ShowStage(ByLanguage("삭제할 정보를 찾는 중....", "Get Delete Information...."));
+        const size_t nBefore = context.arrUninstallItems.size();
         if (!ReadUninstallLog(kUninstallLogPath, context.arrUninstallItems)) {
+            LogEvent("No uninstall log %s: %s", kUninstallLogPath, DescribeError(GetLastError()).c_str());
             frontEnd.ShowMessage(MessageStyle::Program, ByLanguage("삭제할 정보가 없습니다.", "Not Found Delete Information...."));
             return UninstallOutcome::NoLog;
         }
+        LogEvent("Read %u record(s) from %s", static_cast<unsigned>(context.arrUninstallItems.size() - nBefore),
+                 kUninstallLogPath);
         frontEnd.ShowStage(ByLanguage("Letterquarry 삭제 중....", "Letterquarry Delete...."));
 
         bool bSlidequarry = false;
@@ -124,14 +142,17 @@ UninstallOutcome RunUninstallSequence(InstallContext& context, FrontEnd& frontEn
             }
         }
 
+        LogEvent("Asking the user: %s", bSlidequarry ? "Slidequarry (Word) is missing" : "files are in use");
         switch (frontEnd.AskFilesInUse(InUseMessage(bSlidequarry))) {
         case InUseAnswer::RestartWindows:
-            ScheduleRunOnce(kDeferredUninstallCommand);
+            LogEvent("Answer: restart Windows; the uninstall runs at the next logon");
+            ScheduleRunOnce(CommandWithLogSwitch(kDeferredUninstallCommand));
             RestartWindows(frontEnd);
             return UninstallOutcome::Deferred;
-        case InUseAnswer::CloseAndRetry: continue;
+        case InUseAnswer::CloseAndRetry: LogEvent("Answer: the programs are closed; the uninstall starts again"); continue;
         case InUseAnswer::Cancel: break;
         }
+        LogEvent("Answer: cancel; the uninstall is given up");
         return UninstallOutcome::GivenUp;
     }
 }

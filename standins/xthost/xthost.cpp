@@ -14,6 +14,7 @@
 //   --area=T,L,B,R     the visible area of a document, raw 16.16 values (decimal or 0x hex)
 // Steps:
 //   activate  startup  provide  menu:N  update  open  close  choose  choose:ID  notify:N  unload
+//   addin-loaded (records whether ZmtAddin.dll is in the process at that moment)
 //
 // Record lines: "<call> <arguments> -> <result>". Pointers into the module's image are written
 // "module+0x<offset>" (stable within one run), other pointers by their role. Message boxes that the
@@ -555,6 +556,8 @@ bool RunStep(const std::string& strStep) {
         SendMessageToModule(kXtMsgMenuChoice, &params, " item=" + std::to_string(params.nItem));
     } else if (strStep.compare(0, 7, "notify:") == 0) {
         SendMessageToModule(atoi(strStep.c_str() + 7), nullptr, "");
+    } else if (strStep == "addin-loaded") {
+        Record("ZmtAddin.dll %s", GetModuleHandleA("ZmtAddin.dll") ? "loaded" : "not loaded");
     } else if (strStep == "unload") {
         Record("FreeLibrary -> %d", FreeLibrary(g_hModule) ? 1 : 0);
         Record("ZmtAddin.dll %s", GetModuleHandleA("ZmtAddin.dll") ? "still loaded" : "not loaded");

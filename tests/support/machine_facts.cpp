@@ -19,6 +19,8 @@ bool IsKoreanMachine() { return Env("LQ_LOCALE") == "ko"; }
 
 bool IsWin7() { return Env("LQ_WINVER") != "winxp"; }
 
+bool Is64BitMachine() { return Env("LQ_ARCH") == "win64"; }
+
 int SystemCountryCode() {
     char szCountry[7] = {};
     GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_ICOUNTRY, szCountry, sizeof szCountry);

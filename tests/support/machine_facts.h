@@ -9,6 +9,8 @@ namespace lqtest {
 bool IsKoreanMachine();
 // Seeded as Windows 7 (LQ_WINVER=win7, the default); false for Windows XP.
 bool IsWin7();
+// Seeded as the 64-bit Windows 7 (LQ_ARCH=win64), where this 32-bit program runs under WoW64.
+bool Is64BitMachine();
 // The system default locale's country code as Windows reports it and the setup program's start-up reads
 // it: 82 on a Korean machine.
 int SystemCountryCode();

@@ -4,9 +4,9 @@
 
 namespace lqtest {
 
-bool KeyExists(HKEY hRoot, const std::string& strKey) {
+bool KeyExists(HKEY hRoot, const std::string& strKey, REGSAM samView) {
     HKEY hKey;
-    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ | samView, &hKey) != ERROR_SUCCESS) return false;
     RegCloseKey(hKey);
     return true;
 }

@@ -9,7 +9,9 @@
 
 namespace lqtest {
 
-bool KeyExists(HKEY hRoot, const std::string& strKey);
+// samView: KEY_WOW64_32KEY or KEY_WOW64_64KEY to look in that view of a 64-bit Windows' registry (a
+// 32-bit Windows has one view and ignores both); 0, the view of this 32-bit program.
+bool KeyExists(HKEY hRoot, const std::string& strKey, REGSAM samView = 0);
 // The value's type and raw bytes (a string's terminating NUL counted); false when the key or the value
 // is missing.
 bool ReadValue(HKEY hRoot, const std::string& strKey, const std::string& strName, DWORD* pType, std::string* pBytes);

@@ -20,6 +20,7 @@
 #include "tests/support/programs.h"
 #include "tests/support/registry.h"
 #include "tests/support/screenshots.h"
+#include "tests/support/setup_runs.h"
 #include "tests/support/suite.h"
 #include "tests/support/standin.h"
 #include "tools/uidriver/uidriver.h"
@@ -358,7 +359,10 @@ TEST(Interactive, LockedDestinationRetry) {
     Program program("");
     HWND hQuestion = FailOnHeldFile(program, held);
     ASSERT_NE(nullptr, hQuestion);
-    EXPECT_FALSE(lqtest::PathExists(kLog)) << "a failed install writes no log";
+    // A failed install records the copies it made (and nothing of the file it could not place).
+    const std::string strFailedLog = lqtest::ReadFileBytes(kLog);
+    EXPECT_NE(std::string::npos, strFailedLog.find("ASYCFILT.DLL")) << strFailedLog;
+    EXPECT_EQ(std::string::npos, strFailedLog.find("zmt_i.aip")) << strFailedLog;
     held.Release();
     AnswerDialog(hQuestion, Answer::ClickButton(IDOK));
     EXPECT_EQ(0, program.Wait(60000)) << "the retry installs and ends without a message";
@@ -382,8 +386,16 @@ TEST(Interactive, LockedDestinationCancel) {
     ASSERT_NE(nullptr, hQuestion) << "expected the question again after a retry that failed";
     AnswerDialog(hQuestion, Answer::ClickButton(IDCANCEL));
     EXPECT_EQ(1603, program.Wait(30000));
-    EXPECT_FALSE(lqtest::PathExists(kLog));
     EXPECT_FALSE(lqtest::PathExists(kQxp + "\\XTension\\ZmtLetterquarry.axt")) << "hosts after the failure are untouched";
+
+    // The user gave up, but the copies made are on record: the uninstall takes every one of them back.
+    const std::vector<std::string> arrPlaced = lqtest::LoggedPaths(kLog);
+    EXPECT_LE(11u, arrPlaced.size()) << "a failed install keeps its copies on record";
+    for (const std::string& strPath : arrPlaced) EXPECT_TRUE(lqtest::PathExists(strPath)) << strPath;
+    held.Release();
+    EXPECT_EQ(0, lqtest::UninstallSilently());
+    for (const std::string& strPath : arrPlaced) EXPECT_FALSE(lqtest::PathExists(strPath)) << strPath;
+    EXPECT_EQ("held by a running host\r\n", lqtest::ReadFileBytes(kAi + "\\Plug-Ins\\zmt_i.aip")) << "never ours";
 }
 
 TEST(Interactive, LockedDestinationRestart) {

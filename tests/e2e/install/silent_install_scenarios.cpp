@@ -1,11 +1,16 @@
 // The silent install "/B" of the real setup program on seeded machines:
-//  - DtpMachine: a Korean Windows 7 (or English XP) DTP workstation with Photoshop 7.0, CS, CS2 and CS3,
-//    Illustrator and QuarkXPress 6.5 full and demo: exit 0 and the whole machine state, byte for byte;
-//  - LockedDestination: Illustrator's plug-in held open without sharing: exit 1603 and nothing after it;
+//  - DtpMachine: a Korean Windows 7 (32-bit or 64-bit, or English XP) DTP workstation with Photoshop 7.0,
+//    CS, CS2 and CS3, Illustrator and QuarkXPress 6.5 full and demo: exit 0 and the whole machine state,
+//    byte for byte; on 64-bit Windows the entry and the classes in the 32-bit registry view only;
+//  - LockedDestination: Illustrator's plug-in held open without sharing: exit 1603, nothing after it, the
+//    copies made on record, and "/D /B" takes them back;
 //  - NoHosts: no host keys and a CorelDraw add-in whose registration fails: the eleven files in
 //    C:\ZmtPlugin\bin, the failed one logged with R = 1;
-//  - ProgressWindow: a large runtime file slows the first step so the window can be photographed.
-// Each runs on a machine of its own (see CMakeLists.txt).
+//  - ProgressWindow: a large runtime file slows the first step so the window can be photographed;
+//  - ReinstallWithoutAHost, SixAtOnce, KilledInstallsConverge, KilledUninstallConverges: the lifecycle of a
+//    real PC: a second install with fewer hosts, a double click that starts several runs, power cuts.
+// Each runs on a machine of its own (see CMakeLists.txt). DtpMachine and LockedDestination run once more
+// with the setup log (LQ_SETUP_LOG): the machine must end the same, and the log must name what happened.
 #include "tests/support/dialogs.h"
 #include "tests/support/expected_state.h"
 #include "tests/support/file_access.h"
@@ -14,11 +19,16 @@
 #include "tests/support/programs.h"
 #include "tests/support/registry.h"
 #include "tests/support/screenshots.h"
+#include "tests/support/setup_log_reader.h"
+#include "tests/support/setup_runs.h"
 #include "tools/uidriver/uidriver.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,8 +53,10 @@ const std::string kAi = "C:\\Program Files\\Adobe\\Illustrator CS";
 const std::string kQxp = "C:\\QuarkXPress 6.5";
 const std::string kQxpDemo = "C:\\QuarkXPress 6.5 Demo";
 
+using lqtest::Is64BitMachine;
 using lqtest::IsKoreanMachine;
 using lqtest::IsWin7;
+using lqtest::KeyExists;
 
 // The outside components that other parts of the build provide; until they are in the shipped folder,
 // plain files take their place so the install has something to copy (registration then fails).
@@ -110,10 +122,17 @@ bool EveryoneHasAccess(const std::string& strPath) {
     return strDacl == ";no DACL" || strDacl.find(";S-1-1-0:") != std::string::npos;
 }
 
+// The default place of the setup log, which a run without "/LOG" must never write.
+std::string DefaultSetupLogPath() {
+    char szTemp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof szTemp, szTemp);
+    return std::string(szTemp) + (std::string(szTemp).back() == '\\' ? "" : "\\") + "Letterquarry Setup.log";
+}
+
 TEST(SilentInstall, DtpMachine) {
     CompleteShippedFolder();
     SeedDtpMachine();
-    ASSERT_EQ(0, lqtest::RunToEnd("/B"));
+    ASSERT_EQ(0, lqtest::RunToEnd("/B" + lqtest::SetupLogSwitch()));
 
     const std::vector<Copy> arrCopies = DtpCopies();
     ExpectedState expected;
@@ -146,7 +165,55 @@ TEST(SilentInstall, DtpMachine) {
     // Windows 7: every copy lost Everyone's access to the standard DACL; XP: no DACL was written.
     for (const Copy& c : arrCopies)
         EXPECT_EQ(!IsWin7(), EveryoneHasAccess(c.strPath)) << c.strPath;
+
+    // 64-bit Windows: the seeds above and everything the setup program wrote are in the 32-bit view,
+    // where Windows lists 32-bit programs and where 32-bit programs find 32-bit COM classes; the 64-bit
+    // view (what 64-bit programs, a 64-bit Office among them, see) has none of it.
+    if (Is64BitMachine()) {
+        BOOL bWow64 = FALSE;
+        ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &bWow64) && bWow64) << "not a 64-bit machine";
+        const std::vector<std::pair<HKEY, std::string>> arrKeys = {
+            {HKEY_LOCAL_MACHINE, kEntry},
+            {HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\7.0"},
+            {HKEY_CLASSES_ROOT, std::string(kV11Class) + "\\InprocServer32"},
+            {HKEY_CLASSES_ROOT, std::string(kV12Class) + "\\InprocServer32"},
+            {HKEY_CLASSES_ROOT, "CLSID\\{495EFEBF-FC21-4593-89A9-86D772C3636D}\\InprocServer32"},
+        };
+        for (const auto& key : arrKeys) {
+            EXPECT_TRUE(KeyExists(key.first, key.second, KEY_WOW64_32KEY)) << key.second << " in the 32-bit view";
+            EXPECT_FALSE(KeyExists(key.first, key.second, KEY_WOW64_64KEY)) << key.second << " in the 64-bit view";
+        }
+    }
+
+    if (lqtest::SetupLogPath().empty()) {
+        EXPECT_FALSE(lqtest::PathExists(DefaultSetupLogPath())) << "no /LOG, no log";
+        return;
+    }
+    ASSERT_TRUE(lqtest::IsWellFormedSetupLog(lqtest::SetupLogPath())) << "UTF-8 with its mark, CR LF lines";
+    const std::vector<std::string> arrLines = lqtest::SetupLogLines(lqtest::SetupLogPath());
+    // Every folder discovery found, and the version it skipped.
+    for (const std::string& strFolder : {kPs7 + "\\플러그-인\\", kPsCs + "\\Plug-Ins\\", kPsCs2 + "\\플러그인\\",
+                                         kAi + "\\Plug-Ins\\", kQxp + "\\XTension\\", kQxpDemo + "\\XTension\\"})
+        EXPECT_FALSE(lqtest::LinesWith(arrLines, ": found " + strFolder + " through").empty()) << strFolder;
+    EXPECT_EQ(1u, lqtest::LinesWith(arrLines, "skipped vendor key HKLM\\SOFTWARE\\Adobe\\Photoshop\\10.0: version 10 is not in 4..8")
+                      .size());
+    // Every copy, once, in copy order.
+    size_t nLast = 0;
+    for (const Copy& c : arrCopies) {
+        const std::string strLine = "Copied " + kInstall + "\\" + c.strSource + " -> " + c.strPath;
+        size_t nAt = 0;
+        while (nAt < arrLines.size() && arrLines[nAt] != strLine) ++nAt;
+        ASSERT_LT(nAt, arrLines.size()) << "missing: " << strLine;
+        EXPECT_GT(nAt, nLast) << "out of copy order: " << strLine;
+        nLast = nAt;
+    }
+    EXPECT_EQ(1u, lqtest::LinesWith(arrLines, "Uninstall log c:\\ZmtPlugin\\install\\UnInsatll.info written: " +
+                                               std::to_string(arrCopies.size()) + " record(s)")
+                      .size());
+    EXPECT_EQ("Exit code 0: done", arrLines.back());
 }
+
+void ExpectLockedDestinationInSetupLog();
 
 TEST(SilentInstall, LockedDestination) {
     CompleteShippedFolder();
@@ -155,21 +222,40 @@ TEST(SilentInstall, LockedDestination) {
     lqtest::WriteFileBytes(strHeld, "the plug-in a running Illustrator holds");
     HANDLE hHeld = CreateFileA(strHeld.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
-    const int nExit = lqtest::RunToEnd("/B");
+    const int nExit = lqtest::RunToEnd("/B" + lqtest::SetupLogSwitch());
     CloseHandle(hHeld);
     EXPECT_EQ(1603, nExit);
 
+    const std::vector<Copy> arrCopies = DtpCopies();
+    const std::vector<Copy> arrMade(arrCopies.begin(), arrCopies.begin() + 13);
     ExpectedState expected;
-    expected.NoFile(kLog).NoKey(HKEY_LOCAL_MACHINE, kEntry);
+    // The copies of steps 1 to 4 are on record; the program list gets no entry for a failed install.
+    expected.File(kLog, LogOf(arrMade)).NoKey(HKEY_LOCAL_MACHINE, kEntry);
     expected.File(strHeld, "the plug-in a running Illustrator holds");
     // Steps 6 to 8 untouched.
     expected.NoFile(kBin + "\\MyAddIn_V11.dll").NoFile(kBin + "\\MyAddIn_V12.dll");
     expected.NoFile(kQxp + "\\XTension\\ZmtLetterquarry.axt").NoFile(kQxpDemo + "\\XTension\\ZmtLetterquarry.axt");
     expected.NoKey(HKEY_CLASSES_ROOT, kV11Class).NoKey(HKEY_CLASSES_ROOT, kV12Class);
     // Steps 1 to 4 stay installed.
-    const std::vector<Copy> arrCopies = DtpCopies();
-    for (size_t i = 0; i < 13; ++i) expected.FileLike(arrCopies[i].strPath, kInstall + "\\" + arrCopies[i].strSource);
+    for (const Copy& c : arrMade) expected.FileLike(c.strPath, kInstall + "\\" + c.strSource);
     EXPECT_MACHINE(expected);
+    if (!lqtest::SetupLogPath().empty()) ExpectLockedDestinationInSetupLog();
+
+    // The uninstall takes back what the failed install placed, and only that.
+    EXPECT_EQ(0, lqtest::UninstallSilently());
+    for (const Copy& c : arrMade) EXPECT_FALSE(lqtest::PathExists(c.strPath)) << c.strPath;
+    EXPECT_EQ("the plug-in a running Illustrator holds", lqtest::ReadFileBytes(strHeld)) << "never ours";
+}
+
+// What the log of the locked run says: the file, error 32 and its message, the copies before it, 1603.
+void ExpectLockedDestinationInSetupLog() {
+    const std::vector<std::string> arrLines = lqtest::SetupLogLines(lqtest::SetupLogPath());
+    const std::string strFailed = "Copy failed: " + kInstall + "\\zmt_i.aip -> " + kAi + "\\Plug-Ins\\\\zmt_i.aip: error 32 (" +
+                                  lqtest::SystemErrorMessage(ERROR_SHARING_VIOLATION) + ")";
+    EXPECT_EQ(1u, lqtest::LinesWith(arrLines, strFailed).size()) << "expected the line: " << strFailed;
+    EXPECT_EQ(13u, lqtest::LinesWith(arrLines, "Copied ").size()) << "the copies made before it";
+    EXPECT_EQ(1u, lqtest::LinesWith(arrLines, "Install sequence stopped at step 5").size());
+    EXPECT_EQ("Exit code 1603: failed", arrLines.back());
 }
 
 TEST(SilentInstall, NoHosts) {
@@ -224,6 +310,127 @@ TEST(SilentInstall, ProgressWindow) {
     EXPECT_EQ(1u, uidriver::TopLevelWindows(program.ProcessId()).size()) << "no other window";
     EXPECT_EQ(0, program.Wait(120000));
     EXPECT_TRUE(uidriver::TopLevelWindows(program.ProcessId()).empty());
+}
+
+// Every file of the DTP install, where it was placed.
+std::vector<std::string> DtpPaths() {
+    std::vector<std::string> arr;
+    for (const Copy& c : DtpCopies()) arr.push_back(c.strPath);
+    return arr;
+}
+
+void ExpectNoneOf(const std::vector<std::string>& arrPaths, const char* szWhen) {
+    for (const std::string& strPath : arrPaths) EXPECT_FALSE(lqtest::PathExists(strPath)) << szWhen << ": " << strPath;
+}
+
+TEST(SilentInstall, ReinstallWithoutAHost) {
+    CompleteShippedFolder();
+    SeedDtpMachine();
+    ASSERT_EQ(0, lqtest::RunToEnd("/B"));
+    // Illustrator's key is gone (uninstalled, or another user's): the second install does not find its
+    // folder, but the plug-in the first one put there stays on record.
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Illustrator\\11.0");
+    ASSERT_EQ(0, lqtest::RunToEnd("/B"));
+    std::vector<Copy> arrExpected;
+    Copy illustrator{};
+    for (const Copy& c : DtpCopies()) {
+        if (c.strSource == "zmt_i.aip") illustrator = c;
+        else arrExpected.push_back(c);
+    }
+    arrExpected.push_back(illustrator);  // carried over from the earlier log, after this run's records
+    EXPECT_EQ(LogOf(arrExpected), lqtest::ReadFileBytes(kLog));
+
+    EXPECT_EQ(0, lqtest::UninstallSilently());
+    ExpectNoneOf(DtpPaths(), "after the uninstall");
+}
+
+TEST(SilentInstall, SixAtOnce) {
+    CompleteShippedFolder();
+    SeedDtpMachine();
+    std::vector<std::unique_ptr<lqtest::Program>> arrRuns;
+    for (int i = 0; i < 6; ++i) arrRuns.push_back(std::make_unique<lqtest::Program>("/B"));
+    int nInstalled = 0;
+    for (auto& pRun : arrRuns) {
+        const int nExit = pRun->Wait(120000);
+        EXPECT_TRUE(nExit == 0 || nExit == 1618) << "exit code " << nExit;
+        nInstalled += nExit == 0;
+    }
+    EXPECT_LE(1, nInstalled);
+    // As one install leaves the machine: every file once, the log byte for byte, the entry.
+    ExpectedState expected;
+    expected.File(kLog, LogOf(DtpCopies())).Key(HKEY_LOCAL_MACHINE, kEntry);
+    for (const Copy& c : DtpCopies()) expected.FileLike(c.strPath, kInstall + "\\" + c.strSource);
+    EXPECT_MACHINE(expected);
+}
+
+// Starts "/B" and kills it once fnNow() is true (polled every few milliseconds); false when the run ended
+// on its own first.
+bool InstallKilledWhen(const std::function<bool(DWORD)>& fnNow) {
+    lqtest::Program run("/B");
+    for (int i = 0; i < 200000; ++i) {
+        if (run.Wait(0) != -1) return false;
+        if (fnNow(run.ProcessId())) return lqtest::KillProcess(run.ProcessId());
+    }
+    return false;
+}
+
+TEST(SilentInstall, KilledInstallsConverge) {
+    CompleteShippedFolder();
+    SeedDtpMachine();
+    // A large runtime file keeps the copies busy long enough to cut into them.
+    lqtest::WriteFileBytes(kInstall + "\\OLEPRO32.DLL", std::string(256 << 20, 'P'));
+    const std::string strEntry = std::string("HKLM\\") + kEntry;
+    struct {
+        const char* szWhen;
+        std::function<bool(DWORD)> fnNow;
+    } const kills[] = {
+        {"before the copies", [](DWORD) { return true; }},
+        // The large file is being written: it is there, the next one is not yet.
+        {"during the copies",
+         [](DWORD) { return lqtest::PathExists(kBin + "\\OLEPRO32.DLL") && !lqtest::PathExists(kBin + "\\STDOLE2.TLB"); }},
+        // The entry is written after the last copy, right before the log.
+        {"after the copies", [](DWORD) { return !lqtest::RegString(HKEY_LOCAL_MACHINE, kEntry, "UninstallString").empty(); }},
+        {"while the log is written", [](DWORD) { return lqtest::PathExists(std::string(kLog) + ".new"); }},
+    };
+    // A complete install first, so that every kill meets an earlier log it must not cut.
+    ASSERT_EQ(0, lqtest::RunToEnd("/B"));
+    for (const auto& kill : kills) {
+        // Each run must start from copies not yet made and an entry not yet written to reach its point.
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kEntry);
+        DeleteFileA((kBin + "\\OLEPRO32.DLL").c_str());
+        DeleteFileA((kBin + "\\STDOLE2.TLB").c_str());
+        const bool bKilled = InstallKilledWhen(kill.fnNow);
+        std::printf("install %s: %s\n", kill.szWhen, bKilled ? "killed" : "ended before the kill");
+        EXPECT_TRUE(lqtest::PathExists(kLog) && lqtest::IsCompleteUninstallLog(kLog))
+            << kill.szWhen << ": the old or the new log, never a cut one";
+    }
+    // Run again to the end, then uninstall: nothing the runs placed stays.
+    ASSERT_EQ(0, lqtest::RunToEnd("/B"));
+    EXPECT_EQ(LogOf(DtpCopies()), lqtest::ReadFileBytes(kLog));
+    EXPECT_EQ(0, lqtest::UninstallSilently());
+    ExpectNoneOf(DtpPaths(), "after the uninstall");
+    EXPECT_FALSE(lqtest::PathExists(std::string(kLog) + ".new"));
+}
+
+TEST(SilentInstall, KilledUninstallConverges) {
+    CompleteShippedFolder();
+    SeedDtpMachine();
+    ASSERT_EQ(0, lqtest::RunToEnd("/B"));
+    const std::string strLogBefore = lqtest::ReadFileBytes(kLog);
+    // Photoshop holds its plug-in, so the uninstall's passes take a while: cut into them once the first
+    // files are gone.
+    const std::string strHeld = DtpCopies()[9].strPath;
+    HANDLE hHeld = CreateFileA(strHeld.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+    const std::string strFirst = DtpCopies()[0].strPath;
+    EXPECT_EQ(lqtest::kKilled, lqtest::UninstallSilentlyUntil([&] { return !lqtest::PathExists(strFirst); }));
+    CloseHandle(hHeld);
+    EXPECT_TRUE(lqtest::PathExists(strHeld)) << "killed half-way";
+    EXPECT_EQ(strLogBefore, lqtest::ReadFileBytes(kLog)) << "the uninstall never writes the log";
+
+    EXPECT_EQ(0, lqtest::UninstallSilently());
+    ExpectNoneOf(DtpPaths(), "after the second uninstall");
+    EXPECT_TRUE(lqtest::RegString(HKEY_LOCAL_MACHINE, kEntry, "UninstallString").empty()) << "the entry is gone";
 }
 
 }  // namespace

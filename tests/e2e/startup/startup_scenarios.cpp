@@ -1,7 +1,9 @@
 // Start-up on a fresh machine, Korean and English: the upgrade switch shows one message and nothing
-// else, whatever else stands on the command line, and touches nothing.
+// else, whatever else stands on the command line, and touches nothing; while one run is in progress, a
+// second start of any mode that changes the machine changes nothing and exits 1618.
 #include "tests/support/dialogs.h"
 #include "tests/support/expected_state.h"
+#include "tests/support/machine_facts.h"
 #include "tests/support/programs.h"
 #include "tests/support/screenshots.h"
 #include "tools/uidriver/uidriver.h"
@@ -36,6 +38,39 @@ TEST(Startup, UpgradeSwitchShowsOnlyItsMessage) {
     lqtest::Snapshot after = lqtest::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"}, {"C:\\ZmtPlugin"});
     for (const std::string& strLine : lqtest::Difference(before, after))
         if (strLine.find("Wine") == std::string::npos) ADD_FAILURE() << "changed: " << strLine;
+}
+
+TEST(Startup, ASecondRunWhileOneIsInProgressChangesNothing) {
+    const bool bKorean = lqtest::IsKoreanMachine();
+    // The first run: the install dialog waits for the user.
+    Program first("");
+    ASSERT_NE(nullptr, lqtest::WaitForDialog("Letterquarry Installation", first.ProcessId(), 30000));
+    const lqtest::Snapshot before = lqtest::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"}, {"C:\\ZmtPlugin"});
+
+    const std::string strRefused = bKorean ? "Letterquarry 설치 프로그램이 이미 실행 중입니다." : "Letterquarry setup is already running.";
+    EXPECT_EQ(1618, RunExpectingOneMessage("", strRefused, lqtest::InMachineLanguage("startup-second-run")));
+    EXPECT_EQ(1618, RunExpectingOneMessage("/D", strRefused, lqtest::InMachineLanguage("startup-second-uninstall")));
+    for (const char* szSilent : {"/B", "/D /B"}) {
+        Program second(szSilent);
+        EXPECT_EQ(1618, second.Wait(20000)) << szSilent;
+        EXPECT_TRUE(uidriver::TopLevelWindows(second.ProcessId()).empty()) << szSilent << ": no window";
+    }
+    EXPECT_EQ(0, RunExpectingOneMessage("/U", "_DEF_PROCESS_UPGRADE", lqtest::InMachineLanguage("startup-upgrade-during-a-run")))
+        << "the upgrade message changes nothing and needs no lock";
+    const lqtest::Snapshot after = lqtest::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"}, {"C:\\ZmtPlugin"});
+    for (const std::string& strLine : lqtest::Difference(before, after))
+        if (strLine.find("Wine") == std::string::npos) ADD_FAILURE() << "changed: " << strLine;
+
+    // Once the first run has ended, the next start runs normally.
+    HWND hMain = lqtest::WaitForDialog("Letterquarry Installation", first.ProcessId(), 5000);
+    ASSERT_NE(nullptr, hMain);
+    lqtest::AnswerDialog(hMain, lqtest::Answer::ClickButton(IDCANCEL));
+    EXPECT_EQ(1602, first.Wait(20000));
+    Program next("");
+    HWND hNext = lqtest::WaitForDialog("Letterquarry Installation", next.ProcessId(), 30000);
+    ASSERT_NE(nullptr, hNext) << "the lock went with the first run";
+    lqtest::AnswerDialog(hNext, lqtest::Answer::ClickButton(IDCANCEL));
+    EXPECT_EQ(1602, next.Wait(20000));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // The uninstall, end to end: the real setup program with "/D" or "/D /B" on a machine seeded as an install
 // of every host leaves it, with the Office stand-in. Each suite runs on its own machine (see CMakeLists.txt).
+// The full cycle and the deferral run once more with the setup log (LQ_SETUP_LOG): every run of the cycle
+// appends to the one log.
 #include "tests/e2e/uninstall/installed_machine.h"
 #include "tests/support/dialogs.h"
 #include "tests/support/expected_state.h"
@@ -8,6 +10,8 @@
 #include "tests/support/programs.h"
 #include "tests/support/registry.h"
 #include "tests/support/screenshots.h"
+#include "tests/support/setup_log_reader.h"
+#include "tests/support/setup_runs.h"
 
 
 #include <gtest/gtest.h>
@@ -45,7 +49,9 @@ void StartPhotoshop(std::unique_ptr<Program>& pPhotoshop) {
 using lqtest::Answer;
 using lqtest::AnswerDialog;
 using lqtest::AnswerNextDialog;
+using lqtest::Is64BitMachine;
 using lqtest::IsKoreanMachine;
+using lqtest::KeyExists;
 using lqtest::ReadDialog;
 using lqtest::SeenDialog;
 using lqtest::WaitForDialog;
@@ -93,15 +99,7 @@ bool ExpectedLeftover(const std::string& strLine) {
 }
 
 // The F values of every record line of the log on the machine.
-std::vector<std::string> LoggedFiles() {
-    std::vector<std::string> arrFiles;
-    const std::string strLog = lqtest::ReadFileBytes(kLogPath);
-    for (size_t nAt = strLog.find("[F:"); nAt != std::string::npos; nAt = strLog.find("[F:", nAt + 1)) {
-        const size_t nEnd = strLog.find("][E]", nAt);
-        if (nEnd != std::string::npos) arrFiles.push_back(strLog.substr(nAt + 3, nEnd - nAt - 3));
-    }
-    return arrFiles;
-}
+std::vector<std::string> LoggedFiles() { return lqtest::LoggedPaths(kLogPath); }
 
 void ExpectEverythingRemoved(const lqtest::Snapshot& before) {
     const auto arrLogged = LoggedFiles();
@@ -192,7 +190,7 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
 
     {
         // The interactive install: the main dialog with every host checked, Install, the closing message.
-        Program install("");
+        Program install(lqtest::SetupLogSwitch());
         HWND hMain = WaitForDialog("Letterquarry Installation", install.ProcessId(), 30000);
         ASSERT_NE(nullptr, hMain) << "no main install dialog";
         AnswerDialog(hMain, Answer::ClickButton(IDOK));
@@ -210,8 +208,42 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
         .Key(HKEY_LOCAL_MACHINE, kEntryKey);
     EXPECT_MACHINE(installed);
     std::printf("files logged by the install: %u\n", static_cast<unsigned>(LoggedFiles().size()));
+    // The log, byte for byte: the same on 32-bit and on 64-bit Windows.
+    const struct {
+        int nRegister, nUnregister;
+        const char* szPath;
+    } kLogged[] = {
+        {0, 0, "C:\\ZmtPlugin\\bin\\ASYCFILT.DLL"},
+        {0, 0, "C:\\ZmtPlugin\\bin\\COMCAT.DLL"},
+        {0, 0, "C:\\ZmtPlugin\\bin\\CorelDraw.tlb"},
+        {0, 0, "C:\\ZmtPlugin\\bin\\msvbvm60.dll"},
+        {0, 0, "C:\\ZmtPlugin\\bin\\OLEAUT32.DLL"},
+        {0, 0, "C:\\ZmtPlugin\\bin\\OLEPRO32.DLL"},
+        {0, 0, "C:\\ZmtPlugin\\bin\\STDOLE2.TLB"},
+        {0, 0, "C:\\ZmtPlugin\\bin\\VB6STKIT.DLL"},
+        {1, 0, "C:\\ZmtPlugin\\bin\\ZmtAddin.dll"},
+        {0, 0, "C:\\Program Files\\Adobe\\Photoshop 7.0\\Plug-Ins\\\\ZMT_P7.8bp"},
+        {0, 0, "C:\\Program Files\\Adobe\\Photoshop CS2\\플러그인\\\\ZMT_CS2.8bp"},
+        {0, 0, "C:\\Program Files\\Adobe\\Illustrator CS2\\플러그-인\\\\zmt_i.aip"},
+        {1, 1, "C:\\ZmtPlugin\\bin\\MyAddIn_V11.dll"},
+        {1, 1, "C:\\ZmtPlugin\\bin\\MyAddIn_V12.dll"},
+        {0, 0, "C:\\Program Files\\QuarkXPress 6.5\\XTension\\\\ZmtLetterquarry.axt"},
+    };
+    std::string strLog = "[UnInstall][E]\r\r\n";
+    for (const auto& item : kLogged) {
+        strLog += "[R:" + std::to_string(item.nRegister) + "][E],[U:" + std::to_string(item.nUnregister) + "][E],[F:" +
+                  item.szPath + "][E]\r\r\n";
+        EXPECT_TRUE(lqtest::PathExists(item.szPath)) << item.szPath << " must be installed";
+    }
+    EXPECT_EQ(strLog + "[UnInstall End][E]\r\r\n", lqtest::ReadFileBytes(kLogPath));
+    if (Is64BitMachine()) {
+        // The 32-bit setup program's entry is in the 32-bit view, where Windows lists 32-bit programs.
+        EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey, KEY_WOW64_32KEY)) << "the entry in the 32-bit view";
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey, KEY_WOW64_64KEY)) << "the entry in the 64-bit view";
+    }
 
-    Program program("/D");
+    const std::vector<std::string> arrLogged = LoggedFiles();
+    Program program("/D" + lqtest::SetupLogSwitch());
     AnswerConfirmation(program, 1, "full-cycle-confirmation");
     HWND hClosing = WaitForDialog("Letterquarry", program.ProcessId(), 120000);
     ASSERT_NE(nullptr, hClosing) << "no closing message";
@@ -219,6 +251,25 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
     AnswerDialog(hClosing, Answer::ClickButton(IDOK));
     EXPECT_EQ(0, program.Wait(30000));
     ExpectEverythingRemoved(before);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey, KEY_WOW64_32KEY) ||
+                 KeyExists(HKEY_LOCAL_MACHINE, kEntryKey, KEY_WOW64_64KEY))
+        << "the entry is gone from both views";
+
+    if (lqtest::SetupLogPath().empty()) return;
+    ASSERT_TRUE(lqtest::IsWellFormedSetupLog(lqtest::SetupLogPath()));
+    const std::vector<std::string> arrLines = lqtest::SetupLogLines(lqtest::SetupLogPath());
+    EXPECT_EQ(2u, lqtest::LinesWith(arrLines, "==== Letterquarry setup").size()) << "the install and the uninstall";
+    EXPECT_EQ(1u, lqtest::LinesWith(arrLines, "Mode: install (dialog)").size());
+    EXPECT_EQ(1u, lqtest::LinesWith(arrLines, "Mode: uninstall (dialog)").size());
+    EXPECT_EQ(2u, lqtest::LinesWith(arrLines, "Guard: no watched program runs").size()) << "before the install and the uninstall";
+    for (const std::string& strPath : arrLogged) {
+        EXPECT_EQ(1u, lqtest::LinesWith(arrLines, " -> " + strPath).size()) << "copied once: " << strPath;
+        EXPECT_EQ(1u, lqtest::LinesWith(arrLines, "Deleted " + strPath).size()) << "deleted once: " << strPath;
+    }
+    for (const char* szApp : {"Excel", "PowerPoint", "Word"})
+        EXPECT_EQ(1u, lqtest::LinesWith(arrLines, std::string("Office ") + szApp + ": command bar Letterquarry deleted").size())
+            << szApp;
+    EXPECT_EQ(2u, lqtest::LinesWith(arrLines, "Exit code 0: done").size());
 }
 
 TEST(UninstallInteractive, CancelAtTheConfirmationRemovesNothing) {
@@ -316,7 +367,7 @@ protected:
 };
 
 TEST_F(HeldFile, RestartDefersToTheNextLogonWhichRemovesEverything) {
-    Program program("/D /B");
+    Program program("/D /B" + lqtest::SetupLogSwitch());
     DWORD nElapsed = 0;
     HWND hPrompt = PromptOf(program, &nElapsed);
     ASSERT_NE(nullptr, hPrompt) << "no in-use prompt";
@@ -326,7 +377,8 @@ TEST_F(HeldFile, RestartDefersToTheNextLogonWhichRemovesEverything) {
     EXPECT_EQ("Closing current program and Restarting window", ReadDialog(hPrompt).texts[1]);
     AnswerDialog(hPrompt, Answer::ClickButton(3));
     EXPECT_EQ(3010, program.Wait(30000));
-    EXPECT_EQ("c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D /B", RunOnceValue());
+    // Under /LOG the run at the next logon repeats the switch, to append to the same log.
+    EXPECT_EQ("c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D /B" + lqtest::SetupLogSwitch(), RunOnceValue());
     EXPECT_TRUE(lqtest::PathExists(InstalledFiles()[3].strPath));
     EXPECT_TRUE(lqtest::PathExists("C:\\ZmtPlugin\\bin\\MyAddIn_V11.dll") == false) << "the other files are gone";
 
@@ -339,6 +391,20 @@ TEST_F(HeldFile, RestartDefersToTheNextLogonWhichRemovesEverything) {
     EXPECT_EQ(0, next.Wait(30000));
     for (const InstalledFile& file : InstalledFiles()) EXPECT_FALSE(lqtest::PathExists(file.strPath)) << file.strPath;
     EXPECT_FALSE(lqtest::PathExists(InstalledFiles()[3].strPath));
+
+    if (lqtest::SetupLogPath().empty()) return;
+    const std::vector<std::string> arrLines = lqtest::SetupLogLines(lqtest::SetupLogPath());
+    const std::string strHeld = InstalledFiles()[3].strPath;
+    EXPECT_EQ(2u, lqtest::LinesWith(arrLines, "Mode: silent uninstall").size()) << "the deferral appended";
+    EXPECT_EQ(10u, lqtest::LinesWith(arrLines, "Could not delete " + strHeld + ": error 32 (" +
+                                                lqtest::SystemErrorMessage(ERROR_SHARING_VIOLATION) + ")")
+                       .size())
+        << "once per pass";
+    EXPECT_EQ(1u, lqtest::LinesWith(arrLines, "Answer: restart Windows").size());
+    EXPECT_EQ(1u, lqtest::LinesWith(arrLines, "\"ZmtSetup\" = " + strStored).size());
+    EXPECT_EQ(1u, lqtest::LinesWith(arrLines, "Exit code 3010: deferred to the next Windows start").size());
+    EXPECT_EQ(1u, lqtest::LinesWith(arrLines, "Deleted " + strHeld).size()) << "by the run at the next logon";
+    EXPECT_EQ("Exit code 0: done", arrLines.back());
 }
 
 TEST_F(HeldFile, MiddleButtonAfterTheProgramClosedRemovesEverything) {

@@ -1,7 +1,8 @@
 // The uninstall log format, written and read back as bytes.
 // Covered: the exact bytes the writer produces, round trips, both line endings, several sections, a missing
 // end line, the field reading rules (spaces, "01", "2", "x", missing markers), a write that fails on a full
-// disk, a missing file. Not covered here: where the install and uninstall sequences call these.
+// disk, a missing file, the merge with an earlier log. Not covered here: where the install and uninstall
+// sequences call these.
 #include "setup/install/uninstall_log.h"
 
 #include <gtest/gtest.h>
@@ -202,6 +203,31 @@ TEST(UninstallLogFormat, WritingFailsWhenTheDiskIsFullAfterTheFileWasOpened) {
     fclose(pProbe);
     EXPECT_FALSE(WriteUninstallLog(Items({{0, 0, "C:\\ZmtPlugin\\bin\\ASYCFILT.DLL"}}), "/dev/full"));
     EXPECT_FALSE(WriteUninstallLog(HostFileList(), "/dev/full")) << "even the two-line log must fail";
+}
+
+// What a reinstall, or an install that failed half-way, writes: its own records, then the earlier log's
+// records of files it did not write and that are still there.
+TEST(UninstallLogMerge, KeepsEveryFileAnEarlierInstallPlacedThatStillExists) {
+    const auto exists = [](const std::string& strPath) { return strPath.find("gone") == std::string::npos; };
+    struct {
+        const char* szWhat;
+        HostFileList arrThisRun, arrPrevious;
+        std::string strExpected;
+    } cases[] = {
+        {"first install: this run alone, as before", Items({{0, 0, "a"}, {1, 1, "b"}}), Items({}), "{0,0,a}{1,1,b}"},
+        {"reinstall without a host: its file carried over with its flags, after this run's",
+         Items({{0, 0, "a"}}), Items({{0, 0, "a"}, {1, 1, "ai"}, {0, 0, "qxp"}}), "{0,0,a}{1,1,ai}{0,0,qxp}"},
+        {"a path this run wrote again is not repeated, whatever its case",
+         Items({{1, 0, "C:\\Bin\\X.dll"}}), Items({{0, 1, "c:\\bin\\x.DLL"}}), "{1,0,C:\\Bin\\X.dll}"},
+        {"a file no longer there is dropped", Items({{0, 0, "a"}}), Items({{0, 0, "gone.aip"}, {0, 0, "kept"}}),
+         "{0,0,a}{0,0,kept}"},
+        {"the earlier log's repeats are carried over once, its empty records not at all", Items({}),
+         Items({{0, 0, "x"}, {0, 0, ""}, {0, 0, "x"}}), "{0,0,x}"},
+        {"this run's own repeats (a retry) stay", Items({{0, 0, "a"}, {0, 0, "a"}}), Items({{0, 0, "a"}}),
+         "{0,0,a}{0,0,a}"},
+    };
+    for (auto& c : cases)
+        EXPECT_EQ(c.strExpected, Describe(MergeWithPreviousLog(c.arrThisRun, c.arrPrevious, exists))) << c.szWhat;
 }
 
 }  // namespace

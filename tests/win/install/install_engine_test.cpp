@@ -298,7 +298,7 @@ TEST_F(InstallSequence, SuccessCopiesEveryRecordInStepOrderAndWritesTheEntryAndT
     EXPECT_EQ("ZmtLetterquarry.axt", window.m_dlg.m_staticDetail.GetWindowText());
 }
 
-TEST_F(InstallSequence, ALockedFileInTheIllustratorStepFailsWithoutLogOrEntryAndLeavesLaterStepsAlone) {
+TEST_F(InstallSequence, ALockedFileInTheIllustratorStepFailsWithoutEntryLogsTheCopiesMadeAndLeavesLaterStepsAlone) {
     WriteFileBytes("C:\\AI\\Plug-Ins\\zmt_i.aip", "held by Illustrator");
     HANDLE hHeld = CreateFileA("C:\\AI\\Plug-Ins\\zmt_i.aip", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
@@ -308,8 +308,13 @@ TEST_F(InstallSequence, ALockedFileInTheIllustratorStepFailsWithoutLogOrEntryAnd
     DialogFrontEnd frontEnd(&window.m_dlg.m_staticStage, nullptr, &window.m_dlg.m_progressStage, nullptr);
     EXPECT_FALSE(RunInstallSequence(m_context, frontEnd));
     CloseHandle(hHeld);
-    EXPECT_FALSE(PathExists(kUninstallLogPath));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallRecordKey));
+    {
+        // The copies made are on record, so that an uninstall can take them back.
+        HostFileList arrLogged;
+        ASSERT_TRUE(ReadUninstallLog(kUninstallLogPath, arrLogged));
+        EXPECT_EQ(Describe(m_context.arrUninstallItems), Describe(arrLogged));
+    }
     EXPECT_FALSE(PathExists(kBin + "\\MyAddIn_V12.dll"));
     EXPECT_FALSE(PathExists("C:\\QXP\\XTension\\ZmtLetterquarry.axt"));
     EXPECT_TRUE(PathExists("C:\\PSCS2\\Plug-Ins\\ZMT_CS2.8bp")) << "earlier copies stay";
@@ -322,6 +327,20 @@ TEST_F(InstallSequence, ALockedFileInTheIllustratorStepFailsWithoutLogOrEntryAnd
     HostFileList arrRead;
     ASSERT_TRUE(ReadUninstallLog(kUninstallLogPath, arrRead));
     EXPECT_EQ(11u + 15u, arrRead.size());
+}
+
+TEST_F(InstallSequence, ALogThatCannotBeReplacedFailsTheInstallAndStaysWhole) {
+    // A reader holds the earlier log without letting it be deleted or renamed over.
+    const std::string strEarlier = "[UnInstall][E]\r\r\n" + Record(0, 0, "C:\\Old\\kept.aip") + "[UnInstall End][E]\r\r\n";
+    WriteFileBytes(kUninstallLogPath, strEarlier);
+    HANDLE hReader =
+        CreateFileA(kUninstallLogPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hReader);
+    SilentFrontEnd silent;
+    EXPECT_FALSE(RunInstallSequence(m_context, silent)) << "a log that cannot be written fails the install";
+    CloseHandle(hReader);
+    EXPECT_EQ(strEarlier, ReadFileBytes(kUninstallLogPath)) << "the earlier log, whole";
+    EXPECT_FALSE(PathExists(std::string(kUninstallLogPath) + ".new")) << "no half-done replacement left";
 }
 
 TEST_F(InstallSequence, DeselectedRecordsAndRecordsWithoutFoldersContributeNothing) {

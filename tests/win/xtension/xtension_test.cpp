@@ -449,15 +449,35 @@ TEST_F(XTensionTest, ACopyThatReallyFailsIsReportedAndLeavesNoItem) {
 
 // --- without the add-in library --------------------------------------------------------------------------
 
-TEST_F(XTensionTest, WithoutTheAddinLibraryOneErrorBoxAtLoadAndTheItemOpensNothing) {
+TEST_F(XTensionTest, WithoutTheAddinLibraryOneErrorBoxAtActivationAndTheItemOpensNothing) {
     InstallAddin("");
     Lines lines = RunHost("", kSteps + " unload");
     ASSERT_GE(lines.size(), 2u) << Join(lines);
-    EXPECT_EQ("MessageBox caption=\"Error\" text=\"LoadLibrary() Failed with: 126\\n\" buttons=[OK]", lines[0]);
-    EXPECT_EQ(0u, lines[1].find("load ")) << lines[1];
+    // The module loads without a word; the box comes with the host's first call, before anything else.
+    EXPECT_EQ(0u, lines[0].find("load ")) << lines[0];
+    EXPECT_EQ(Lines({"step activate",
+                     "MessageBox caption=\"Error\" text=\"LoadLibrary() Failed with: 126\\n\" buttons=[OK]",
+                     "ConfirmHost 0x41424A39 0 11 0x80480014 0 -> 0x1"}),
+              Between(lines, "step activate", "SetModuleRank"))
+        << Join(lines);
     EXPECT_EQ(1u, CountStarting(lines, "MessageBox")) << Join(lines);
+    EXPECT_EQ(1u, CountStarting(lines, "XTActivateCallback -> 0x0")) << "activation goes on:\n" << Join(lines);
     EXPECT_EQ(Lines({"message 618 item=1", "message 618 -> 0x0"}), Between(lines, "message 618 item=1", "step"));
     EXPECT_EQ(1u, CountStarting(lines, "final menu3 item 1 \"Letterquarry\" enabled")) << Join(lines);
+}
+
+TEST_F(XTensionTest, TheAddinLibraryIsLoadedByActivationNotByLoadingTheModule) {
+    // Whatever the host's confirmation says: the load comes before the check.
+    for (const char* pszConfirm : {"1", "0"}) {
+        Lines lines = RunHost(std::string("--confirm=") + pszConfirm, "addin-loaded activate addin-loaded");
+        EXPECT_EQ(Lines({"step addin-loaded", "ZmtAddin.dll not loaded"}), Between(lines, "step addin-loaded", "step activate"))
+            << pszConfirm << "\n" << Join(lines);
+        Lines after = Between(lines, "XTActivateCallback", "final");
+        ASSERT_FALSE(after.empty()) << Join(lines);
+        EXPECT_EQ(Lines({"step addin-loaded", "ZmtAddin.dll loaded"}), Lines(after.begin() + 1, after.end()))
+            << pszConfirm << "\n" << Join(lines);
+        EXPECT_EQ(0u, CountStarting(lines, "MessageBox")) << Join(lines);
+    }
 }
 
 TEST_F(XTensionTest, AnAddinLibraryLackingAnExportOpensNothing) {

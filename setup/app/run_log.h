@@ -1,0 +1,12 @@
+// The setup log's frame of a run: what ran where (the header) and how it ended.
+#pragma once
+
+#include "setup/app/switches.h"
+
+// Opens the log the command line asks for (nothing without "/LOG") and writes the run's header: product and
+// file version, mode and command line, Windows version and whether it is 64-bit, country code and ANSI code
+// page, user name and whether the process is elevated.
+void StartRunLog(const CommandLine& commandLine);
+
+// The run's last line: its exit code and what it means; then the log is closed.
+void EndRunLog(int nExitCode);

@@ -1,0 +1,35 @@
+// The setup log: one line per decision and action of a run, for the people who deploy the suite ("which
+// file was locked, which registration failed, which host folder was found, why a host was skipped").
+//
+// Written only when the command line asks for it ("/LOG" or "/LOG=path"); until OpenSetupLog succeeds
+// every call here does nothing. The file is UTF-8 with a byte-order mark, lines end in CR LF, every run
+// appends. A log that cannot be opened or written is skipped silently: logging never changes what the
+// program does or how it ends. One process-wide log; the setup program has a single thread.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Opens strPath for appending (a new file starts with the byte-order mark). bDefaultPlace: the path is
+// the default one, "%TEMP%\Letterquarry Setup.log", which a deferred run names by "/LOG" alone.
+// False when the file cannot be opened; nothing is logged then.
+bool OpenSetupLog(const std::string& strPath, bool bDefaultPlace);
+void CloseSetupLog();
+bool IsSetupLogOpen();
+
+// The default place: the user's temporary folder + "Letterquarry Setup.log".
+std::string DefaultSetupLogPath();
+
+// One event. The text is ANSI in the system code page (paths, Korean names), printf-style.
+void LogEvent(const char* szFormat, ...) __attribute__((format(printf, 1, 2)));
+
+// "error 32 (The process cannot access the file ...)": the number and the system's own message text.
+std::string DescribeError(DWORD dwError);
+// "0x80070002 (The system cannot find the file specified.)"; the message is left out when the system
+// has none for the code.
+std::string DescribeResult(HRESULT hr);
+
+// szCommand with this run's log switch appended, for a deferred run that must append to the same log;
+// szCommand unchanged when no log is open (or the switch would not fit a stored command).
+std::string CommandWithLogSwitch(const char* szCommand);

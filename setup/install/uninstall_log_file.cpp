@@ -1,0 +1,59 @@
+#include "setup/install/uninstall_log_file.h"
+
+#include "setup/core/setup_log.h"
+#include "setup/install/uninstall_log.h"
+#include "util/path_control.h"
+#include "util/scoped_handles.h"
+
+#include <windows.h>
+
+namespace {
+
+// Undoes a half-done replacement, keeping the error that stopped it.
+bool Abandon(const std::string& strTemp, DWORD dwError) {
+    DeleteFileA(strTemp.c_str());
+    SetLastError(dwError);
+    return false;
+}
+
+}  // namespace
+
+bool ReplaceUninstallLog(const HostFileList& arrItems, const std::string& strPath) {
+    const std::string strBytes = FormatUninstallLog(arrItems);
+    // Beside the log, so that the replacement is a rename within one volume.
+    const std::string strTemp = strPath + ".new";
+    {
+        ScopedHandle file(CreateFileA(strTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                      nullptr));
+        if (!file.IsValid()) return false;
+        DWORD dwWritten = 0;
+        if (!WriteFile(file.Get(), strBytes.data(), static_cast<DWORD>(strBytes.size()), &dwWritten, nullptr))
+            return Abandon(strTemp, GetLastError());
+        if (dwWritten != strBytes.size()) return Abandon(strTemp, ERROR_DISK_FULL);
+        if (!FlushFileBuffers(file.Get())) return Abandon(strTemp, GetLastError());
+        if (!CloseHandle(file.Release())) return Abandon(strTemp, GetLastError());
+    }
+    if (!MoveFileExA(strTemp.c_str(), strPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return Abandon(strTemp, GetLastError());
+    return true;
+}
+
+bool SaveMergedUninstallLog(const HostFileList& arrThisRun, const std::string& strPath) {
+    HostFileList arrPrevious;
+    const bool bPrevious = ReadUninstallLog(strPath, arrPrevious);
+    const PathControl pathControl;
+    const HostFileList arrMerged = MergeWithPreviousLog(
+        arrThisRun, arrPrevious, [&](const std::string& strFile) { return pathControl.FileExists(strFile); });
+    const size_t nCarried = arrMerged.size() - arrThisRun.size();
+    if (arrMerged.empty() && !bPrevious) {
+        LogEvent("Uninstall log %s not written: nothing was copied and there is no earlier log", strPath.c_str());
+        return true;
+    }
+    if (!ReplaceUninstallLog(arrMerged, strPath)) {
+        LogEvent("Uninstall log %s not written: %s", strPath.c_str(), DescribeError(GetLastError()).c_str());
+        return false;
+    }
+    LogEvent("Uninstall log %s written: %u record(s) of this run, %u carried over from the earlier log",
+             strPath.c_str(), static_cast<unsigned>(arrThisRun.size()), static_cast<unsigned>(nCarried));
+    return true;
+}

@@ -1,0 +1,35 @@
+// Runs of the setup program that the lifecycle scenarios share: a silent uninstall answered to its end, a
+// run ended at once as a power cut ends it, and the test that a log on disk is never half a log.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace lqtest {
+
+// Runs "/D /B" (plus strMoreArgs) to its end, pressing OK in every message box it shows (the Office
+// boxes of a machine without Office, the closing message). Returns the exit code, or -1 when it did not
+// end within dwTimeoutMs; pCaptions, when given, receives the caption of each box answered.
+int UninstallSilently(const std::string& strMoreArgs = "", std::vector<std::string>* pCaptions = nullptr,
+                      DWORD dwTimeoutMs = 180000);
+
+// The same, but the run is killed as soon as fnKillWhen() is true (checked every 50 ms): returns
+// kKilled then, the exit code when the run ended first, -1 on time-out.
+constexpr int kKilled = -2;
+int UninstallSilentlyUntil(const std::function<bool()>& fnKillWhen, DWORD dwTimeoutMs = 180000);
+
+// Ends the process at once, with no chance to clean up (TerminateProcess); true when it has ended.
+bool KillProcess(DWORD dwProcessId);
+
+// The path of every record of the uninstall log at strPath (the "[F:...]" values), in file order; empty
+// when the log is missing.
+std::vector<std::string> LoggedPaths(const std::string& strPath = "C:\\ZmtPlugin\\install\\UnInsatll.info");
+
+// True when the uninstall log at strPath is absent, or holds its start line first and its end line last:
+// what a reader sees never stops in the middle.
+bool IsCompleteUninstallLog(const std::string& strPath);
+
+}  // namespace lqtest
