@@ -4,6 +4,7 @@
 #include "tests/support/files.h"
 #include "tests/support/programs.h"
 #include "tests/support/registry.h"
+#include "tests/support/suite.h"
 
 #include <windows.h>
 
@@ -14,8 +15,8 @@
 
 namespace {
 
-const std::string kInstall = "C:\\ZmtPlugin\\install";
-const std::string kBin = "C:\\ZmtPlugin\\bin";
+using lqtest::kBin;
+using lqtest::kInstall;
 
 struct Copy {
     std::string strSource, strFolder;
@@ -49,9 +50,8 @@ int main(int argc, char** argv) {
         lqtest::WriteFileBytes(kInstall + "\\ZmtLetterquarry.axt", "bench placeholder until the XTension is built\r\n");
 
     std::vector<Copy> arrCopies;
-    for (const char* sz : {"ASYCFILT.DLL", "COMCAT.DLL", "CorelDraw.tlb", "msvbvm60.dll", "OLEAUT32.DLL",
-                           "OLEPRO32.DLL", "STDOLE2.TLB", "VB6STKIT.DLL", "ZmtAddin.dll"})
-        arrCopies.push_back({sz, kBin});
+    for (const char* sz : lqtest::kRuntimeFiles) arrCopies.push_back({sz, kBin});
+    arrCopies.push_back({"ZmtAddin.dll", kBin});
     arrCopies.push_back({"ZMT_P7.8bp", strPs7 + "\\Plug-Ins"});
     arrCopies.push_back({"ZMT_CS2.8bp", strCs2 + "\\Plug-Ins"});
     arrCopies.push_back({"zmt_i.aip", strAi + "\\Plug-Ins"});

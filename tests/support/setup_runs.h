@@ -2,6 +2,8 @@
 // run ended at once as a power cut ends it, and the test that a log on disk is never half a log.
 #pragma once
 
+#include "tests/support/suite.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -26,7 +28,7 @@ bool KillProcess(DWORD dwProcessId);
 
 // The path of every record of the uninstall log at strPath (the "[F:...]" values), in file order; empty
 // when the log is missing.
-std::vector<std::string> LoggedPaths(const std::string& strPath = "C:\\ZmtPlugin\\install\\UnInsatll.info");
+std::vector<std::string> LoggedPaths(const std::string& strPath = kLog);
 
 // True when the uninstall log at strPath is absent, or holds its start line first and its end line last:
 // what a reader sees never stops in the middle.

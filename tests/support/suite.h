@@ -6,8 +6,21 @@
 
 namespace lqtest {
 
-constexpr const char* kSetupExe = "C:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe";
-constexpr const char* kRunOnceKey = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";  // under HKCU
+inline const std::string kInstall = "C:\\ZmtPlugin\\install";  // the shipped folder, placed by ctest
+inline const std::string kBin = "C:\\ZmtPlugin\\bin";
+inline const std::string kSetupExe = kInstall + "\\ZmtUpGrade_Letterquarry.exe";
+constexpr const char* kLog = "C:\\ZmtPlugin\\install\\UnInsatll.info";  // the uninstall log
+// The runtime files that every install copies into kBin first, in copy order.
+inline constexpr const char* kRuntimeFiles[] = {"ASYCFILT.DLL", "COMCAT.DLL",   "CorelDraw.tlb", "msvbvm60.dll",
+                                                "OLEAUT32.DLL", "OLEPRO32.DLL", "STDOLE2.TLB",   "VB6STKIT.DLL"};
+
+// The uninstall entry (HKLM) and the key of the command deferred to the next logon (HKCU).
+constexpr const char* kEntryKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LetterquarryUnInstall";
+constexpr const char* kRunOnceKey = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+// The classes the add-ins register (under HKCR): the Office add-in, the CorelDraw 11 and 12 add-ins.
+constexpr const char* kAddinClassKey = "CLSID\\{495EFEBF-FC21-4593-89A9-86D772C3636D}";
+constexpr const char* kV11Class = "CLSID\\{ECE2C42B-84A4-4B91-86EF-E18D8B14D2A1}";
+constexpr const char* kV12Class = "CLSID\\{93EF3E70-BA06-4874-9375-425BA735FAD8}";
 
 // A value of the suite's settings section "BrelFontPlugin" in an INI file; "<missing>" when absent.
 std::string IniValue(const std::string& strFile, const std::string& strKey);

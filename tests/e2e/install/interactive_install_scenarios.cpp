@@ -36,15 +36,15 @@ namespace {
 using lqtest::ExpectedState;
 using lqtest::Program;
 
-const std::string kInstall = "C:\\ZmtPlugin\\install";
-const std::string kBin = "C:\\ZmtPlugin\\bin";
+using lqtest::kBin;
+using lqtest::kEntryKey;
+using lqtest::kInstall;
+using lqtest::kLog;
+using lqtest::kRuntimeFiles;
+
 const char kIni[] = "c:\\ZmtPlugin\\Zmt.ini";
-const char kLog[] = "c:\\ZmtPlugin\\install\\UnInsatll.info";
-const char kEntry[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LetterquarryUnInstall";
 const char kUninstall[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 const char kMainCaption[] = "Letterquarry Installation";
-const char* const kRuntimeFiles[] = {"ASYCFILT.DLL", "COMCAT.DLL", "CorelDraw.tlb", "msvbvm60.dll",
-                                     "OLEAUT32.DLL", "OLEPRO32.DLL", "STDOLE2.TLB", "VB6STKIT.DLL"};
 
 const std::string kPs7 = "C:\\Program Files\\Adobe\\Photoshop 7.0";
 const std::string kPsCs2 = "C:\\Program Files\\Adobe\\Adobe Photoshop CS2";
@@ -160,7 +160,7 @@ TEST(Interactive, KoreanAllHosts) {
         strLog += "[R:" + std::to_string(r) + "][E],[U:" + std::to_string(u) + "][E],[F:" + placed.strPath + "][E]\r\r\n";
     }
     expected.File(kLog, strLog + "[UnInstall End][E]\r\r\n");
-    expected.StringValue(HKEY_LOCAL_MACHINE, kEntry, "UninstallString",
+    expected.StringValue(HKEY_LOCAL_MACHINE, kEntryKey, "UninstallString",
                          "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D");
     EXPECT_MACHINE(expected);
 }
@@ -408,7 +408,7 @@ TEST(Interactive, LockedDestinationRestart) {
     AnswerDialog(hQuestion, Answer::ClickButton(3));
     EXPECT_EQ(3010, program.Wait(30000));
     ExpectedState expected;
-    expected.StringValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "ZmtSetup",
+    expected.StringValue(HKEY_CURRENT_USER, lqtest::kRunOnceKey, "ZmtSetup",
                          "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /B");
     EXPECT_MACHINE(expected);
     // The next logon runs the stored command: once the file is free it completes the install.
@@ -456,7 +456,7 @@ TEST(Interactive, EarlierInstallation) {
         expected.File(std::string("C:\\OldPlugins\\lower\\") + szFile, "old\r\n");
     expected.NoFile("C:\\OldStart\\Programs\\Letterquarry\\Letterquarry.lnk");
     expected.File("C:\\OldStart\\Programs\\Accessories\\Notepad.lnk", "link\r\n");
-    expected.Key(HKEY_LOCAL_MACHINE, kEntry);
+    expected.Key(HKEY_LOCAL_MACHINE, kEntryKey);
     EXPECT_MACHINE(expected);
     EXPECT_FALSE(lqtest::PathExists("C:\\OldStart\\Programs\\Letterquarry")) << "the group folder itself is gone";
 }

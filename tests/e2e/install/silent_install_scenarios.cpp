@@ -21,6 +21,7 @@
 #include "tests/support/screenshots.h"
 #include "tests/support/setup_log_reader.h"
 #include "tests/support/setup_runs.h"
+#include "tests/support/suite.h"
 #include "tools/uidriver/uidriver.h"
 
 #include <gtest/gtest.h>
@@ -36,14 +37,13 @@ namespace {
 
 using lqtest::ExpectedState;
 
-const std::string kInstall = "C:\\ZmtPlugin\\install";
-const std::string kBin = "C:\\ZmtPlugin\\bin";
-const char kLog[] = "c:\\ZmtPlugin\\install\\UnInsatll.info";
-const char kEntry[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LetterquarryUnInstall";
-const char kV11Class[] = "CLSID\\{ECE2C42B-84A4-4B91-86EF-E18D8B14D2A1}";
-const char kV12Class[] = "CLSID\\{93EF3E70-BA06-4874-9375-425BA735FAD8}";
-const char* const kRuntimeFiles[] = {"ASYCFILT.DLL", "COMCAT.DLL", "CorelDraw.tlb", "msvbvm60.dll",
-                                     "OLEAUT32.DLL", "OLEPRO32.DLL", "STDOLE2.TLB", "VB6STKIT.DLL"};
+using lqtest::kBin;
+using lqtest::kEntryKey;
+using lqtest::kInstall;
+using lqtest::kLog;
+using lqtest::kRuntimeFiles;
+using lqtest::kV11Class;
+using lqtest::kV12Class;
 
 const std::string kPs7 = "C:\\Program Files\\Adobe\\Photoshop 7.0";
 const std::string kPsCs = "C:\\Program Files\\Adobe\\Photoshop CS";
@@ -141,22 +141,22 @@ TEST(SilentInstall, DtpMachine) {
     // Photoshop CS3 (10.0) and the English folder beside the Korean one get nothing.
     expected.NoFile(kPsCs3 + "\\Plug-Ins\\ZMT_CS2.8bp").NoFile(kPsCs3 + "\\Plug-Ins\\ZMT_P7.8bp");
     expected.NoFile(kPs7 + "\\Plug-Ins\\ZMT_P7.8bp");
-    expected.StringValue(HKEY_LOCAL_MACHINE, kEntry, "DisplayName",
+    expected.StringValue(HKEY_LOCAL_MACHINE, kEntryKey, "DisplayName",
                          IsKoreanMachine() ? "Letterquarry 제거" : "Letterquarry Delete");
-    expected.StringValue(HKEY_LOCAL_MACHINE, kEntry, "UninstallString",
+    expected.StringValue(HKEY_LOCAL_MACHINE, kEntryKey, "UninstallString",
                          "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D");
     expected.Key(HKEY_CLASSES_ROOT, std::string(kV11Class) + "\\InprocServer32");
     expected.Key(HKEY_CLASSES_ROOT, std::string(kV12Class) + "\\InprocServer32");
     expected.Key(HKEY_CLASSES_ROOT, "LetterquarryStandin.CorelAddIn11\\CLSID");
     expected.Key(HKEY_CLASSES_ROOT, "LetterquarryStandin.CorelAddIn12\\CLSID");
-    expected.Key(HKEY_CLASSES_ROOT, "CLSID\\{495EFEBF-FC21-4593-89A9-86D772C3636D}\\InprocServer32");
+    expected.Key(HKEY_CLASSES_ROOT, std::string(lqtest::kAddinClassKey) + "\\InprocServer32");
     expected.Key(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin\\CLSID");
     for (const char* szApp : {"Excel", "PowerPoint", "Word"})
         expected.Key(HKEY_CURRENT_USER, std::string("Software\\Microsoft\\Office\\") + szApp + "\\Addins\\ZmtAddin.MyAddin");
     EXPECT_MACHINE(expected);
     // Only what the entry needs: no third value.
     HKEY hKey;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEntry, 0, KEY_READ, &hKey));
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEntryKey, 0, KEY_READ, &hKey));
     DWORD dwValues = 0;
     RegQueryInfoKeyA(hKey, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &dwValues, nullptr, nullptr, nullptr,
                      nullptr);
@@ -173,11 +173,11 @@ TEST(SilentInstall, DtpMachine) {
         BOOL bWow64 = FALSE;
         ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &bWow64) && bWow64) << "not a 64-bit machine";
         const std::vector<std::pair<HKEY, std::string>> arrKeys = {
-            {HKEY_LOCAL_MACHINE, kEntry},
+            {HKEY_LOCAL_MACHINE, kEntryKey},
             {HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\7.0"},
             {HKEY_CLASSES_ROOT, std::string(kV11Class) + "\\InprocServer32"},
             {HKEY_CLASSES_ROOT, std::string(kV12Class) + "\\InprocServer32"},
-            {HKEY_CLASSES_ROOT, "CLSID\\{495EFEBF-FC21-4593-89A9-86D772C3636D}\\InprocServer32"},
+            {HKEY_CLASSES_ROOT, std::string(lqtest::kAddinClassKey) + "\\InprocServer32"},
         };
         for (const auto& key : arrKeys) {
             EXPECT_TRUE(KeyExists(key.first, key.second, KEY_WOW64_32KEY)) << key.second << " in the 32-bit view";
@@ -230,7 +230,7 @@ TEST(SilentInstall, LockedDestination) {
     const std::vector<Copy> arrMade(arrCopies.begin(), arrCopies.begin() + 13);
     ExpectedState expected;
     // The copies of steps 1 to 4 are on record; the program list gets no entry for a failed install.
-    expected.File(kLog, LogOf(arrMade)).NoKey(HKEY_LOCAL_MACHINE, kEntry);
+    expected.File(kLog, LogOf(arrMade)).NoKey(HKEY_LOCAL_MACHINE, kEntryKey);
     expected.File(strHeld, "the plug-in a running Illustrator holds");
     // Steps 6 to 8 untouched.
     expected.NoFile(kBin + "\\MyAddIn_V11.dll").NoFile(kBin + "\\MyAddIn_V12.dll");
@@ -272,7 +272,7 @@ TEST(SilentInstall, NoHosts) {
     for (const Copy& c : arrCopies) expected.FileLike(c.strPath, kInstall + "\\" + c.strSource);
     expected.Key(HKEY_CLASSES_ROOT, std::string(kV11Class) + "\\InprocServer32");
     expected.NoKey(HKEY_CLASSES_ROOT, kV12Class).NoKey(HKEY_CLASSES_ROOT, "LetterquarryStandin.CorelAddIn12");
-    expected.Key(HKEY_LOCAL_MACHINE, kEntry);
+    expected.Key(HKEY_LOCAL_MACHINE, kEntryKey);
     EXPECT_MACHINE(expected);
 }
 
@@ -358,7 +358,7 @@ TEST(SilentInstall, SixAtOnce) {
     EXPECT_LE(1, nInstalled);
     // As one install leaves the machine: every file once, the log byte for byte, the entry.
     ExpectedState expected;
-    expected.File(kLog, LogOf(DtpCopies())).Key(HKEY_LOCAL_MACHINE, kEntry);
+    expected.File(kLog, LogOf(DtpCopies())).Key(HKEY_LOCAL_MACHINE, kEntryKey);
     for (const Copy& c : DtpCopies()) expected.FileLike(c.strPath, kInstall + "\\" + c.strSource);
     EXPECT_MACHINE(expected);
 }
@@ -379,7 +379,7 @@ TEST(SilentInstall, KilledInstallsConverge) {
     SeedDtpMachine();
     // A large runtime file keeps the copies busy long enough to cut into them.
     lqtest::WriteFileBytes(kInstall + "\\OLEPRO32.DLL", std::string(256 << 20, 'P'));
-    const std::string strEntry = std::string("HKLM\\") + kEntry;
+    const std::string strEntry = std::string("HKLM\\") + kEntryKey;
     struct {
         const char* szWhen;
         std::function<bool(DWORD)> fnNow;
@@ -389,14 +389,14 @@ TEST(SilentInstall, KilledInstallsConverge) {
         {"during the copies",
          [](DWORD) { return lqtest::PathExists(kBin + "\\OLEPRO32.DLL") && !lqtest::PathExists(kBin + "\\STDOLE2.TLB"); }},
         // The entry is written after the last copy, right before the log.
-        {"after the copies", [](DWORD) { return !lqtest::RegString(HKEY_LOCAL_MACHINE, kEntry, "UninstallString").empty(); }},
+        {"after the copies", [](DWORD) { return !lqtest::RegString(HKEY_LOCAL_MACHINE, kEntryKey, "UninstallString").empty(); }},
         {"while the log is written", [](DWORD) { return lqtest::PathExists(std::string(kLog) + ".new"); }},
     };
     // A complete install first, so that every kill meets an earlier log it must not cut.
     ASSERT_EQ(0, lqtest::RunToEnd("/B"));
     for (const auto& kill : kills) {
         // Each run must start from copies not yet made and an entry not yet written to reach its point.
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kEntry);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kEntryKey);
         DeleteFileA((kBin + "\\OLEPRO32.DLL").c_str());
         DeleteFileA((kBin + "\\STDOLE2.TLB").c_str());
         const bool bKilled = InstallKilledWhen(kill.fnNow);
@@ -430,7 +430,7 @@ TEST(SilentInstall, KilledUninstallConverges) {
 
     EXPECT_EQ(0, lqtest::UninstallSilently());
     ExpectNoneOf(DtpPaths(), "after the second uninstall");
-    EXPECT_TRUE(lqtest::RegString(HKEY_LOCAL_MACHINE, kEntry, "UninstallString").empty()) << "the entry is gone";
+    EXPECT_TRUE(lqtest::RegString(HKEY_LOCAL_MACHINE, kEntryKey, "UninstallString").empty()) << "the entry is gone";
 }
 
 }  // namespace

@@ -10,9 +10,9 @@ namespace {
 
 std::string SourceOf(const std::string& strPath) {
     const std::string strName = strPath.substr(strPath.find_last_of('\\') + 1);
-    const std::string strSource = std::string(kSetupFolder) + "\\" + strName;
+    const std::string strSource = kInstall + "\\" + strName;
     if (lqtest::PathExists(strSource)) return strSource;
-    if (strName == "ZmtLetterquarry.axt") return std::string(kSetupFolder) + "\\ZmtLetterquarry.axt";
+    if (strName == "ZmtLetterquarry.axt") return kInstall + "\\ZmtLetterquarry.axt";
     return "";
 }
 
@@ -45,7 +45,7 @@ void InstallOffice(const std::vector<std::string>& arrWithBar) {
     // Office lives in a folder of its own. Started from the setup program's folder, the stand-in would bind
     // to the runtime files shipped there (OLEAUT32.DLL among them) instead of the system's.
     lqtest::MakeFolders(kOfficeFolder);
-    CopyFileA((std::string(kSetupFolder) + "\\OfficeStandin.exe").c_str(),
+    CopyFileA((kInstall + "\\OfficeStandin.exe").c_str(),
               (std::string(kOfficeFolder) + "\\OfficeStandin.exe").c_str(), FALSE);
     lqtest::RunToEnd("/RegServer", 30000, std::string(kOfficeFolder) + "\\OfficeStandin.exe");
     for (const std::string& strApp : arrWithBar)
@@ -69,7 +69,7 @@ void SeedInstalledMachine() {
                   "][E],[F:" + file.strPath + "][E]\r\r\n";
     }
     strLog += "[UnInstall End][E]\r\r\n";
-    lqtest::WriteFileBytes(kLogPath, strLog);
+    lqtest::WriteFileBytes(kLog, strLog);
 
 
     lqtest::SetRegString(HKEY_LOCAL_MACHINE, kEntryKey, "DisplayName", "Letterquarry Delete");

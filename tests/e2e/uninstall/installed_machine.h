@@ -21,13 +21,13 @@ struct InstalledFile {
 // The files an install of every host leaves, in copy order.
 const std::vector<InstalledFile>& InstalledFiles();
 
-constexpr const char* kSetupFolder = "C:\\ZmtPlugin\\install";
 constexpr const char* kOfficeFolder = "C:\\Program Files\\Microsoft Office\\Office11";
-constexpr const char* kLogPath = "C:\\ZmtPlugin\\install\\UnInsatll.info";
-constexpr const char* kEntryKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LetterquarryUnInstall";
-constexpr const char* kAddinClassKey = "CLSID\\{495EFEBF-FC21-4593-89A9-86D772C3636D}";
-constexpr const char* kCorel11ClassKey = "CLSID\\{ECE2C42B-84A4-4B91-86EF-E18D8B14D2A1}";
-constexpr const char* kCorel12ClassKey = "CLSID\\{93EF3E70-BA06-4874-9375-425BA735FAD8}";
+using lqtest::kAddinClassKey;
+using lqtest::kEntryKey;
+using lqtest::kInstall;
+using lqtest::kLog;
+using lqtest::kV11Class;
+using lqtest::kV12Class;
 
 // Registers the Office stand-in (all three applications) and gives each application in arrWithBar the bar.
 void InstallOffice(const std::vector<std::string>& arrWithBar);

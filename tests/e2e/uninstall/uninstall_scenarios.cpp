@@ -99,7 +99,7 @@ bool ExpectedLeftover(const std::string& strLine) {
 }
 
 // The F values of every record line of the log on the machine.
-std::vector<std::string> LoggedFiles() { return lqtest::LoggedPaths(kLogPath); }
+std::vector<std::string> LoggedFiles() { return lqtest::LoggedPaths(kLog); }
 
 void ExpectEverythingRemoved(const lqtest::Snapshot& before) {
     const auto arrLogged = LoggedFiles();
@@ -111,14 +111,14 @@ void ExpectEverythingRemoved(const lqtest::Snapshot& before) {
         .NoKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Excel\\Addins\\ZmtAddin.MyAddin")
         .NoKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\PowerPoint\\Addins\\ZmtAddin.MyAddin")
         .NoKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Word\\Addins\\ZmtAddin.MyAddin")
-        .NoKey(HKEY_CLASSES_ROOT, kCorel11ClassKey)
-        .NoKey(HKEY_CLASSES_ROOT, kCorel12ClassKey)
+        .NoKey(HKEY_CLASSES_ROOT, kV11Class)
+        .NoKey(HKEY_CLASSES_ROOT, kV12Class)
         .NoKey(HKEY_LOCAL_MACHINE, kEntryKey)
         .Folder("C:\\ZmtPlugin\\bin")
         .Folder("C:\\Program Files\\QuarkXPress 6.5\\XTension")
         .FileLike("C:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe", "C:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe");
     EXPECT_MACHINE(state);
-    EXPECT_TRUE(lqtest::PathExists(kLogPath)) << "the log stays";
+    EXPECT_TRUE(lqtest::PathExists(kLog)) << "the log stays";
     EXPECT_EQ("0", IniValue("c:\\ZmtPlugin\\Zmt.ini", "Run"));
     const std::string strCalls = OfficeCalls();
     for (const char* szApp : {"Excel", "PowerPoint", "Word"}) {
@@ -139,8 +139,8 @@ TEST(UninstallInteractive, RemovesEverythingTheInstallLeft) {
     // The CorelDraw add-ins registered themselves as the install had them do.
     ASSERT_TRUE(lqtest::PathExists("C:\\ZmtPlugin\\install\\MyAddIn_V11.dll")) << "the CorelDraw stand-ins are not shipped";
     lqtest::ExpectedState registered;
-    registered.Key(HKEY_CLASSES_ROOT, kCorel11ClassKey)
-        .Key(HKEY_CLASSES_ROOT, kCorel12ClassKey)
+    registered.Key(HKEY_CLASSES_ROOT, kV11Class)
+        .Key(HKEY_CLASSES_ROOT, kV12Class)
         .Key(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin\\CLSID")
         .Key(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Excel\\Addins\\ZmtAddin.MyAddin");
     EXPECT_MACHINE(registered);
@@ -199,10 +199,10 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
         AnswerDialog(hDone, Answer::ClickButton(IDOK));
         ASSERT_EQ(0, install.Wait(30000)) << "the install failed";
     }
-    ASSERT_TRUE(lqtest::PathExists(kLogPath));
+    ASSERT_TRUE(lqtest::PathExists(kLog));
     lqtest::ExpectedState installed;
-    installed.Key(HKEY_CLASSES_ROOT, kCorel11ClassKey)
-        .Key(HKEY_CLASSES_ROOT, kCorel12ClassKey)
+    installed.Key(HKEY_CLASSES_ROOT, kV11Class)
+        .Key(HKEY_CLASSES_ROOT, kV12Class)
         .Key(HKEY_CLASSES_ROOT, kAddinClassKey)
         .Key(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Word\\Addins\\ZmtAddin.MyAddin")
         .Key(HKEY_LOCAL_MACHINE, kEntryKey);
@@ -235,7 +235,7 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
                   item.szPath + "][E]\r\r\n";
         EXPECT_TRUE(lqtest::PathExists(item.szPath)) << item.szPath << " must be installed";
     }
-    EXPECT_EQ(strLog + "[UnInstall End][E]\r\r\n", lqtest::ReadFileBytes(kLogPath));
+    EXPECT_EQ(strLog + "[UnInstall End][E]\r\r\n", lqtest::ReadFileBytes(kLog));
     if (Is64BitMachine()) {
         // The 32-bit setup program's entry is in the 32-bit view, where Windows lists 32-bit programs.
         EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey, KEY_WOW64_32KEY)) << "the entry in the 32-bit view";
@@ -318,7 +318,7 @@ TEST(UninstallSilent, ApplicationWithoutTheBarIsStartedAndLeftAlone) {
 
 TEST(UninstallSilent, NoLogSaysSoAndOnlyResetsRun) {
     SeedInstalledMachine();
-    DeleteFileA(kLogPath);
+    DeleteFileA(kLog);
     const lqtest::Snapshot before = TakeMachineSnapshot();
     Program program("/D /B");
     EXPECT_EQ(IsKoreanMachine() ? "삭제할 정보가 없습니다." : "Not Found Delete Information....",
@@ -440,7 +440,7 @@ TEST(UninstallShared, SiblingKeepsTheAddinAndWithoutWordTheEntryStays) {
         .Key(HKEY_LOCAL_MACHINE, kEntryKey)
         .NoKey(HKEY_CURRENT_USER, "Software\\OfficeStandin\\Excel\\CommandBars\\Letterquarry")
         .NoKey(HKEY_CURRENT_USER, "Software\\OfficeStandin\\PowerPoint\\CommandBars\\Letterquarry")
-        .NoKey(HKEY_CLASSES_ROOT, kCorel11ClassKey);
+        .NoKey(HKEY_CLASSES_ROOT, kV11Class);
     EXPECT_MACHINE(state);
     EXPECT_FALSE(lqtest::PathExists("C:\\ZmtPlugin\\bin\\MyAddIn_V11.dll"));
 }

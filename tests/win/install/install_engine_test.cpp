@@ -17,6 +17,7 @@
 #include "tests/support/files.h"
 #include "tests/support/machine_facts.h"
 #include "tests/support/registry.h"
+#include "tests/support/suite.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -35,10 +36,11 @@ using lqtest::ReadFileBytes;
 using lqtest::ValueBytes;
 using lqtest::WriteFileBytes;
 
-const std::string kInstall = "C:\\ZmtPlugin\\install";
-const std::string kBin = "C:\\ZmtPlugin\\bin";
-const char kV11Class[] = "CLSID\\{ECE2C42B-84A4-4B91-86EF-E18D8B14D2A1}";
-const char kV12Class[] = "CLSID\\{93EF3E70-BA06-4874-9375-425BA735FAD8}";
+using lqtest::kBin;
+using lqtest::kInstall;
+using lqtest::kRuntimeFiles;
+using lqtest::kV11Class;
+using lqtest::kV12Class;
 
 using lqtest::IsKoreanMachine;
 using lqtest::IsWin7;
@@ -212,11 +214,11 @@ TEST_F(InstallEngine, UninstallEntryAndRunOnceValuesCountTheirNul) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallRecordKey));
     EXPECT_FALSE(DeleteUninstallRecord()) << "nothing left to delete";
 
-    const char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
     ScheduleRunOnce(kDeferredInstallCommand);
     ScheduleRunOnce(kDeferredUninstallCommand);
     ScheduleRunOnce(std::string(1024, 'x'));
-    EXPECT_EQ(std::string(kDeferredUninstallCommand) + '\0', ValueBytes(HKEY_CURRENT_USER, kRunOnce, "ZmtSetup", &dwType));
+    EXPECT_EQ(std::string(kDeferredUninstallCommand) + '\0',
+              ValueBytes(HKEY_CURRENT_USER, lqtest::kRunOnceKey, "ZmtSetup", &dwType));
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), dwType);
 }
 
@@ -230,9 +232,7 @@ protected:
         MakeFolders("C:\\PSCS2\\Plug-Ins");
         MakeFolders("C:\\AI\\Plug-Ins");
         MakeFolders("C:\\QXP\\XTension");
-        const char* arrBasic[] = {"ASYCFILT.DLL", "COMCAT.DLL", "CorelDraw.tlb", "msvbvm60.dll", "OLEAUT32.DLL",
-                                  "OLEPRO32.DLL", "STDOLE2.TLB", "VB6STKIT.DLL"};
-        for (const char* sz : arrBasic) Add(kHostBasicDlls, 0, 0, sz);
+        for (const char* sz : kRuntimeFiles) Add(kHostBasicDlls, 0, 0, sz);
         Folder(kHostBasicDlls, kBin);
         Add(kHostOffice, 1, 0, "ZmtAddin.dll");
         Folder(kHostOffice, kBin);
@@ -269,9 +269,7 @@ TEST_F(InstallSequence, SuccessCopiesEveryRecordInStepOrderAndWritesTheEntryAndT
     ASSERT_TRUE(RunInstallSequence(m_context, frontEnd));
     SetStandinSwitch("MyAddIn_V11.dll", "FailRegister", 0);
     std::string strExpected = "[UnInstall][E]\r\r\n";
-    for (const char* sz : {"ASYCFILT.DLL", "COMCAT.DLL", "CorelDraw.tlb", "msvbvm60.dll", "OLEAUT32.DLL",
-                           "OLEPRO32.DLL", "STDOLE2.TLB", "VB6STKIT.DLL"})
-        strExpected += Record(0, 0, kBin + "\\" + sz);
+    for (const char* sz : kRuntimeFiles) strExpected += Record(0, 0, kBin + "\\" + sz);
     strExpected += Record(1, 0, kBin + "\\ZmtAddin.dll");
     strExpected += Record(0, 0, "C:\\PS7\\플러그-인\\\\ZMT_P7.8bp");
     strExpected += Record(0, 0, "C:\\PSCS2\\Plug-Ins\\\\ZMT_CS2.8bp");

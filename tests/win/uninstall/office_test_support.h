@@ -5,6 +5,7 @@
 #include "standins/office/office_standin.h"
 #include "tests/support/files.h"
 #include "tests/support/registry.h"
+#include "tests/support/suite.h"
 
 #include <windows.h>
 
@@ -18,7 +19,7 @@ using lqtest::CreateKey;
 using lqtest::KeyExists;
 
 constexpr const char* kServerPath = "C:\\ZmtPlugin\\install\\OfficeStandin.exe";
-constexpr const char* kAddinClassKey = "CLSID\\{495EFEBF-FC21-4593-89A9-86D772C3636D}";
+using lqtest::kAddinClassKey;
 
 inline std::string BarKey(const char* szApplication) {
     return std::string(office_standin::kSettingsKey) + "\\" + szApplication + "\\CommandBars\\Letterquarry";

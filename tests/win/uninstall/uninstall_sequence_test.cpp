@@ -26,14 +26,14 @@ namespace {
 
 CWinApp theTestApp;  // the program's standard message boxes need an application object
 
-constexpr const char* kLog = "C:\\ZmtPlugin\\install\\UnInsatll.info";
-constexpr const char* kEntryKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LetterquarryUnInstall";
 constexpr const char* kProbeSource = "C:\\probe\\unregister_probe.dll";
 constexpr const char* kProbeLog = "C:\\probe\\calls.log";
 
 using lqtest::Answer;
 using lqtest::DialogAnswerer;
 using lqtest::IniValue;
+using lqtest::kEntryKey;
+using lqtest::kLog;
 using lqtest::PathExists;
 using lqtest::ReadFileBytes;
 using lqtest::RunOnceValue;
