@@ -46,8 +46,7 @@ int main(int argc, char** argv) {
     lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Photoshop\\9.0", "ApplicationPath", strCs2);
     lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe\\Illustrator\\11.0", "ApplicationPath", strAi);
     lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", strQxp);
-    if (!lqtest::PathExists(kInstall + "\\ZmtLetterquarry.axt"))
-        lqtest::WriteFileBytes(kInstall + "\\ZmtLetterquarry.axt", "bench placeholder until the XTension is built\r\n");
+    lqtest::CompleteShippedFolder();
 
     std::vector<Copy> arrCopies;
     for (const char* sz : lqtest::kRuntimeFiles) arrCopies.push_back({sz, kBin});

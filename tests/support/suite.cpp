@@ -1,5 +1,6 @@
 #include "tests/support/suite.h"
 
+#include "tests/support/files.h"
 #include "tests/support/registry.h"
 
 #include <windows.h>
@@ -10,6 +11,20 @@ std::string IniValue(const std::string& strFile, const std::string& strKey) {
     char sz[1024] = {};
     GetPrivateProfileStringA("BrelFontPlugin", strKey.c_str(), "<missing>", sz, sizeof sz, strFile.c_str());
     return sz;
+}
+
+std::string UninstallLogOf(const std::vector<LogRecord>& arrRecords) {
+    std::string strLog = "[UnInstall][E]\r\r\n";
+    for (const LogRecord& record : arrRecords)
+        strLog += "[R:" + std::to_string(record.nRegister) + "][E],[U:" + std::to_string(record.nUnregister) +
+                  "][E],[F:" + record.strPath + "][E]\r\r\n";
+    return strLog + "[UnInstall End][E]\r\r\n";
+}
+
+void CompleteShippedFolder() {
+    for (const char* szName : {"ZmtAddin.dll", "ZmtLetterquarry.axt", "ZMT_P7.8bp", "ZMT_CS2.8bp", "zmt_i.aip"})
+        if (!PathExists(kInstall + "\\" + szName))
+            WriteFileBytes(kInstall + "\\" + szName, std::string("placeholder ") + szName + "\r\n");
 }
 
 std::string RunOnceValue() { return RegString(HKEY_CURRENT_USER, kRunOnceKey, "ZmtSetup"); }

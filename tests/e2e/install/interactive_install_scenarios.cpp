@@ -36,6 +36,7 @@ namespace {
 using lqtest::ExpectedState;
 using lqtest::Program;
 
+using lqtest::CompleteShippedFolder;
 using lqtest::kBin;
 using lqtest::kEntryKey;
 using lqtest::kInstall;
@@ -63,14 +64,6 @@ std::string Lang(const char* szKorean, const char* szEnglish) { return IsKoreanM
 
 // The stand-in host process, placed beside this scenario by CMakeLists.txt.
 std::string StandIn() { return "C:\\lqhost\\guard_standin.exe"; }
-
-// Outside components that other parts of the build provide; plain files take their place when missing.
-void CompleteShippedFolder() {
-    const char* const arrNames[] = {"ZmtAddin.dll", "ZmtLetterquarry.axt", "ZMT_P7.8bp", "ZMT_CS2.8bp", "zmt_i.aip"};
-    for (const char* szName : arrNames)
-        if (!lqtest::PathExists(kInstall + "\\" + szName))
-            lqtest::WriteFileBytes(kInstall + "\\" + szName, std::string("scenario placeholder ") + szName + "\r\n");
-}
 
 void SeedHosts() {
     lqtest::MakeFolders(kPs7 + "\\플러그-인");
@@ -152,14 +145,14 @@ TEST(Interactive, KoreanAllHosts) {
     EXPECT_EQ("1", lqtest::IniValue(kIni, "Run"));
     EXPECT_EQ("SvrLstQuobbTessly.cfg", lqtest::IniValue(kIni, "ServerListFileName"));
     ExpectedState expected;
-    std::string strLog = "[UnInstall][E]\r\r\n";
+    std::vector<lqtest::LogRecord> arrLogged;
     for (const Placed& placed : AllPlaced()) {
         expected.FileLike(placed.strPath, kInstall + "\\" + placed.strSource);
         int r = placed.strSource == "ZmtAddin.dll" || placed.strSource.find("MyAddIn") == 0;
         int u = placed.strSource.find("MyAddIn") == 0;
-        strLog += "[R:" + std::to_string(r) + "][E],[U:" + std::to_string(u) + "][E],[F:" + placed.strPath + "][E]\r\r\n";
+        arrLogged.push_back({r, u, placed.strPath});
     }
-    expected.File(kLog, strLog + "[UnInstall End][E]\r\r\n");
+    expected.File(kLog, lqtest::UninstallLogOf(arrLogged));
     expected.StringValue(HKEY_LOCAL_MACHINE, kEntryKey, "UninstallString",
                          "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D");
     EXPECT_MACHINE(expected);

@@ -37,6 +37,7 @@ namespace {
 
 using lqtest::ExpectedState;
 
+using lqtest::CompleteShippedFolder;
 using lqtest::kBin;
 using lqtest::kEntryKey;
 using lqtest::kInstall;
@@ -57,14 +58,6 @@ using lqtest::Is64BitMachine;
 using lqtest::IsKoreanMachine;
 using lqtest::IsWin7;
 using lqtest::KeyExists;
-
-// The outside components that other parts of the build provide; until they are in the shipped folder,
-// plain files take their place so the install has something to copy (registration then fails).
-void CompleteShippedFolder() {
-    for (const char* szName : {"ZmtAddin.dll", "ZmtLetterquarry.axt"})
-        if (!lqtest::PathExists(kInstall + "\\" + szName))
-            lqtest::WriteFileBytes(kInstall + "\\" + szName, std::string("scenario placeholder ") + szName + "\r\n");
-}
 
 void SeedDtpMachine() {
     lqtest::MakeFolders(kPs7 + "\\플러그-인");
@@ -108,10 +101,9 @@ std::vector<Copy> DtpCopies() {
 }
 
 std::string LogOf(const std::vector<Copy>& arrCopies) {
-    std::string strLog = "[UnInstall][E]\r\r\n";
-    for (const Copy& c : arrCopies)
-        strLog += "[R:" + std::to_string(c.r) + "][E],[U:" + std::to_string(c.u) + "][E],[F:" + c.strPath + "][E]\r\r\n";
-    return strLog + "[UnInstall End][E]\r\r\n";
+    std::vector<lqtest::LogRecord> arrRecords;
+    for (const Copy& c : arrCopies) arrRecords.push_back({c.r, c.u, c.strPath});
+    return lqtest::UninstallLogOf(arrRecords);
 }
 
 // Whether the file's DACL, as Wine reports it, still grants Everyone (S-1-1-0) anything: true for a

@@ -29,14 +29,14 @@ void CallEntry(const std::string& strPath, const char* szEntry) {
 
 const std::vector<InstalledFile>& InstalledFiles() {
     static const std::vector<InstalledFile> arrFiles = {
-        {"C:\\ZmtPlugin\\bin\\ASYCFILT.DLL", 0, 0},
-        {"C:\\ZmtPlugin\\bin\\COMCAT.DLL", 0, 0},
-        {"C:\\ZmtPlugin\\bin\\ZmtAddin.dll", 1, 0},
-        {"C:\\Program Files\\Adobe\\Photoshop 7.0\\Plug-Ins\\\\ZMT_P7.8bp", 0, 0},
-        {"C:\\Program Files\\Adobe\\Illustrator CS2\\Plug-ins\\zmt_i.aip", 0, 0},
-        {"C:\\ZmtPlugin\\bin\\MyAddIn_V11.dll", 1, 1},
-        {"C:\\ZmtPlugin\\bin\\MyAddIn_V12.dll", 1, 1},
-        {"C:\\Program Files\\QuarkXPress 6.5\\XTension\\ZmtLetterquarry.axt", 0, 0},
+        {0, 0, "C:\\ZmtPlugin\\bin\\ASYCFILT.DLL"},
+        {0, 0, "C:\\ZmtPlugin\\bin\\COMCAT.DLL"},
+        {1, 0, "C:\\ZmtPlugin\\bin\\ZmtAddin.dll"},
+        {0, 0, "C:\\Program Files\\Adobe\\Photoshop 7.0\\Plug-Ins\\\\ZMT_P7.8bp"},
+        {0, 0, "C:\\Program Files\\Adobe\\Illustrator CS2\\Plug-ins\\zmt_i.aip"},
+        {1, 1, "C:\\ZmtPlugin\\bin\\MyAddIn_V11.dll"},
+        {1, 1, "C:\\ZmtPlugin\\bin\\MyAddIn_V12.dll"},
+        {0, 0, "C:\\Program Files\\QuarkXPress 6.5\\XTension\\ZmtLetterquarry.axt"},
     };
     return arrFiles;
 }
@@ -59,17 +59,13 @@ void UninstallOfficeApplication(const std::string& strApplication) {
 }
 
 void SeedInstalledMachine() {
-    std::string strLog = "[UnInstall][E]\r\r\n";
     for (const InstalledFile& file : InstalledFiles()) {
         const std::string strSource = SourceOf(file.strPath);
         const std::string strBytes = strSource.empty() ? "stand-in for " + file.strPath : lqtest::ReadFileBytes(strSource);
         lqtest::WriteFileBytes(file.strPath, strBytes);
         if (file.nRegister == 1) CallEntry(file.strPath, "DllRegisterServer");
-        strLog += "[R:" + std::to_string(file.nRegister) + "][E],[U:" + std::to_string(file.nUnregister) +
-                  "][E],[F:" + file.strPath + "][E]\r\r\n";
     }
-    strLog += "[UnInstall End][E]\r\r\n";
-    lqtest::WriteFileBytes(kLog, strLog);
+    lqtest::WriteFileBytes(kLog, lqtest::UninstallLogOf(InstalledFiles()));
 
 
     lqtest::SetRegString(HKEY_LOCAL_MACHINE, kEntryKey, "DisplayName", "Letterquarry Delete");

@@ -12,11 +12,9 @@
 
 namespace uninstall_e2e {
 
-struct InstalledFile {
-    std::string strPath;    // as the log names it (a doubled backslash where folder and name were joined)
-    int nRegister;
-    int nUnregister;
-};
+// A file an install left, as its log record names it (a doubled backslash where folder and name were
+// joined).
+using InstalledFile = lqtest::LogRecord;
 
 // The files an install of every host leaves, in copy order.
 const std::vector<InstalledFile>& InstalledFiles();

@@ -209,10 +209,7 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
     EXPECT_MACHINE(installed);
     std::printf("files logged by the install: %u\n", static_cast<unsigned>(LoggedFiles().size()));
     // The log, byte for byte: the same on 32-bit and on 64-bit Windows.
-    const struct {
-        int nRegister, nUnregister;
-        const char* szPath;
-    } kLogged[] = {
+    const std::vector<lqtest::LogRecord> arrInstalled = {
         {0, 0, "C:\\ZmtPlugin\\bin\\ASYCFILT.DLL"},
         {0, 0, "C:\\ZmtPlugin\\bin\\COMCAT.DLL"},
         {0, 0, "C:\\ZmtPlugin\\bin\\CorelDraw.tlb"},
@@ -229,13 +226,9 @@ TEST(UninstallInteractive, FullCycleAfterTheInstall) {
         {1, 1, "C:\\ZmtPlugin\\bin\\MyAddIn_V12.dll"},
         {0, 0, "C:\\Program Files\\QuarkXPress 6.5\\XTension\\\\ZmtLetterquarry.axt"},
     };
-    std::string strLog = "[UnInstall][E]\r\r\n";
-    for (const auto& item : kLogged) {
-        strLog += "[R:" + std::to_string(item.nRegister) + "][E],[U:" + std::to_string(item.nUnregister) + "][E],[F:" +
-                  item.szPath + "][E]\r\r\n";
-        EXPECT_TRUE(lqtest::PathExists(item.szPath)) << item.szPath << " must be installed";
-    }
-    EXPECT_EQ(strLog + "[UnInstall End][E]\r\r\n", lqtest::ReadFileBytes(kLog));
+    for (const lqtest::LogRecord& item : arrInstalled)
+        EXPECT_TRUE(lqtest::PathExists(item.strPath)) << item.strPath << " must be installed";
+    EXPECT_EQ(lqtest::UninstallLogOf(arrInstalled), lqtest::ReadFileBytes(kLog));
     if (Is64BitMachine()) {
         // The 32-bit setup program's entry is in the 32-bit view, where Windows lists 32-bit programs.
         EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey, KEY_WOW64_32KEY)) << "the entry in the 32-bit view";

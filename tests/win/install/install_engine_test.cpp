@@ -95,11 +95,8 @@ class InstallEngine : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         countryCode = IsKoreanMachine() ? 82 : 1;
-        // Until the XTension and the Office add-in are built into the shipped folder, plain files stand
-        // in for them here (the Office add-in then fails to register, which the engine must shrug off).
-        for (const char* szName : {"ZmtAddin.dll", "ZmtLetterquarry.axt"})
-            if (!PathExists(kInstall + "\\" + szName))
-                WriteFileBytes(kInstall + "\\" + szName, std::string("test placeholder ") + szName + "\r\n");
+        // A placeholder Office add-in fails to register, which the engine must shrug off.
+        lqtest::CompleteShippedFolder();
         MakeFolders(kBin);
     }
 };
@@ -256,9 +253,6 @@ protected:
     void Folder(int nHost, const std::string& strPath) {
         m_context.arrHosts[nHost].arrFolders.push_back(std::make_unique<HostFolderEntry>(HostFolderEntry{0, strPath}));
     }
-    static std::string Record(int r, int u, const std::string& strPath) {
-        return "[R:" + std::to_string(r) + "][E],[U:" + std::to_string(u) + "][E],[F:" + strPath + "][E]\r\r\n";
-    }
     InstallContext m_context;
 };
 
@@ -268,17 +262,16 @@ TEST_F(InstallSequence, SuccessCopiesEveryRecordInStepOrderAndWritesTheEntryAndT
     DialogFrontEnd frontEnd(window.m_dlg);
     ASSERT_TRUE(RunInstallSequence(m_context, frontEnd));
     SetStandinSwitch("MyAddIn_V11.dll", "FailRegister", 0);
-    std::string strExpected = "[UnInstall][E]\r\r\n";
-    for (const char* sz : kRuntimeFiles) strExpected += Record(0, 0, kBin + "\\" + sz);
-    strExpected += Record(1, 0, kBin + "\\ZmtAddin.dll");
-    strExpected += Record(0, 0, "C:\\PS7\\플러그-인\\\\ZMT_P7.8bp");
-    strExpected += Record(0, 0, "C:\\PSCS2\\Plug-Ins\\\\ZMT_CS2.8bp");
-    strExpected += Record(0, 0, "C:\\AI\\Plug-Ins\\\\zmt_i.aip");
-    strExpected += Record(1, 1, kBin + "\\MyAddIn_V11.dll");
-    strExpected += Record(1, 1, kBin + "\\MyAddIn_V12.dll");
-    strExpected += Record(0, 0, "C:\\QXP\\XTension\\\\ZmtLetterquarry.axt");
-    strExpected += "[UnInstall End][E]\r\r\n";
-    EXPECT_EQ(strExpected, ReadFileBytes(kUninstallLogPath));
+    std::vector<lqtest::LogRecord> arrExpected;
+    for (const char* sz : kRuntimeFiles) arrExpected.push_back({0, 0, kBin + "\\" + sz});
+    arrExpected.push_back({1, 0, kBin + "\\ZmtAddin.dll"});
+    arrExpected.push_back({0, 0, "C:\\PS7\\플러그-인\\\\ZMT_P7.8bp"});
+    arrExpected.push_back({0, 0, "C:\\PSCS2\\Plug-Ins\\\\ZMT_CS2.8bp"});
+    arrExpected.push_back({0, 0, "C:\\AI\\Plug-Ins\\\\zmt_i.aip"});
+    arrExpected.push_back({1, 1, kBin + "\\MyAddIn_V11.dll"});
+    arrExpected.push_back({1, 1, kBin + "\\MyAddIn_V12.dll"});
+    arrExpected.push_back({0, 0, "C:\\QXP\\XTension\\\\ZmtLetterquarry.axt"});
+    EXPECT_EQ(lqtest::UninstallLogOf(arrExpected), ReadFileBytes(kUninstallLogPath));
     for (const auto& pItem : m_context.arrUninstallItems) {
         std::string strName = pItem->strName.substr(pItem->strName.rfind('\\') + 1);
         EXPECT_EQ(ReadFileBytes(kInstall + "\\" + strName), ReadFileBytes(pItem->strName)) << pItem->strName;
@@ -329,7 +322,7 @@ TEST_F(InstallSequence, ALockedFileInTheIllustratorStepFailsWithoutEntryLogsTheC
 
 TEST_F(InstallSequence, ALogThatCannotBeReplacedFailsTheInstallAndStaysWhole) {
     // A reader holds the earlier log without letting it be deleted or renamed over.
-    const std::string strEarlier = "[UnInstall][E]\r\r\n" + Record(0, 0, "C:\\Old\\kept.aip") + "[UnInstall End][E]\r\r\n";
+    const std::string strEarlier = lqtest::UninstallLogOf({{0, 0, "C:\\Old\\kept.aip"}});
     WriteFileBytes(kUninstallLogPath, strEarlier);
     HANDLE hReader =
         CreateFileA(kUninstallLogPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
