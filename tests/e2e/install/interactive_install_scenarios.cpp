@@ -33,15 +33,21 @@
 
 namespace {
 
-using lqtest::ExpectedState;
-using lqtest::Program;
-
+using lqtest::Answer;
+using lqtest::AnswerDialog;
+using lqtest::AnswerNextDialog;
 using lqtest::CompleteShippedFolder;
+using lqtest::ExpectedState;
+using lqtest::IsKoreanMachine;
 using lqtest::kBin;
 using lqtest::kEntryKey;
 using lqtest::kInstall;
 using lqtest::kLog;
 using lqtest::kRuntimeFiles;
+using lqtest::Program;
+using lqtest::ReadDialog;
+using lqtest::SeenDialog;
+using lqtest::WaitForDialog;
 
 const char kIni[] = "c:\\ZmtPlugin\\Zmt.ini";
 const char kUninstall[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
@@ -51,14 +57,6 @@ const std::string kPs7 = "C:\\Program Files\\Adobe\\Photoshop 7.0";
 const std::string kPsCs2 = "C:\\Program Files\\Adobe\\Adobe Photoshop CS2";
 const std::string kAi = "C:\\Program Files\\Adobe\\Illustrator CS";
 const std::string kQxp = "C:\\QuarkXPress 6.5";
-
-using lqtest::Answer;
-using lqtest::AnswerDialog;
-using lqtest::AnswerNextDialog;
-using lqtest::IsKoreanMachine;
-using lqtest::ReadDialog;
-using lqtest::SeenDialog;
-using lqtest::WaitForDialog;
 
 std::string Lang(const char* szKorean, const char* szEnglish) { return IsKoreanMachine() ? szKorean : szEnglish; }
 

@@ -35,11 +35,14 @@
 
 namespace {
 
-using lqtest::ExpectedState;
-
 using lqtest::CompleteShippedFolder;
+using lqtest::ExpectedState;
+using lqtest::Is64BitMachine;
+using lqtest::IsKoreanMachine;
+using lqtest::IsWin7;
 using lqtest::kBin;
 using lqtest::kEntryKey;
+using lqtest::KeyExists;
 using lqtest::kInstall;
 using lqtest::kLog;
 using lqtest::kRuntimeFiles;
@@ -53,11 +56,6 @@ const std::string kPsCs3 = "C:\\Program Files\\Adobe\\Adobe Photoshop CS3";
 const std::string kAi = "C:\\Program Files\\Adobe\\Illustrator CS";
 const std::string kQxp = "C:\\QuarkXPress 6.5";
 const std::string kQxpDemo = "C:\\QuarkXPress 6.5 Demo";
-
-using lqtest::Is64BitMachine;
-using lqtest::IsKoreanMachine;
-using lqtest::IsWin7;
-using lqtest::KeyExists;
 
 void SeedDtpMachine() {
     lqtest::MakeFolders(kPs7 + "\\플러그-인");
