@@ -4,6 +4,10 @@
 #include "tests/support/files.h"
 #include "tests/support/programs.h"
 
+#include <tlhelp32.h>
+
+#include <tlhelp32.h>
+
 namespace lqtest {
 
 namespace {
@@ -39,6 +43,27 @@ int UninstallSilently(const std::string& strMoreArgs, std::vector<std::string>* 
 
 int UninstallSilentlyUntil(const std::function<bool()>& fnKillWhen, DWORD dwTimeoutMs) {
     return RunUninstallAnsweringBoxes("/D /B", nullptr, dwTimeoutMs, fnKillWhen);
+}
+
+bool WaitForRestartRequestToEnd(DWORD dwTimeoutMs) {
+    // The windows it asked to close may answer after wineboot itself has gone: the session counts as
+    // ended once no wineboot has run for a while.
+    const DWORD kQuietMs = 3000;
+    const DWORD dwStart = GetTickCount();
+    DWORD dwLastSeen = GetTickCount();
+    for (;;) {
+        bool bRunning = false;
+        HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32 entry;
+        entry.dwSize = sizeof entry;
+        for (BOOL bMore = Process32First(hSnapshot, &entry); bMore; bMore = Process32Next(hSnapshot, &entry))
+            bRunning |= lstrcmpiA(entry.szExeFile, "wineboot.exe") == 0;
+        CloseHandle(hSnapshot);
+        if (bRunning) dwLastSeen = GetTickCount();
+        else if (GetTickCount() - dwLastSeen >= kQuietMs) return true;
+        if (GetTickCount() - dwStart > dwTimeoutMs) return false;
+        Sleep(100);
+    }
 }
 
 bool KillProcess(DWORD dwProcessId) {

@@ -23,6 +23,13 @@ int UninstallSilently(const std::string& strMoreArgs = "", std::vector<std::stri
 constexpr int kKilled = -2;
 int UninstallSilentlyUntil(const std::function<bool()>& fnKillWhen, DWORD dwTimeoutMs = 180000);
 
+// The end of a restart request, before a scenario plays the next logon. Windows restarts and only then
+// runs RunOnce; Wine restarts nothing but, for ExitWindowsEx, starts wineboot to end the session, which
+// asks every window then open to close. A program started before that is over (the next logon's run and
+// the Office applications it starts) would be closed by it. Waits until no wineboot process is left;
+// false when one still runs after dwTimeoutMs.
+bool WaitForRestartRequestToEnd(DWORD dwTimeoutMs = 30000);
+
 // Ends the process at once, with no chance to clean up (TerminateProcess); true when it has ended.
 bool KillProcess(DWORD dwProcessId);
 

@@ -403,6 +403,7 @@ TEST(Interactive, LockedDestinationRestart) {
                          "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /B");
     EXPECT_MACHINE(expected);
     // The next logon runs the stored command: once the file is free it completes the install.
+    ASSERT_TRUE(lqtest::WaitForRestartRequestToEnd()) << "the restart request never ended";
     held.Release();
     EXPECT_EQ(0, lqtest::RunToEnd("/B"));
     EXPECT_NE(std::string::npos, lqtest::ReadFileBytes(kLog).find("zmt_i.aip"));

@@ -377,6 +377,7 @@ TEST_F(HeldFile, RestartDefersToTheNextLogonWhichRemovesEverything) {
 
     // The next logon: the host program is gone, Windows runs the stored command once.
     Release();
+    ASSERT_TRUE(lqtest::WaitForRestartRequestToEnd()) << "the restart request never ended";
     const std::string strStored = RunOnceValue();
     const std::string strArgs = strStored.substr(strStored.find(".exe ") + 5);
     Program next(strArgs);
