@@ -7,17 +7,9 @@
 #   (one thread);
 # - determinism: no build folder in the binaries and no link time stamp, so one commit gives one set of bytes.
 # Debug information is on (-g changes no code); tools/release moves it into separate files and strips.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-i686.cmake)
 set(CMAKE_C_COMPILER   i686-w64-mingw32-gcc-win32)
 set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
-set(CMAKE_RC_COMPILER  i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 set(LQ_RELEASE ON)
 set(lq_release_common "-g -ffunction-sections -fdata-sections -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=build")
