@@ -12,6 +12,7 @@
 #include "setup/uninstall/uninstall_sequence.h"
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -36,9 +37,17 @@ std::unique_ptr<LetterquarryDeleteDlg> ShowProgressWindow() {
     return pDlg;
 }
 
-UninstallOutcome RunInProgressWindow(LetterquarryDeleteDlg& dlg, InstallContext& context) {
-    DialogFrontEnd frontEnd(dlg);
-    return RunUninstallSequence(context, frontEnd);
+// Runs the uninstall sequence in the progress window, then closes the window and releases the context.
+int RunInProgressWindow(std::unique_ptr<LetterquarryDeleteDlg> pProgress, InstallContext& context) {
+    UninstallOutcome outcome;
+    {
+        DialogFrontEnd frontEnd(*pProgress);
+        outcome = RunUninstallSequence(context, frontEnd);
+    }
+    pProgress->DestroyWindow();
+    pProgress.reset();
+    context.Release();
+    return ExitCodeOf(outcome);
 }
 
 std::string ConfirmationText() {
@@ -56,11 +65,7 @@ std::string ConfirmationText() {
 int RunSilentUninstall() {
     auto pProgress = ShowProgressWindow();
     InstallContext context;
-    const UninstallOutcome outcome = RunInProgressWindow(*pProgress, context);
-    pProgress->DestroyWindow();
-    pProgress.reset();
-    context.Release();
-    return ExitCodeOf(outcome);
+    return RunInProgressWindow(std::move(pProgress), context);
 }
 
 int RunInteractiveUninstall() {
@@ -77,9 +82,5 @@ int RunInteractiveUninstall() {
         context.Release();
         return kExitCancelled;
     }
-    const UninstallOutcome outcome = RunInProgressWindow(*pProgress, context);
-    pProgress->DestroyWindow();
-    pProgress.reset();
-    context.Release();
-    return ExitCodeOf(outcome);
+    return RunInProgressWindow(std::move(pProgress), context);
 }

@@ -19,19 +19,14 @@ bool Abandon(const std::string& strTemp, DWORD dwError) {
 }  // namespace
 
 bool ReplaceUninstallLog(const HostFileList& arrItems, const std::string& strPath) {
-    const std::string strBytes = FormatUninstallLog(arrItems);
     // Beside the log, so that the replacement is a rename within one volume.
     const std::string strTemp = strPath + ".new";
+    if (!WriteUninstallLog(arrItems, strTemp)) return Abandon(strTemp, GetLastError());
+    // The runtime's flush only hands the bytes to Windows; the disk must have them before the rename.
     {
-        ScopedHandle file(CreateFileA(strTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+        ScopedHandle file(CreateFileA(strTemp.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                       nullptr));
-        if (!file.IsValid()) return false;
-        DWORD dwWritten = 0;
-        if (!WriteFile(file.Get(), strBytes.data(), static_cast<DWORD>(strBytes.size()), &dwWritten, nullptr))
-            return Abandon(strTemp, GetLastError());
-        if (dwWritten != strBytes.size()) return Abandon(strTemp, ERROR_DISK_FULL);
-        if (!FlushFileBuffers(file.Get())) return Abandon(strTemp, GetLastError());
-        if (!CloseHandle(file.Release())) return Abandon(strTemp, GetLastError());
+        if (!file.IsValid() || !FlushFileBuffers(file.Get())) return Abandon(strTemp, GetLastError());
     }
     if (!MoveFileExA(strTemp.c_str(), strPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return Abandon(strTemp, GetLastError());

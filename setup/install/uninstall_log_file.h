@@ -6,7 +6,7 @@
 
 #include <string>
 
-// Writes FormatUninstallLog's bytes to strPath + ".new", flushes them to the disk, then replaces strPath
+// Writes the log to strPath + ".new" (WriteUninstallLog), flushes it to the disk, then replaces strPath
 // with it (MoveFileExA, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH). A run killed at any moment
 // leaves either the old complete log or the new complete log. False when any step failed; the old log is
 // then untouched, the ".new" file removed, and GetLastError() tells why.
