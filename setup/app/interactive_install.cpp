@@ -11,7 +11,7 @@
 #include "setup/discovery/host_discovery.h"
 #include "setup/guard/program_guard.h"
 #include "setup/install/install_sequence.h"
-#include "setup/install/restart.h"
+#include "setup/system/restart.h"
 
 void InteractiveInstallActions::FindHosts(InstallContext& context) { FillHostRecords(context); }
 

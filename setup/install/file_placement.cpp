@@ -1,7 +1,7 @@
 #include "setup/install/file_placement.h"
 
 #include "setup/core/setup_log.h"
-#include "setup/install/com_registration.h"
+#include "setup/system/com_registration.h"
 #include "util/path_control.h"
 
 bool InstallFilesIntoFolder(const std::string& strDestinationFolder, const std::string& strSourceFolder,

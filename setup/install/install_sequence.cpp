@@ -3,8 +3,8 @@
 #include "setup/core/country.h"
 #include "setup/core/setup_log.h"
 #include "setup/install/file_placement.h"
-#include "setup/install/uninstall_log_file.h"
-#include "setup/install/uninstall_record.h"
+#include "setup/record/uninstall_log_file.h"
+#include "setup/record/uninstall_record.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include "setup/core/country.h"
 #include "setup/core/ini.h"
 #include "setup/core/setup_log.h"
-#include "setup/install/com_registration.h"
-#include "setup/install/restart.h"
-#include "setup/install/uninstall_log.h"
-#include "setup/install/uninstall_record.h"
+#include "setup/system/com_registration.h"
+#include "setup/system/restart.h"
+#include "setup/record/uninstall_log.h"
+#include "setup/record/uninstall_record.h"
 #include "setup/uninstall/office_addin.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // on this machine. Under Wine the calling process survives, InitiateSystemShutdownA starts nothing, and
 // the RunOnce value stays for the next logon; on Windows this binary would restart the PC.
 #include "setup/dialogs/dialog_front_end.h"
-#include "setup/install/restart.h"
+#include "setup/system/restart.h"
 
 #include "framework/winapp.h"
 #include "tests/support/registry.h"

@@ -1,4 +1,4 @@
-#include "setup/install/uninstall_log.h"
+#include "setup/record/uninstall_log.h"
 
 #include "util/mbcs.h"
 

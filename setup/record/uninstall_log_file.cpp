@@ -1,7 +1,7 @@
-#include "setup/install/uninstall_log_file.h"
+#include "setup/record/uninstall_log_file.h"
 
 #include "setup/core/setup_log.h"
-#include "setup/install/uninstall_log.h"
+#include "setup/record/uninstall_log.h"
 #include "util/path_control.h"
 #include "util/scoped_handles.h"
 

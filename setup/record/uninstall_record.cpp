@@ -1,4 +1,4 @@
-#include "setup/install/uninstall_record.h"
+#include "setup/record/uninstall_record.h"
 
 #include "setup/core/country.h"
 

@@ -3,7 +3,7 @@
 // end line, the field reading rules (spaces, "01", "2", "x", missing markers), a write that fails on a full
 // disk, a missing file, the merge with an earlier log. Not covered here: where the install and uninstall
 // sequences call these.
-#include "setup/install/uninstall_log.h"
+#include "setup/record/uninstall_log.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Any bytes as an uninstall log: the reader must never crash, flags come back as 0 or 1, and every record
 // whose name holds no bracket (so no text the format cannot carry, such as "][E") survives a write and a
 // second read unchanged.
-#include "setup/install/uninstall_log.h"
+#include "setup/record/uninstall_log.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "setup/install/com_registration.h"
+#include "setup/system/com_registration.h"
 
 #include "setup/core/setup_log.h"
 #include "util/scoped_handles.h"

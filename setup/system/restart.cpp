@@ -1,4 +1,4 @@
-#include "setup/install/restart.h"
+#include "setup/system/restart.h"
 
 #include "setup/core/setup_log.h"
 #include "util/scoped_handles.h"
