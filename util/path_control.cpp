@@ -47,15 +47,34 @@ int PathControl::CopyWholeFile(const std::string& strSource, const std::string& 
     if (dwRead != dwLength) return FailWith(ERROR_HANDLE_EOF);
     source.Close();
 
-    ScopedHandle destination(CreateFileA(strDestination.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!destination.IsValid()) return FailWith(GetLastError());
+    const std::string strTemp = ReplacementOf(strDestination);
+    DeleteFileA(strTemp.c_str());  // what a killed run left
+    {
+        // The same open as a copy straight onto the destination would make, without its truncation: a file in
+        // use, read-only or in a missing folder fails here, as it always did, and nothing is written.
+        ScopedHandle existing(CreateFileA(strDestination.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!existing.IsValid() && GetLastError() != ERROR_FILE_NOT_FOUND) return FailWith(GetLastError());
+    }
+
+    ScopedHandle temp(CreateFileA(strTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr));
+    if (!temp.IsValid()) return FailWith(GetLastError());
+    const auto abandon = [&](DWORD dwError) {
+        temp.Close();
+        DeleteFileA(strTemp.c_str());
+        return FailWith(dwError);
+    };
     DWORD dwWritten = 0;
-    if (dwLength != 0 && !WriteFile(destination.Get(), buffer.data(), dwLength, &dwWritten, nullptr))
-        return FailWith(GetLastError());
-    if (dwLength != 0 && dwWritten != dwLength) return FailWith(ERROR_DISK_FULL);
-    // The last buffered write may fail only here.
-    return CloseHandle(destination.Release()) ? 0 : FailWith(GetLastError());
+    if (dwLength != 0 && !WriteFile(temp.Get(), buffer.data(), dwLength, &dwWritten, nullptr))
+        return abandon(GetLastError());
+    if (dwLength != 0 && dwWritten != dwLength) return abandon(ERROR_DISK_FULL);
+    // The disk must hold the bytes before the name moves to them; the last buffered write may fail only here.
+    if (!FlushFileBuffers(temp.Get())) return abandon(GetLastError());
+    if (!CloseHandle(temp.Release())) return abandon(GetLastError());
+    if (!MoveFileExA(strTemp.c_str(), strDestination.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return abandon(GetLastError());
+    return 0;
 }
 
 bool PathControl::DeleteFileRetrying(const std::string& strPath) const {

@@ -13,13 +13,21 @@ public:
     // drive root, no access) are ignored; always returns true.
     bool MakeDirectories(const std::string& strPath) const;
 
-    // Copies the whole source over the destination (created or truncated, opened without sharing, normal
-    // attributes, fresh time stamps). Returns 0 on success, 1 when the source cannot be opened
-    // exclusively, the destination cannot be created, or fewer bytes than the file holds were read or
-    // written (a short read, a full disk): a copy that is not whole is a failure. After a failure
-    // GetLastError() tells why (the failing call's error; ERROR_HANDLE_EOF for a short read,
-    // ERROR_DISK_FULL for a short write, ERROR_FILE_TOO_LARGE for a file that cannot be held whole).
+    // Copies the whole source over the destination in one step: the bytes go to a temporary file beside the
+    // destination (ReplacementOf), are flushed to the disk, and the temporary file then takes the
+    // destination's place (MoveFileExA, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH). So a failure
+    // or a kill at any moment leaves the earlier destination whole, byte for byte, or the new one. A failure
+    // removes the temporary file; one left by a killed run is removed first. The source is opened without
+    // sharing; a destination that another program holds open (a plug-in a running host loaded) is refused
+    // before anything is written, with the error of that open (ERROR_SHARING_VIOLATION). The copy gets
+    // normal attributes and fresh time stamps, and its access list from its folder until the caller sets one.
+    // Returns 0 on success, 1 on failure; GetLastError() then tells why (the failing call's error;
+    // ERROR_HANDLE_EOF for a short read, ERROR_DISK_FULL for a short write, ERROR_FILE_TOO_LARGE for a file
+    // that cannot be held whole).
     int CopyWholeFile(const std::string& strSource, const std::string& strDestination) const;
+
+    // Where a file's replacement is written before it takes the file's place: the path + ".new".
+    static std::string ReplacementOf(const std::string& strPath) { return strPath + ".new"; }
 
     // Deletes the file, trying up to 100 times in a row without pause. True when deleted, and for an
     // empty path (nothing to do); false when every attempt failed, also for a file that does not exist.

@@ -8,6 +8,7 @@
 #include "setup/core/country.h"
 #include "setup/core/exit_codes.h"
 #include "setup/core/setup_log.h"
+#include "setup/system/library_loading.h"
 
 #include <commctrl.h>
 
@@ -27,6 +28,8 @@ std::vector<std::string> CZmtUpGradeApp::Arguments() {
 }
 
 BOOL CZmtUpGradeApp::InitInstance() {
+    // Before anything is loaded by name: this program runs elevated.
+    const DllSearch dllSearch = RestrictDllSearchPath();
     INITCOMMONCONTROLSEX icc;
     icc.dwSize = 8;
     icc.dwICC = 0xFF;  // list view, tree view, bar, tab, up-down, progress, hot-key, animation
@@ -37,7 +40,7 @@ BOOL CZmtUpGradeApp::InitInstance() {
     countryCode = ReadSystemCountryCode();
     CommandLine commandLine = ParseCommandLine(Arguments());
     if (commandLine.forceEnglish) countryCode = 0;
-    StartRunLog(commandLine);
+    StartRunLog(commandLine, dllSearch);
 
     const ModeAction action = ActionFor(commandLine);
     // "/U" changes nothing and needs no lock.

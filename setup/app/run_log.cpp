@@ -88,7 +88,7 @@ const char* ExitMeaning(int nExitCode) {
 
 }  // namespace
 
-void StartRunLog(const CommandLine& commandLine) {
+void StartRunLog(const CommandLine& commandLine, DllSearch dllSearch) {
     if (!commandLine.log) return;
     const bool bDefaultPlace = commandLine.logPath.empty();
     if (!OpenSetupLog(bDefaultPlace ? DefaultSetupLogPath() : commandLine.logPath, bDefaultPlace)) return;
@@ -109,7 +109,7 @@ void StartRunLog(const CommandLine& commandLine) {
     char szUser[257] = {};
     DWORD cchUser = sizeof szUser;
     if (!GetUserNameA(szUser, &cchUser)) lstrcpyA(szUser, "?");
-    LogEvent("User %s; elevated: %s", szUser, IsElevated() ? "yes" : "no");
+    LogEvent("User %s; elevated: %s; DLL search: %s", szUser, IsElevated() ? "yes" : "no", DescribeDllSearch(dllSearch));
 }
 
 void EndRunLog(int nExitCode) {

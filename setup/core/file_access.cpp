@@ -29,20 +29,19 @@ bool EnablePrivilege(const char* szPrivilege, bool bEnable) {
     return GetLastError() != ERROR_NOT_ALL_ASSIGNED;
 }
 
-void AddAllowAceForAccount(PACL pAcl, const char* szAccount) {
+void AddAllowAceForWellKnownSid(PACL pAcl, WELL_KNOWN_SID_TYPE sidType) {
     DWORD sidBuffer[100 / sizeof(DWORD)];  // 100 bytes, aligned for a SID
     DWORD cbSid = sizeof sidBuffer;
-    char szDomain[256];
-    DWORD cchDomain = sizeof szDomain;
-    SID_NAME_USE use;
-    if (!LookupAccountNameA(nullptr, szAccount, sidBuffer, &cbSid, szDomain, &cchDomain, &use)) return;
+    if (!CreateWellKnownSid(sidType, nullptr, sidBuffer, &cbSid)) return;
     AddAccessAllowedAce(pAcl, ACL_REVISION, kFullAccessMask, sidBuffer);
 }
 
 bool BuildStandardFileAcl(PACL pAcl, DWORD cbAcl) {
     if (!InitializeAcl(pAcl, cbAcl, ACL_REVISION)) return false;
-    for (const char* szAccount : {"Authenticated Users", "SYSTEM", "Administrators", "Users"})
-        AddAllowAceForAccount(pAcl, szAccount);
+    // By SID, not by name: the names differ on every language edition of Windows.
+    for (WELL_KNOWN_SID_TYPE sidType : {WinAuthenticatedUserSid, WinLocalSystemSid, WinBuiltinAdministratorsSid,
+                                        WinBuiltinUsersSid})
+        AddAllowAceForWellKnownSid(pAcl, sidType);
     return true;
 }
 
@@ -60,6 +59,6 @@ bool SetStandardFileAccess(const std::string& strPath) {
         LogEvent("Access list of %s not set: %s", strPath.c_str(), DescribeError(GetLastError()).c_str());
         return false;
     }
-    LogEvent("Access list of %s set for the four local accounts", strPath.c_str());
+    LogEvent("Access list of %s set for Authenticated Users, SYSTEM, Administrators and Users", strPath.c_str());
     return true;
 }

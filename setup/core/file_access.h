@@ -16,18 +16,19 @@ public:
 };
 
 // Replaces the file's DACL by exactly four allow entries (GENERIC_READ|WRITE|EXECUTE|ALL, no
-// inheritance) for "Authenticated Users", "SYSTEM", "Administrators" and "Users", in that order; names
-// unknown on this system are left out. Owner, group and audit entries stay. True when the DACL was set.
+// inheritance) for the well-known SIDs of Authenticated Users (S-1-5-11), SYSTEM (S-1-5-18),
+// Administrators (S-1-5-32-544) and Users (S-1-5-32-545), in that order, whatever the accounts are called
+// on this edition of Windows. Owner, group and audit entries stay. True when the DACL was set.
 bool SetStandardFileAccess(const std::string& strPath);
 
 // Initialises the ACL (revision 2, cbAcl bytes) and adds the four allow entries of SetStandardFileAccess
-// in their order. False when the ACL cannot be initialised.
+// in their order; an entry that does not fit is left out. False when the ACL cannot be initialised.
 bool BuildStandardFileAcl(PACL pAcl, DWORD cbAcl);
 
 // Enables (or disables) one privilege in the process token. True only when the token could be opened,
 // the name looked up, the adjustment made and the privilege really assigned (not ERROR_NOT_ALL_ASSIGNED).
 bool EnablePrivilege(const char* szPrivilege, bool bEnable);
 
-// Adds one allow entry (mask 0xF0000000) for the account to the ACL. An account name that cannot be
-// looked up on this machine adds nothing; that is no error.
-void AddAllowAceForAccount(PACL pAcl, const char* szAccount);
+// Adds one allow entry (mask 0xF0000000) for the well-known SID to the ACL; nothing when the SID cannot be
+// made or the ACL has no room left.
+void AddAllowAceForWellKnownSid(PACL pAcl, WELL_KNOWN_SID_TYPE sidType);

@@ -1,5 +1,7 @@
 #include "setup/core/suite_files.h"
 
+#include "util/mbcs.h"
+
 const SuiteFile kSuiteFiles[] = {
     {kHostBasicDlls, 0, 0, "ASYCFILT.DLL", false},
     {kHostBasicDlls, 0, 0, "COMCAT.DLL", false},
@@ -18,3 +20,13 @@ const SuiteFile kSuiteFiles[] = {
     {kHostCorelDraw12, 1, 1, "MyAddIn_V12.dll", false},
 };
 const size_t kSuiteFileCount = sizeof kSuiteFiles / sizeof kSuiteFiles[0];
+
+bool IsPlacedInSuiteBin(HostIndex nHost) {
+    return nHost == kHostBasicDlls || nHost == kHostOffice || nHost == kHostCorelDraw11 || nHost == kHostCorelDraw12;
+}
+
+const SuiteFile* FindSuiteFile(const std::string& strName) {
+    for (size_t i = 0; i < kSuiteFileCount; ++i)
+        if (mbcs::EqualNoCase(strName, kSuiteFiles[i].szName)) return &kSuiteFiles[i];
+    return nullptr;
+}

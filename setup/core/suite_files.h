@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 struct SuiteFile {
     HostIndex nHost;      // the record whose file list gets it
@@ -19,3 +20,11 @@ struct SuiteFile {
 // In each record's file order; records in index order.
 extern const SuiteFile kSuiteFiles[];
 extern const size_t kSuiteFileCount;
+
+// Whether a record's files go into the suite's own folder, C:\ZmtPlugin\bin (the runtime files and the
+// add-ins), rather than into the plug-in folders of host applications found on the machine.
+bool IsPlacedInSuiteBin(HostIndex nHost);
+
+// The table's entry for a bare file name, compared case-insensitively (double-byte aware); null when the
+// name is none of the suite's files.
+const SuiteFile* FindSuiteFile(const std::string& strName);

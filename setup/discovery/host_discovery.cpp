@@ -201,14 +201,12 @@ void FillHostRecords(InstallContext& context) {
 
     // The runtime files and the add-ins always go into the suite's own folder; the plug-in hosts are
     // looked for, in record order.
-    AddHostFolder(arrHosts[kHostBasicDlls], 0.0f, kSuiteBinFolder);
-    AddHostFolder(arrHosts[kHostOffice], 0.0f, kSuiteBinFolder);
+    for (int n = 0; n < kHostCount; ++n)
+        if (IsPlacedInSuiteBin(static_cast<HostIndex>(n))) AddHostFolder(arrHosts[n], 0.0f, kSuiteBinFolder);
     FindPhotoshopFolders(arrHosts[kHostPhotoshop], 4.0f, 8.0f);
     FindPhotoshopFolders(arrHosts[kHostPhotoshopCS2], 9.0f, 9.0f);
     FindIllustratorFolders(arrHosts[kHostIllustrator]);
     FindQuarkFolders(arrHosts[kHostQuark]);
-    AddHostFolder(arrHosts[kHostCorelDraw11], 0.0f, kSuiteBinFolder);
-    AddHostFolder(arrHosts[kHostCorelDraw12], 0.0f, kSuiteBinFolder);
 
     for (const HostRecord& record : context.arrHosts) {
         if (record.arrFolders.empty()) {

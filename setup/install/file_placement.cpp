@@ -1,6 +1,7 @@
 #include "setup/install/file_placement.h"
 
 #include "setup/core/setup_log.h"
+#include "setup/record/honoured_records.h"
 #include "setup/system/com_registration.h"
 #include "util/path_control.h"
 
@@ -9,6 +10,7 @@ bool InstallFilesIntoFolder(const std::string& strDestinationFolder, const std::
                             bool bFileBar) {
     const PathControl pathControl;
     const OsVersion osVersion;
+    const RecordPlaces places = ThisMachinesRecordPlaces();
     const short nCount = static_cast<short>(arrFiles.size());
     if (bFileBar) frontEnd.SetBarRange(ProgressBar::File, 0, nCount);
     for (size_t i = 0; i < arrFiles.size(); ++i) {
@@ -18,6 +20,16 @@ bool InstallFilesIntoFolder(const std::string& strDestinationFolder, const std::
         const std::string strSource = strSourceFolder + "\\" + file.strName;
         const std::string strDestination = strDestinationFolder + "\\" + file.strName;
         frontEnd.ShowDetail(file.strName);
+        // Only where the uninstall will take it back, and never into a system folder, whatever link a
+        // folder on the way has become.
+        std::string strReal;
+        const RecordVerdict verdict = JudgePlacement(strDestination, places, nullptr, &strReal);
+        if (verdict != RecordVerdict::Honoured) {
+            LogEvent("Not copied: %s: %s%s", strDestination.c_str(), DescribeVerdict(verdict),
+                     strReal.empty() ? "" : (" (really " + strReal + ")").c_str());
+            SetLastError(ERROR_ACCESS_DENIED);
+            return false;
+        }
         if (pathControl.CopyWholeFile(strSource, strDestination) != 0) {
             LogEvent("Copy failed: %s -> %s: %s", strSource.c_str(), strDestination.c_str(),
                      DescribeError(GetLastError()).c_str());

@@ -1,6 +1,7 @@
 #include "setup/record/uninstall_log_file.h"
 
 #include "setup/core/setup_log.h"
+#include "setup/record/honoured_records.h"
 #include "setup/record/uninstall_log.h"
 #include "util/path_control.h"
 #include "util/scoped_handles.h"
@@ -20,7 +21,7 @@ bool Abandon(const std::string& strTemp, DWORD dwError) {
 
 bool ReplaceUninstallLog(const HostFileList& arrItems, const std::string& strPath) {
     // Beside the log, so that the replacement is a rename within one volume.
-    const std::string strTemp = strPath + ".new";
+    const std::string strTemp = PathControl::ReplacementOf(strPath);
     if (!WriteUninstallLog(arrItems, strTemp)) return Abandon(strTemp, GetLastError());
     // The runtime's flush only hands the bytes to Windows; the disk must have them before the rename.
     {
@@ -35,7 +36,7 @@ bool ReplaceUninstallLog(const HostFileList& arrItems, const std::string& strPat
 
 bool SaveMergedUninstallLog(const HostFileList& arrThisRun, const std::string& strPath) {
     HostFileList arrPrevious;
-    const bool bPrevious = ReadUninstallLog(strPath, arrPrevious);
+    const bool bPrevious = ReadHonouredUninstallLog(strPath, arrPrevious);
     const PathControl pathControl;
     const HostFileList arrMerged = MergeWithPreviousLog(
         arrThisRun, arrPrevious, [&](const std::string& strFile) { return pathControl.FileExists(strFile); });

@@ -12,7 +12,8 @@
 // then untouched, the ".new" file removed, and GetLastError() tells why.
 bool ReplaceUninstallLog(const HostFileList& arrItems, const std::string& strPath);
 
-// The previous log's records merged after this run's (MergeWithPreviousLog, with the file system's
+// The previous log's honoured records (ReadHonouredUninstallLog: a refused one is never carried over)
+// merged after this run's (MergeWithPreviousLog, with the file system's
 // answer to "does it still exist"), then written with ReplaceUninstallLog. Writes nothing, and reports
 // true, when there is no record to keep and no previous log.
 bool SaveMergedUninstallLog(const HostFileList& arrThisRun, const std::string& strPath);

@@ -1,6 +1,7 @@
 #include "setup/system/com_registration.h"
 
 #include "setup/core/setup_log.h"
+#include "setup/system/library_loading.h"
 #include "util/scoped_handles.h"
 
 namespace {
@@ -18,7 +19,7 @@ HRESULT HresultFromLastError() {
 namespace {
 
 HRESULT CallEntryPoint(const std::string& strLibraryPath, const char* szEntryPoint) {
-    const ScopedLibrary library(LoadLibraryA(strLibraryPath.c_str()));
+    const ScopedLibrary library(LoadLibraryBesideItsDependencies(strLibraryPath));
     if (!library.IsLoaded()) return HresultFromLastError();
     using EntryPoint = HRESULT(STDAPICALLTYPE*)();
     const auto pfnEntry = library.Export<EntryPoint>(szEntryPoint);

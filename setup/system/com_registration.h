@@ -5,7 +5,8 @@
 
 #include <string>
 
-// Loads the library by its full path and calls its exported "DllRegisterServer" (or, with bUnregister,
+// Loads the library by its full path, its own folder searched first for its dependencies
+// (LoadLibraryBesideItsDependencies), and calls its exported "DllRegisterServer" (or, with bUnregister,
 // "DllUnregisterServer") once, on the caller's thread, without COM initialisation; then unloads it.
 // Returns the entry point's HRESULT, or, when the library cannot be loaded or lacks the entry point,
 // HRESULT_FROM_WIN32 of the thread's last error (E_FAIL when that error is 0: a failure is never S_OK).

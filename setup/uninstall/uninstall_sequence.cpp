@@ -5,7 +5,7 @@
 #include "setup/core/setup_log.h"
 #include "setup/system/com_registration.h"
 #include "setup/system/restart.h"
-#include "setup/record/uninstall_log.h"
+#include "setup/record/honoured_records.h"
 #include "setup/record/uninstall_record.h"
 #include "setup/uninstall/office_addin.h"
 
@@ -68,6 +68,9 @@ bool DeleteInstalledFiles(InstallContext& context, FrontEnd& frontEnd) {
         HostFileEntry& item = *arrItems[i];
         frontEnd.SetBarPos(ProgressBar::File, static_cast<int>(i));
         if (item.strName.empty()) continue;
+        // A replacement that a killed install left half-written beside the file.
+        const std::string strReplacement = PathControl::ReplacementOf(item.strName);
+        if (DeleteFileA(strReplacement.c_str())) LogEvent("Deleted %s, left by an interrupted install", strReplacement.c_str());
         if (!context.pathControl.FileExists(item.strName)) {
             ++nGone;
             continue;
@@ -111,12 +114,12 @@ UninstallOutcome RunUninstallSequence(InstallContext& context, FrontEnd& frontEn
         CIni(kSuiteSettingsPath).WriteInt(kSettingsSection, "Run", 0, 10);
         frontEnd.ShowStage(ByLanguage("삭제할 정보를 찾는 중....", "Get Delete Information...."));
         const size_t nBefore = context.arrUninstallItems.size();
-        if (!ReadUninstallLog(kUninstallLogPath, context.arrUninstallItems)) {
+        if (!ReadHonouredUninstallLog(kUninstallLogPath, context.arrUninstallItems)) {
             LogEvent("No uninstall log %s: %s", kUninstallLogPath, DescribeError(GetLastError()).c_str());
             frontEnd.ShowMessage(MessageStyle::Program, ByLanguage("삭제할 정보가 없습니다.", "Not Found Delete Information...."));
             return UninstallOutcome::NoLog;
         }
-        LogEvent("Read %u record(s) from %s", static_cast<unsigned>(context.arrUninstallItems.size() - nBefore),
+        LogEvent("Read %u honoured record(s) from %s", static_cast<unsigned>(context.arrUninstallItems.size() - nBefore),
                  kUninstallLogPath);
         frontEnd.ShowStage(ByLanguage("Letterquarry 삭제 중....", "Letterquarry Delete...."));
 

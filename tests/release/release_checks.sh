@@ -4,7 +4,8 @@
 #                 clone in another folder, release C from that clone signed with a throwaway certificate
 #   layout        A: folder, zips and SHA256SUMS; stripped binaries with a debug link into the symbols zip,
 #                 Windows imports only; sizes printed and within their targets; says it is unsigned
-#   refusals      a missing file, an empty file, our stand-ins: refused, each named, no release left
+#   refusals      a missing file, an empty file, our stand-ins: refused, each named, no release left; a
+#                 deliverable without DYNAMIC_BASE, NX_COMPAT or relocations fails the release's PE check
 #   reproducible  A and B (built in two folders at two times): the same deliverables, zips and sums
 #   signed        C: both binaries verify; apart from the signature they are A's
 #   e2e           C's zip unpacked on a fresh Korean DTP machine: "/B" exits 0 and every file it placed is
@@ -75,7 +76,8 @@ layout)
       "$(tail -c 4 "$state/link" | od -An -tx1)"
     grep -q '^\.debug_info$' < <(i686-w64-mingw32-objdump -h "$state/symbols-A/$d.debug" | awk '{ print $2 }') ||
       fail "$d.debug in the symbols zip holds no debug information"
-    "$src/tools/check-pe" "$bin" > /dev/null || fail "$d imports more than Windows system DLLs: $("$src/tools/check-pe" "$bin")"
+    "$src/tools/check-pe" --hardened "$bin" > /dev/null ||
+      fail "$d imports more than Windows system DLLs, or is not hardened: $("$src/tools/check-pe" --hardened "$bin")"
     printed=$(sed -n "s/^release: $d *\([0-9]*\) bytes.*/\1/p" "$state/A.out")
     expect_eq "$d size printed" "$(stat -c %s "$bin")" "$printed"
   done
@@ -109,6 +111,23 @@ refusals)
   run_refused standin-dll-and-placeholder "$spoiled" MyAddIn_V12.dll STDOLE2.TLB
   mapfile -t all < <("$release" --list)
   run_refused test-folder "$dist" "${all[@]}"
+  # The PE check the release makes of its deliverables, on copies with one protection taken away: the
+  # DllCharacteristics bit (PE header + 0x5E) cleared, or the relocation directory's size (+ 0xA4) zeroed.
+  for d in "${deliverables[@]}"; do
+    pe=$(od -An -tu4 -j 60 -N 4 "$dist/$d" | tr -d ' ')
+    characteristics=$(od -An -tu2 -j $((pe + 0x5E)) -N 2 "$dist/$d" | tr -d ' ')
+    for spoil in "DYNAMIC_BASE $((pe + 0x5E)) $((characteristics & ~0x40))" "NX_COMPAT $((pe + 0x5E)) $((characteristics & ~0x100))" \
+                 "relocation $((pe + 0xA4)) 0"; do
+      read -r what offset value <<< "$spoil"
+      cp "$dist/$d" "$spoiled/$d"
+      printf "$(printf '\\x%02x\\x%02x' $((value & 0xFF)) $((value >> 8 & 0xFF)))" |
+        dd of="$spoiled/$d" bs=1 seek="$offset" conv=notrunc status=none
+      [ "$what" = relocation ] && printf '\0\0' | dd of="$spoiled/$d" bs=1 seek=$((offset + 2)) conv=notrunc status=none
+      "$src/tools/check-pe" --hardened "$dist/$d" > /dev/null || fail "$d as built fails the PE check"
+      if "$src/tools/check-pe" --hardened "$spoiled/$d" > "$good.log"; then fail "$d without $what: passed the PE check"
+      else grep -q "^check-pe: .*$what" "$good.log" || fail "$d without $what: not named: $(cat "$good.log")"; fi
+    done
+  done
   finish ;;
 
 reproducible)

@@ -8,7 +8,9 @@
 //    C:\ZmtPlugin\bin, the failed one logged with R = 1;
 //  - ProgressWindow: a large runtime file slows the first step so the window can be photographed;
 //  - ReinstallWithoutAHost, SixAtOnce, KilledInstallsConverge, KilledUninstallConverges: the lifecycle of a
-//    real PC: a second install with fewer hosts, a double click that starts several runs, power cuts.
+//    real PC: a second install with fewer hosts, a double click that starts several runs, power cuts;
+//  - PlantedLogRecords, DiskFullKeepsTheEarlierPlugin: what the elevated program must not do: act on records
+//    another user appended to the uninstall log, or destroy a plug-in it could not replace.
 // Each runs on a machine of its own (see CMakeLists.txt). DtpMachine and LockedDestination run once more
 // with the setup log (LQ_SETUP_LOG): the machine must end the same, and the log must name what happened.
 #include "tests/support/dialogs.h"
@@ -181,6 +183,8 @@ TEST(SilentInstall, DtpMachine) {
     }
     ASSERT_TRUE(lqtest::IsWellFormedSetupLog(lqtest::SetupLogPath())) << "UTF-8 with its mark, CR LF lines";
     const std::vector<std::string> arrLines = lqtest::SetupLogLines(lqtest::SetupLogPath());
+    // Start-up restricted the DLL search before anything else was loaded.
+    EXPECT_EQ(1u, lqtest::LinesWith(arrLines, "; DLL search: system folder only").size());
     // Every folder discovery found, and the version it skipped.
     for (const std::string& strFolder : {kPs7 + "\\플러그-인\\", kPsCs + "\\Plug-Ins\\", kPsCs2 + "\\플러그인\\",
                                          kAi + "\\Plug-Ins\\", kQxp + "\\XTension\\", kQxpDemo + "\\XTension\\"})
@@ -364,20 +368,25 @@ bool InstallKilledWhen(const std::function<bool(DWORD)>& fnNow) {
     return false;
 }
 
+// Every destination of the DTP install holds strEarlier's bytes for it: an earlier version of each file.
+std::string EarlierBytes(const std::string& strPath) { return "the earlier version of " + strPath; }
+void PlaceEarlierVersions() {
+    for (const std::string& strPath : DtpPaths()) ASSERT_TRUE(lqtest::WriteFileBytes(strPath, EarlierBytes(strPath))) << strPath;
+}
+
 TEST(SilentInstall, KilledInstallsConverge) {
     CompleteShippedFolder();
     SeedDtpMachine();
     // A large runtime file keeps the copies busy long enough to cut into them.
     lqtest::WriteFileBytes(kInstall + "\\OLEPRO32.DLL", std::string(256 << 20, 'P'));
-    const std::string strEntry = std::string("HKLM\\") + kEntryKey;
+    const std::string strLarge = kBin + "\\OLEPRO32.DLL";
     struct {
         const char* szWhen;
         std::function<bool(DWORD)> fnNow;
     } const kills[] = {
         {"before the copies", [](DWORD) { return true; }},
-        // The large file is being written: it is there, the next one is not yet.
-        {"during the copies",
-         [](DWORD) { return lqtest::PathExists(kBin + "\\OLEPRO32.DLL") && !lqtest::PathExists(kBin + "\\STDOLE2.TLB"); }},
+        // The large file's replacement is being written beside it.
+        {"during the copies", [&](DWORD) { return lqtest::PathExists(strLarge + ".new"); }},
         // The entry is written after the last copy, right before the log.
         {"after the copies", [](DWORD) { return !lqtest::RegString(HKEY_LOCAL_MACHINE, kEntryKey, "UninstallString").empty(); }},
         {"while the log is written", [](DWORD) { return lqtest::PathExists(std::string(kLog) + ".new"); }},
@@ -385,18 +394,24 @@ TEST(SilentInstall, KilledInstallsConverge) {
     // A complete install first, so that every kill meets an earlier log it must not cut.
     ASSERT_EQ(0, lqtest::RunToEnd("/B"));
     for (const auto& kill : kills) {
-        // Each run must start from copies not yet made and an entry not yet written to reach its point.
+        // Each run meets earlier versions of every file and an entry not yet written.
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kEntryKey);
-        DeleteFileA((kBin + "\\OLEPRO32.DLL").c_str());
-        DeleteFileA((kBin + "\\STDOLE2.TLB").c_str());
+        PlaceEarlierVersions();
         const bool bKilled = InstallKilledWhen(kill.fnNow);
         std::printf("install %s: %s\n", kill.szWhen, bKilled ? "killed" : "ended before the kill");
         EXPECT_TRUE(lqtest::PathExists(kLog) && lqtest::IsCompleteUninstallLog(kLog))
             << kill.szWhen << ": the old or the new log, never a cut one";
+        for (const Copy& c : DtpCopies()) {
+            const std::string strNow = lqtest::ReadFileBytes(c.strPath);
+            EXPECT_TRUE(strNow == EarlierBytes(c.strPath) || strNow == lqtest::ReadFileBytes(kInstall + "\\" + c.strSource))
+                << kill.szWhen << ": " << c.strPath << " is neither the earlier file nor the new one, whole ("
+                << strNow.size() << " bytes)";
+        }
     }
-    // Run again to the end, then uninstall: nothing the runs placed stays.
+    // Run again to the end, then uninstall: nothing the runs placed stays, no replacement left half-written.
     ASSERT_EQ(0, lqtest::RunToEnd("/B"));
     EXPECT_EQ(LogOf(DtpCopies()), lqtest::ReadFileBytes(kLog));
+    for (const std::string& strPath : DtpPaths()) EXPECT_FALSE(lqtest::PathExists(strPath + ".new")) << strPath;
     EXPECT_EQ(0, lqtest::UninstallSilently());
     ExpectNoneOf(DtpPaths(), "after the uninstall");
     EXPECT_FALSE(lqtest::PathExists(std::string(kLog) + ".new"));
@@ -421,6 +436,109 @@ TEST(SilentInstall, KilledUninstallConverges) {
     EXPECT_EQ(0, lqtest::UninstallSilently());
     ExpectNoneOf(DtpPaths(), "after the second uninstall");
     EXPECT_TRUE(lqtest::RegString(HKEY_LOCAL_MACHINE, kEntryKey, "UninstallString").empty()) << "the entry is gone";
+}
+
+// What another local user may append to the uninstall log, which lies in a folder every user may write.
+struct Planted {
+    int r, u;
+    std::string strPath;
+};
+std::vector<Planted> PlantedRecords() {
+    char szWindows[MAX_PATH] = {}, szSystem[MAX_PATH] = {};
+    GetWindowsDirectoryA(szWindows, MAX_PATH);
+    GetSystemDirectoryA(szSystem, MAX_PATH);
+    return {
+        {0, 0, std::string(szWindows) + "\\win.ini"},                              // a system file
+        {1, 1, std::string(szSystem) + "\\OLEAUT32.DLL"},                          // a suite file name in a system folder
+        {0, 0, kBin + "\\..\\..\\" + (szWindows + 3) + "\\system.ini"},            // traversal out of the suite's folder
+        {1, 1, "C:\\users\\Public\\evil.dll"},                                 // a DLL to unregister, from a foreign folder
+        {1, 1, "C:\\users\\Public\\MyAddIn_V11.dll"},                          // a suite add-in name, in a foreign folder
+        {0, 0, std::string(szWindows) + "\\zmt_i.aip"},                           // a host plug-in name, in the Windows folder
+    };
+}
+
+// Appends the planted records to the log as a section of their own, and places their targets: probe DLLs
+// that note every load, and a plug-in name in the Windows folder. Returns every target's bytes.
+std::vector<std::string> PlantRecords() {
+    std::string strSection = "[UnInstall][E]\r\r\n";
+    for (const Planted& p : PlantedRecords())
+        strSection += "[R:" + std::to_string(p.r) + "][E],[U:" + std::to_string(p.u) + "][E],[F:" + p.strPath + "][E]\r\r\n";
+    EXPECT_TRUE(lqtest::WriteFileBytes(kLog, lqtest::ReadFileBytes(kLog) + strSection + "[UnInstall End][E]\r\r\n"));
+    for (const char* szProbe : {"C:\\users\\Public\\evil.dll", "C:\\users\\Public\\MyAddIn_V11.dll"})
+        EXPECT_TRUE(CopyFileA("C:\\probe\\unregister_probe.dll", szProbe, FALSE)) << szProbe;
+    EXPECT_TRUE(lqtest::WriteFileBytes(PlantedRecords().back().strPath, "not the suite's"));
+    std::vector<std::string> arrBytes;
+    for (const Planted& p : PlantedRecords()) {
+        arrBytes.push_back(lqtest::ReadFileBytes(p.strPath));
+        EXPECT_FALSE(arrBytes.back().empty()) << "planted target missing: " << p.strPath;
+    }
+    return arrBytes;
+}
+
+TEST(SilentInstall, PlantedLogRecords) {
+    CompleteShippedFolder();
+    SeedDtpMachine();
+    ASSERT_EQ(0, lqtest::RunToEnd("/B" + lqtest::SetupLogSwitch()));
+    PlantRecords();
+    // A reinstall carries none of them into its log.
+    ASSERT_EQ(0, lqtest::RunToEnd("/B" + lqtest::SetupLogSwitch()));
+    EXPECT_EQ(LogOf(DtpCopies()), lqtest::ReadFileBytes(kLog)) << "the install's own records, nothing planted";
+
+    // Planted again: the uninstall removes what the install placed and nothing else, and loads no planted DLL.
+    const std::vector<std::string> arrBefore = PlantRecords();
+    EXPECT_EQ(0, lqtest::UninstallSilently(lqtest::SetupLogSwitch()));
+    ExpectNoneOf(DtpPaths(), "after the uninstall");
+    const std::vector<Planted> arrPlanted = PlantedRecords();
+    for (size_t i = 0; i < arrPlanted.size(); ++i)
+        EXPECT_TRUE(arrBefore[i] == lqtest::ReadFileBytes(arrPlanted[i].strPath)) << "touched: " << arrPlanted[i].strPath;
+    EXPECT_EQ("", lqtest::ReadFileBytes("C:\\probe\\loads.log")) << "a planted DLL was loaded";
+
+    if (lqtest::SetupLogPath().empty()) return;
+    // One line per planted record and run (the reinstall's merge, the uninstall), naming it and why.
+    const std::vector<std::string> arrLines = lqtest::SetupLogLines(lqtest::SetupLogPath());
+    for (const Planted& p : arrPlanted)
+        EXPECT_EQ(2u, lqtest::LinesWith(arrLines, "Uninstall log record refused, nothing is done with it: " + p.strPath + ": ").size())
+            << p.strPath;
+}
+
+// QuarkXPress on a nearly full volume holds an earlier XTension: the install cannot write the new one and
+// fails, but the earlier one stays whole and no half-written file is left beside it.
+TEST(SilentInstall, DiskFullKeepsTheEarlierPlugin) {
+    CompleteShippedFolder();
+    const std::string strQuark = "F:\\QuarkXPress 6.5";
+    ASSERT_TRUE(lqtest::MakeFolders(strQuark + "\\XTension")) << "no small volume F:";
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", strQuark);
+    const std::string strPlugin = strQuark + "\\XTension\\ZmtLetterquarry.axt";
+    const std::string strEarlier(40 << 10, 'E');
+    ASSERT_TRUE(lqtest::WriteFileBytes(strPlugin, strEarlier));
+    // Fill the volume, then free less than the new XTension needs.
+    const std::string strNew = lqtest::ReadFileBytes(kInstall + "\\ZmtLetterquarry.axt");
+    ASSERT_GT(strNew.size(), 64u << 10);
+    {
+        HANDLE hFill = CreateFileA("F:\\filler", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, hFill);
+        const std::string strChunk(4096, 'f');
+        DWORD nWritten = 0;
+        while (WriteFile(hFill, strChunk.data(), static_cast<DWORD>(strChunk.size()), &nWritten, nullptr) && nWritten) {
+        }
+        LARGE_INTEGER size{};
+        GetFileSizeEx(hFill, &size);
+        size.QuadPart -= 32 << 10;
+        SetFilePointerEx(hFill, size, nullptr, FILE_BEGIN);
+        SetEndOfFile(hFill);
+        CloseHandle(hFill);
+    }
+
+    EXPECT_EQ(1603, lqtest::RunToEnd("/B" + lqtest::SetupLogSwitch()));
+    EXPECT_TRUE(strEarlier == lqtest::ReadFileBytes(strPlugin)) << "the earlier XTension, byte for byte";
+    EXPECT_FALSE(lqtest::PathExists(strPlugin + ".new")) << "no half-written replacement";
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey)) << "a failed install writes no entry";
+    if (lqtest::SetupLogPath().empty()) return;
+    const std::vector<std::string> arrLines = lqtest::SetupLogLines(lqtest::SetupLogPath());
+    EXPECT_EQ(1u, lqtest::LinesWith(arrLines, "Copy failed: " + kInstall + "\\ZmtLetterquarry.axt -> " + strQuark +
+                                                  "\\XTension\\\\ZmtLetterquarry.axt: error 112 (" +
+                                                  lqtest::SystemErrorMessage(ERROR_DISK_FULL) + ")")
+                      .size());
 }
 
 }  // namespace

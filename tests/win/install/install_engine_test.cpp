@@ -170,7 +170,28 @@ TEST_F(InstallEngine, ALockedDestinationStopsAtThatFileAndRecordsOnlyEarlierCopi
     EXPECT_EQ("{00|C:\\locked\\ZMT_P7.8bp}", Describe(arrItems));
     EXPECT_EQ(1, window.Pos(window.m_dlg.m_progressFile)) << "the file bar stays at the failed file";
     EXPECT_EQ("old", ReadFileBytes("C:\\locked\\ZMT_CS2.8bp"));
+    EXPECT_FALSE(PathExists("C:\\locked\\ZMT_CS2.8bp.new")) << "nothing half-written beside it";
     EXPECT_FALSE(PathExists("C:\\locked\\zmt_i.aip"));
+}
+
+// Only where the uninstall would take a file back: never a plug-in into the Windows folder, never a shared
+// file outside the suite's folder. Nothing is written there, and the copy counts as failed.
+TEST_F(InstallEngine, NothingIsPlacedWhereTheUninstallWouldRefuseIt) {
+    char szWindows[MAX_PATH] = {};
+    GetWindowsDirectoryA(szWindows, MAX_PATH);
+    const struct {
+        std::string strFolder;
+        const char* szName;
+    } cases[] = {{std::string(szWindows) + "\\Plug-Ins", "ZMT_P7.8bp"}, {"C:\\elsewhere", "OLEAUT32.DLL"}};
+    for (const auto& c : cases) {
+        MakeFolders(c.strFolder);
+        HostFileList arrFiles = FileList({{0, 0, c.szName}});
+        HostFileList arrItems;
+        SilentFrontEnd silent;
+        EXPECT_FALSE(InstallFilesIntoFolder(c.strFolder, kInstall, arrFiles, arrItems, silent, false)) << c.strFolder;
+        EXPECT_FALSE(PathExists(c.strFolder + "\\" + c.szName)) << c.strFolder;
+        EXPECT_EQ("", Describe(arrItems)) << c.strFolder;
+    }
 }
 
 TEST_F(InstallEngine, StandardFileAccessReplacesTheDaclWithTheFourAccounts) {

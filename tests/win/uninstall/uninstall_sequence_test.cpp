@@ -112,39 +112,40 @@ protected:
 };
 
 // The reading rules on a real file: lines before the first header and between sections are ignored, a
-// section without its end line runs to the end of the file, both line endings are read, and only a flag
-// that reads as the number 1 ("1", "01", " 1 ") unregisters.
-TEST_F(UninstallSequence, ReadsEverySectionAndOnlyUnregistersFlagsThatReadAsOne) {
+// section without its end line runs to the end of the file, both line endings are read. What is
+// unregistered is what the suite registers (the two CorelDraw add-ins), whatever a record's U says.
+TEST_F(UninstallSequence, ReadsEverySectionAndUnregistersWhatTheSuiteRegisters) {
     const std::string strBin = "C:\\ZmtPlugin\\bin\\";
-    for (const char* szName : {"before.dll", "a.dll", "between.dll", "b.dll"}) WriteBytes(strBin + szName, "x");
-    for (const char* szName : {"u01.dll", "u2.dll", "utrue.dll", "uspaced.dll", "u1.dll"}) InstallProbe(strBin + szName);
-    WriteBytes(strBin + "dbl.dll", "x");
+    for (const char* szName : {"ASYCFILT.DLL", "COMCAT.DLL", "CorelDraw.tlb", "STDOLE2.TLB"}) WriteBytes(strBin + szName, "x");
+    for (const char* szName : {"MyAddIn_V11.dll", "MyAddIn_V12.dll", "ZmtAddin.dll", "msvbvm60.dll", "OLEAUT32.DLL"})
+        InstallProbe(strBin + szName);
+    WriteBytes(strBin + "OLEPRO32.DLL", "x");
     const std::string strLog =
-        Record(1, "1", strBin + "before.dll") + "\r\n" +   // before any header
+        Record(1, "1", strBin + "ASYCFILT.DLL") + "\r\n" +   // before any header
         "[UnInstall][E]\r\r\n" +
-        Record(0, "0", strBin + "a.dll") + "\r\r\n" +
-        Record(1, "01", strBin + "u01.dll") + "\r\r\n" +
-        Record(1, "2", strBin + "u2.dll") + "\r\n" +
+        Record(0, "0", strBin + "COMCAT.DLL") + "\r\r\n" +
+        Record(1, "01", strBin + "MyAddIn_V11.dll") + "\r\r\n" +
+        Record(1, "2", strBin + "MyAddIn_V12.dll") + "\r\n" +   // the table registers it: unregistered all the same
         "[UnInstall End][E]\r\r\n" +
-        Record(0, "0", strBin + "between.dll") + "\r\n" +   // between sections
+        Record(0, "0", strBin + "CorelDraw.tlb") + "\r\n" +   // between sections
         "[UnInstall][E]\r\n" +
-        "[R:1][E],[U:true][E],[F:" + strBin + "utrue.dll][E]\r\n" +
-        "[F:" + strBin + "uspaced.dll][E],[R:0][E],[U: 1 ][E]\r\n" +   // not a record: does not begin with [R:
-        "[R:0][E] , [F: " + strBin + "uspaced.dll ][E] , [U: 1 ][E]\r\n" +
-        Record(0, "1", strBin + "u1.dll") + "\r\n" +
-        Record(0, "0", "C:\\ZmtPlugin\\bin\\\\dbl.dll") + "\r\n" +
-        Record(0, "0", strBin + "b.dll") + "\r\n";   // the file ends without an end line
+        "[R:1][E],[U:1][E],[F:" + strBin + "ZmtAddin.dll][E]\r\n" +   // the table does not unregister it
+        "[F:" + strBin + "msvbvm60.dll][E],[R:0][E],[U: 1 ][E]\r\n" +   // not a record: does not begin with [R:
+        "[R:0][E] , [F: " + strBin + "msvbvm60.dll ][E] , [U: 1 ][E]\r\n" +
+        Record(0, "1", strBin + "OLEAUT32.DLL") + "\r\n" +
+        Record(0, "0", "C:\\ZmtPlugin\\bin\\\\OLEPRO32.DLL") + "\r\n" +
+        Record(0, "0", strBin + "STDOLE2.TLB") + "\r\n";   // the file ends without an end line
     WriteBytes(kLog, strLog);
     InstallOffice({});
 
     EXPECT_STREQ("Removed", OutcomeName(Run()));
 
-    EXPECT_TRUE(PathExists(strBin + "before.dll"));
-    EXPECT_TRUE(PathExists(strBin + "between.dll"));
-    for (const char* szName : {"a.dll", "u01.dll", "u2.dll", "utrue.dll", "uspaced.dll", "u1.dll", "dbl.dll", "b.dll"})
+    EXPECT_TRUE(PathExists(strBin + "ASYCFILT.DLL"));
+    EXPECT_TRUE(PathExists(strBin + "CorelDraw.tlb"));
+    for (const char* szName : {"COMCAT.DLL", "MyAddIn_V11.dll", "MyAddIn_V12.dll", "ZmtAddin.dll", "msvbvm60.dll",
+                               "OLEAUT32.DLL", "OLEPRO32.DLL", "STDOLE2.TLB"})
         EXPECT_FALSE(PathExists(strBin + szName)) << szName << " must be deleted";
-    EXPECT_EQ("unregister " + strBin + "u01.dll\r\n" + "unregister " + strBin + "uspaced.dll\r\n" + "unregister " +
-                  strBin + "u1.dll\r\n",
+    EXPECT_EQ("unregister " + strBin + "MyAddIn_V11.dll\r\n" + "unregister " + strBin + "MyAddIn_V12.dll\r\n",
               ReadFileBytes(kProbeLog));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
     EXPECT_TRUE(PathExists(kLog)) << "the log itself stays";
@@ -206,8 +207,8 @@ TEST_F(UninstallSequence, SharedAddinStaysWhenTheSiblingStillRuns) {
 
 TEST_F(UninstallSequence, SharedAddinWithoutWordShowsTheSlidequarryPromptAndKeepsTheEntry) {
     const std::string strBin = "C:\\ZmtPlugin\\bin\\";
-    WriteBytes(strBin + "a.dll", "x");
-    WriteBytes(kLog, LogOf({strBin + "a.dll"}));
+    WriteBytes(strBin + "COMCAT.DLL", "x");
+    WriteBytes(kLog, LogOf({strBin + "COMCAT.DLL"}));
     WriteBytes("c:\\ZmtPlugin\\ZmtPT.ini", "[BrelFontPlugin]\r\nPot_Run=1\r\n");
     InstallOffice({"Excel", "PowerPoint"}, "Excel");
     office_standin::RegisterApplications(kServerPath, true, "PowerPoint");
@@ -215,7 +216,7 @@ TEST_F(UninstallSequence, SharedAddinWithoutWordShowsTheSlidequarryPromptAndKeep
 
     EXPECT_STREQ("GivenUp", OutcomeName(Run()));
 
-    EXPECT_FALSE(PathExists(strBin + "a.dll")) << "files are deleted before the bars";
+    EXPECT_FALSE(PathExists(strBin + "COMCAT.DLL")) << "files are deleted before the bars";
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
     ASSERT_EQ(1u, g_arrPromptTexts.size());
     EXPECT_EQ(InUseMessage(true), g_arrPromptTexts[0]);
@@ -229,11 +230,11 @@ class HeldFile : public UninstallSequence {
 protected:
     void SetUp() override {
         UninstallSequence::SetUp();
-        WriteBytes(strBin + "a.dll", "x");
-        WriteBytes(strBin + "held.dll", "x");
-        WriteBytes(strBin + "z.dll", "x");
-        WriteBytes(kLog, LogOf({strBin + "a.dll", strBin + "held.dll", strBin + "z.dll"}));
-        g_hHeld = CreateFileA((strBin + "held.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        WriteBytes(strBin + "ASYCFILT.DLL", "x");
+        WriteBytes(strBin + "COMCAT.DLL", "x");
+        WriteBytes(strBin + "STDOLE2.TLB", "x");
+        WriteBytes(kLog, LogOf({strBin + "ASYCFILT.DLL", strBin + "COMCAT.DLL", strBin + "STDOLE2.TLB"}));
+        g_hHeld = CreateFileA((strBin + "COMCAT.DLL").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, g_hHeld);
     }
     const std::string strBin = "C:\\ZmtPlugin\\bin\\";
@@ -241,9 +242,9 @@ protected:
 
 TEST_F(HeldFile, PassesFailOnTheHeldFileOnlyAndTheBarShowsWhereTheyAre) {
     InstallContext context;
-    context.arrUninstallItems.push_back(std::make_unique<HostFileEntry>(HostFileEntry{0, 0, strBin + "a.dll"}));
-    context.arrUninstallItems.push_back(std::make_unique<HostFileEntry>(HostFileEntry{0, 0, strBin + "held.dll"}));
-    context.arrUninstallItems.push_back(std::make_unique<HostFileEntry>(HostFileEntry{0, 0, strBin + "gone.dll"}));
+    context.arrUninstallItems.push_back(std::make_unique<HostFileEntry>(HostFileEntry{0, 0, strBin + "ASYCFILT.DLL"}));
+    context.arrUninstallItems.push_back(std::make_unique<HostFileEntry>(HostFileEntry{0, 0, strBin + "COMCAT.DLL"}));
+    context.arrUninstallItems.push_back(std::make_unique<HostFileEntry>(HostFileEntry{0, 0, strBin + "OLEPRO32.DLL"}));
     context.arrUninstallItems.push_back(std::make_unique<HostFileEntry>(HostFileEntry{0, 0, ""}));
     HWND hParent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
     CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD, 0, 0, 80, 10, hParent, reinterpret_cast<HMENU>(1001), nullptr,
@@ -257,15 +258,15 @@ TEST_F(HeldFile, PassesFailOnTheHeldFileOnlyAndTheBarShowsWhereTheyAre) {
     const DWORD nElapsed = GetTickCount() - nStart;
     std::printf("10 deletion passes over a held file took %lu ms\n", static_cast<unsigned long>(nElapsed));
     RecordProperty("ten_passes_ms", static_cast<int>(nElapsed));
-    EXPECT_FALSE(PathExists(strBin + "a.dll"));
-    EXPECT_TRUE(PathExists(strBin + "held.dll"));
+    EXPECT_FALSE(PathExists(strBin + "ASYCFILT.DLL"));
+    EXPECT_TRUE(PathExists(strBin + "COMCAT.DLL"));
     EXPECT_EQ(4, bar.SendMessage(PBM_GETRANGE, FALSE, 0)) << "range: 0 .. the number of items";
     EXPECT_EQ(3, bar.SendMessage(PBM_GETPOS)) << "a failed pass leaves the bar at the last item";
 
     CloseHandle(g_hHeld);
     g_hHeld = INVALID_HANDLE_VALUE;
     EXPECT_TRUE(DeleteInstalledFiles(context, frontEnd));
-    EXPECT_FALSE(PathExists(strBin + "held.dll"));
+    EXPECT_FALSE(PathExists(strBin + "COMCAT.DLL"));
     EXPECT_EQ(0, bar.SendMessage(PBM_GETPOS)) << "a successful pass puts the bar back to 0";
     bar.UnsubclassWindow();
     DestroyWindow(hParent);
@@ -276,8 +277,8 @@ TEST_F(HeldFile, CancelInThePromptGivesUpWithTheEntryInPlace) {
     EXPECT_STREQ("GivenUp", OutcomeName(Run()));
     ASSERT_EQ(1u, g_arrPromptTexts.size());
     EXPECT_EQ(InUseMessage(false), g_arrPromptTexts[0]);
-    EXPECT_TRUE(PathExists(strBin + "held.dll"));
-    EXPECT_FALSE(PathExists(strBin + "z.dll")) << "the files after the held one are deleted all the same";
+    EXPECT_TRUE(PathExists(strBin + "COMCAT.DLL"));
+    EXPECT_FALSE(PathExists(strBin + "STDOLE2.TLB")) << "the files after the held one are deleted all the same";
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
     EXPECT_EQ("", RunOnceValue()) << "nothing deferred";
 }

@@ -1,0 +1,123 @@
+#include "setup/record/record_rule.h"
+
+#include "util/mbcs.h"
+
+namespace {
+
+// A path taken apart: its root ("C:" or "\\server\share") and the names after it, in order. Runs of
+// backslashes give empty names, which mean nothing.
+struct PathParts {
+    std::string strRoot;
+    std::vector<std::string> arrNames;
+};
+
+// Splits at backslashes (and slashes), stepping over double-byte characters whole, as every other part of
+// the program reads these paths. A name that Windows would read differently never gets through: the real
+// location of each existing file is judged again (honoured_records.h).
+std::vector<std::string> SplitAtBackslashes(const std::string& strText) {
+    std::vector<std::string> arrNames(1);
+    for (size_t i = 0; i < strText.size();) {
+        const size_t n = mbcs::CharLength(strText, i);
+        if (n == 1 && (strText[i] == '\\' || strText[i] == '/'))
+            arrNames.emplace_back();
+        else
+            arrNames.back().append(strText, i, n);
+        i += n;
+    }
+    return arrNames;
+}
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+RecordVerdict Parse(const std::string& strPath, PathParts& parts) {
+    const auto at = [&](size_t i) { return i < strPath.size() ? strPath[i] : '\0'; };
+    if (IsSeparator(at(0)) && IsSeparator(at(1))) {
+        if ((at(2) == '.' || at(2) == '?') && IsSeparator(at(3))) return RecordVerdict::DeviceForm;
+        std::vector<std::string> arrNames = SplitAtBackslashes(strPath.substr(2));
+        if (arrNames.size() < 3 || arrNames[0].empty() || arrNames[1].empty()) return RecordVerdict::NotAbsolute;
+        parts.strRoot = "\\\\" + arrNames[0] + "\\" + arrNames[1];
+        parts.arrNames.assign(arrNames.begin() + 2, arrNames.end());
+        return RecordVerdict::Honoured;
+    }
+    if (IsSeparator(at(0)) && at(1) == '?' && at(2) == '?' && IsSeparator(at(3))) return RecordVerdict::DeviceForm;
+    const char cDrive = at(0);
+    const bool bLetter = (cDrive >= 'A' && cDrive <= 'Z') || (cDrive >= 'a' && cDrive <= 'z');
+    if (!bLetter || at(1) != ':' || !IsSeparator(at(2))) return RecordVerdict::NotAbsolute;
+    parts.strRoot = strPath.substr(0, 2);
+    parts.arrNames = SplitAtBackslashes(strPath.substr(3));
+    return RecordVerdict::Honoured;
+}
+
+// A name Windows would take for another place, or that no file name may be.
+bool IsUnsafeName(const std::string& strName) {
+    if (strName.empty()) return false;
+    // Windows drops trailing dots and blanks, so "..", ". ." and "Windows." all lead somewhere else. Neither
+    // byte is ever the trail byte of a double-byte character.
+    const char cLast = strName.back();
+    if (cLast == '.' || cLast == ' ') return true;
+    for (unsigned char c : strName)
+        if (c < 0x20 || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|') return true;
+    return false;
+}
+
+// The folder's names without the empty ones, so that "a\\b" and "a\b" compare equal.
+std::vector<std::string> FolderNames(const std::vector<std::string>& arrNames, size_t nCount) {
+    std::vector<std::string> arrFolder;
+    for (size_t i = 0; i < nCount; ++i)
+        if (!arrNames[i].empty()) arrFolder.push_back(arrNames[i]);
+    return arrFolder;
+}
+
+// True when strFolder (root and names) lies in or below strPlace.
+bool IsInOrBelow(const PathParts& folder, const std::vector<std::string>& arrFolder, const std::string& strPlace) {
+    PathParts place;
+    if (strPlace.empty() || Parse(strPlace, place) != RecordVerdict::Honoured) return false;
+    const std::vector<std::string> arrPlace = FolderNames(place.arrNames, place.arrNames.size());
+    if (!mbcs::EqualNoCase(folder.strRoot, place.strRoot) || arrPlace.size() > arrFolder.size()) return false;
+    for (size_t i = 0; i < arrPlace.size(); ++i)
+        if (!mbcs::EqualNoCase(arrFolder[i], arrPlace[i])) return false;
+    return true;
+}
+
+bool IsExactly(const PathParts& folder, const std::vector<std::string>& arrFolder, const std::string& strPlace) {
+    PathParts place;
+    if (Parse(strPlace, place) != RecordVerdict::Honoured) return false;
+    return FolderNames(place.arrNames, place.arrNames.size()).size() == arrFolder.size() &&
+           IsInOrBelow(folder, arrFolder, strPlace);
+}
+
+}  // namespace
+
+RecordVerdict JudgeRecordPath(const std::string& strPath, const RecordPlaces& places, const SuiteFile** ppFile) {
+    if (ppFile) *ppFile = nullptr;
+    PathParts parts;
+    const RecordVerdict form = Parse(strPath, parts);
+    if (form != RecordVerdict::Honoured) return form;
+    for (const std::string& strName : parts.arrNames)
+        if (IsUnsafeName(strName)) return RecordVerdict::UnsafeComponent;
+
+    const SuiteFile* pFile = parts.arrNames.empty() ? nullptr : FindSuiteFile(parts.arrNames.back());
+    if (!pFile) return RecordVerdict::NotASuiteFile;
+    const std::vector<std::string> arrFolder = FolderNames(parts.arrNames, parts.arrNames.size() - 1);
+    if (IsPlacedInSuiteBin(pFile->nHost)) {
+        if (!IsExactly(parts, arrFolder, places.strSuiteBin)) return RecordVerdict::SharedFileOutsideBin;
+    } else {
+        for (const std::string& strWindows : places.arrWindowsFolders)
+            if (IsInOrBelow(parts, arrFolder, strWindows)) return RecordVerdict::InWindowsFolder;
+    }
+    if (ppFile) *ppFile = pFile;
+    return RecordVerdict::Honoured;
+}
+
+const char* DescribeVerdict(RecordVerdict verdict) {
+    switch (verdict) {
+    case RecordVerdict::Honoured: return "honoured";
+    case RecordVerdict::NotASuiteFile: return "not one of the suite's files";
+    case RecordVerdict::NotAbsolute: return "not a full path";
+    case RecordVerdict::DeviceForm: return "a device path";
+    case RecordVerdict::UnsafeComponent: return "a \".\" or \"..\" step, or a name Windows would change";
+    case RecordVerdict::SharedFileOutsideBin: return "the suite places this file only in its own folder";
+    case RecordVerdict::InWindowsFolder: return "in the Windows folder or a system folder";
+    }
+    return "?";
+}

@@ -1,0 +1,40 @@
+#include "setup/system/library_loading.h"
+
+namespace {
+
+// Not in every SDK this program is built with.
+constexpr DWORD kSearchDllLoadDir = 0x00000100;  // LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR
+constexpr DWORD kSearchSystem32 = 0x00000800;    // LOAD_LIBRARY_SEARCH_SYSTEM32
+
+FARPROC Kernel32Export(const char* szName) { return GetProcAddress(GetModuleHandleA("kernel32.dll"), szName); }
+
+// The LOAD_LIBRARY_SEARCH_ flags came with SetDefaultDllDirectories; a system without it refuses them.
+bool HasSearchFlags() { return Kernel32Export("SetDefaultDllDirectories") != nullptr; }
+
+}  // namespace
+
+DllSearch RestrictDllSearchPath() {
+    using SetDefaultFunction = BOOL(WINAPI*)(DWORD);
+    using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
+    const auto pfnSetDefault =
+        reinterpret_cast<SetDefaultFunction>(reinterpret_cast<void (*)()>(Kernel32Export("SetDefaultDllDirectories")));
+    if (pfnSetDefault && pfnSetDefault(kSearchSystem32)) return DllSearch::SystemFolderOnly;
+    const auto pfnSetDllDirectory =
+        reinterpret_cast<SetDllDirectoryFunction>(reinterpret_cast<void (*)()>(Kernel32Export("SetDllDirectoryA")));
+    if (pfnSetDllDirectory && pfnSetDllDirectory("")) return DllSearch::NoCurrentFolder;
+    return DllSearch::Unrestricted;
+}
+
+const char* DescribeDllSearch(DllSearch search) {
+    switch (search) {
+    case DllSearch::SystemFolderOnly: return "system folder only";
+    case DllSearch::NoCurrentFolder: return "current folder removed";
+    case DllSearch::Unrestricted: return "unrestricted (no way to restrict it on this Windows)";
+    }
+    return "?";
+}
+
+HMODULE LoadLibraryBesideItsDependencies(const std::string& strFullPath) {
+    if (HasSearchFlags()) return LoadLibraryExA(strFullPath.c_str(), nullptr, kSearchDllLoadDir | kSearchSystem32);
+    return LoadLibraryExA(strFullPath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
