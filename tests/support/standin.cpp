@@ -1,12 +1,19 @@
 #include "tests/support/standin.h"
 
+#include <cstdlib>
+
 namespace lqtest {
+
+std::string StandInSource(const std::string& strDefault) {
+    const char* szNamed = getenv("LQ_STANDIN");
+    return szNamed && *szNamed ? szNamed : strDefault;
+}
 
 std::string StandInSource() {
     char szPath[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, szPath, MAX_PATH);
     std::string strPath(szPath);
-    return strPath.substr(0, strPath.find_last_of('\\') + 1) + "guard_standin.exe";
+    return StandInSource(strPath.substr(0, strPath.find_last_of('\\') + 1) + "guard_standin.exe");
 }
 
 StandInProcess::StandInProcess(const std::string& strExeName, const std::string& strSource) {
@@ -44,6 +51,11 @@ StandInProcess::~StandInProcess() {
 
 bool StandInProcess::HasEnded(DWORD dwTimeoutMs) const {
     return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, dwTimeoutMs) == WAIT_OBJECT_0;
+}
+
+bool StandInProcess::IsWow64() const {
+    BOOL bWow64 = FALSE;
+    return m_pi.hProcess && IsWow64Process(m_pi.hProcess, &bWow64) && bWow64;
 }
 
 }  // namespace lqtest
