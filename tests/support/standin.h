@@ -30,6 +30,9 @@ public:
     bool HasEnded(DWORD dwTimeoutMs = 0) const;
     // True when it runs as a 32-bit program on 64-bit Windows.
     bool IsWow64() const;
+    // Gives the process an access list that denies everyone dwDenied and allows every other right, as a
+    // program that guards itself does; handles opened before, this object's among them, keep their rights.
+    bool DenyAccess(DWORD dwDenied);
 
 private:
     PROCESS_INFORMATION m_pi{};
