@@ -3,10 +3,11 @@
 # lq_native_test(NAME SOURCES ... [LIBS ...])
 #   A native GoogleTest binary, registered with ctest.
 #
-# lq_win_test(NAME SOURCES ... [LIBS ...] [LOCALE ko|en] [WINVER winxp|win7] [ARCH win32|win64]
+# lq_win_test(NAME SOURCES ... [LIBS ...] [LOCALE ko|en] [WINVER winxp|win7|win10] [ARCH win32|win64]
 #             [REG file.reg ...] [FILES "SRC=C:\\dst" ...] [TIMEOUT seconds] [ARGS ...] [ENV VAR=value ...])
 #   A Windows GoogleTest binary, run by ctest on a fresh Wine machine of its own (tools/wine-run),
-#   seeded as given: ARCH win64 is a 64-bit Windows 7, where the binary runs under WoW64 (default win32).
+#   seeded as given: ARCH win64 is a 64-bit Windows 7 or 10 (WINVER; XP is 32-bit only), where the binary
+#   runs under WoW64 (default win32).
 #   Screenshots it saves land in ${CMAKE_BINARY_DIR}/screenshots.
 include_guard(GLOBAL)
 
@@ -44,6 +45,9 @@ function(lq_add_win_test test_name target)
   set(artifacts ${CMAKE_BINARY_DIR}/screenshots)
   if(T_ARCH STREQUAL "win64")
     set(artifacts ${artifacts}/win64)
+  endif()
+  if(T_WINVER STREQUAL "win10")  # and so do a Windows 10 machine's, beside its Windows 7 twin's
+    set(artifacts ${artifacts}/win10)
   endif()
   list(JOIN T_REG "\\;" reg)
   list(JOIN T_FILES "\\;" files)

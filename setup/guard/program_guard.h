@@ -1,8 +1,12 @@
 // The running-program guard: before files are copied or deleted, no watched host program may run.
 //
-// Detection and termination deliberately use different rules: a program counts as running when a
-// process's executable file name begins with the watched name (byte-wise, case-sensitive); a force-close
-// ends the first process that has a module named exactly like it (case-sensitive), one per call.
+// A program runs when a process of the setup program's own Windows session has an executable file name
+// (the process entry's szExeFile) that begins with the watched name, byte-wise and case-sensitive. The
+// force-close ends such a process, found by the same walk and the same rule, whatever its bitness (a
+// 32-bit setup program ends a 64-bit Excel too). Another signed-in user's programs are neither found nor
+// ended: they are never closed without that user being asked; a file they hold fails the install or
+// uninstall like any file in use. A process whose session cannot be read (ProcessIdToSessionId needs
+// query access to it) counts as another session's.
 // Everything runs on the calling (user-interface) thread; nothing is kept between calls.
 #pragma once
 
@@ -31,14 +35,10 @@ bool PromptCloseProgram(const std::string& strExeName, const std::string& strDis
 // The guard's message for one program, in the language of countryCode (HTML subset).
 std::string ProgramKillMessage(const std::string& strDisplayName);
 
-// True when some process's executable file name begins with strName. False when no snapshot can be taken.
+// True when some process of this session matches strName (above). False when no snapshot can be taken.
 bool IsProgramRunning(const std::string& strName);
 
-// Terminates (exit code 0) the first process that has a module named exactly strName and can be opened
-// with all access. False only when no process snapshot could be taken; true otherwise, also when
-// nothing was terminated.
+// Terminates (exit code 0) the first process of this session that matches strName (above) and can be
+// opened for termination (PROCESS_TERMINATE, the one right that needs); one process per call. False only
+// when no process snapshot could be taken; true otherwise, also when nothing was terminated.
 bool KillProgram(const std::string& strName);
-
-// True when process dwProcessId has a module whose base name equals strName exactly. False when its
-// modules cannot be listed.
-bool ProcessHasModule(unsigned long dwProcessId, const std::string& strName);

@@ -17,7 +17,9 @@ std::string Env(const char* szName) {
 
 bool IsKoreanMachine() { return Env("LQ_LOCALE") == "ko"; }
 
-bool IsWin7() { return Env("LQ_WINVER") != "winxp"; }
+bool IsVistaOrLater() { return Env("LQ_WINVER") != "winxp"; }
+
+bool IsWin10() { return Env("LQ_WINVER") == "win10"; }
 
 bool Is64BitMachine() { return Env("LQ_ARCH") == "win64"; }
 

@@ -7,9 +7,12 @@ namespace lqtest {
 
 // Seeded with the Korean locale (LQ_LOCALE=ko); English otherwise.
 bool IsKoreanMachine();
-// Seeded as Windows 7 (LQ_WINVER=win7, the default); false for Windows XP.
-bool IsWin7();
-// Seeded as the 64-bit Windows 7 (LQ_ARCH=win64), where this 32-bit program runs under WoW64.
+// Seeded as Windows Vista or later: Windows 7 (LQ_WINVER=win7, the default) or 10 (win10); false for
+// Windows XP. What the setup program does "on Vista and later" (access lists) follows this.
+bool IsVistaOrLater();
+// Seeded as Windows 10 (LQ_WINVER=win10).
+bool IsWin10();
+// Seeded as a 64-bit Windows 7 or 10 (LQ_ARCH=win64), where this 32-bit program runs under WoW64.
 bool Is64BitMachine();
 // The system default locale's country code as Windows reports it and the setup program's start-up reads
 // it: 82 on a Korean machine.

@@ -1,12 +1,21 @@
 #include "tests/support/standin.h"
 
+#include <aclapi.h>
+
+#include <cstdlib>
+
 namespace lqtest {
+
+std::string StandInSource(const std::string& strDefault) {
+    const char* szNamed = getenv("LQ_STANDIN");
+    return szNamed && *szNamed ? szNamed : strDefault;
+}
 
 std::string StandInSource() {
     char szPath[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, szPath, MAX_PATH);
     std::string strPath(szPath);
-    return strPath.substr(0, strPath.find_last_of('\\') + 1) + "guard_standin.exe";
+    return StandInSource(strPath.substr(0, strPath.find_last_of('\\') + 1) + "guard_standin.exe");
 }
 
 StandInProcess::StandInProcess(const std::string& strExeName, const std::string& strSource) {
@@ -44,6 +53,29 @@ StandInProcess::~StandInProcess() {
 
 bool StandInProcess::HasEnded(DWORD dwTimeoutMs) const {
     return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, dwTimeoutMs) == WAIT_OBJECT_0;
+}
+
+bool StandInProcess::IsWow64() const {
+    BOOL bWow64 = FALSE;
+    return m_pi.hProcess && IsWow64Process(m_pi.hProcess, &bWow64) && bWow64;
+}
+
+bool StandInProcess::DenyAccess(DWORD dwDenied) {
+    // Every right of a process on Vista and later (PROCESS_ALL_ACCESS of this build is the XP one).
+    const DWORD kAllProcessRights = STANDARD_RIGHTS_REQUIRED | SYNCHRONIZE | 0xFFFF;
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID pEveryone = nullptr;
+    if (!m_pi.hProcess || !AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &pEveryone))
+        return false;
+    DWORD aclBuffer[64];
+    PACL pAcl = reinterpret_cast<PACL>(aclBuffer);
+    const bool bDone = InitializeAcl(pAcl, sizeof aclBuffer, ACL_REVISION) &&
+                       AddAccessDeniedAce(pAcl, ACL_REVISION, dwDenied, pEveryone) &&
+                       AddAccessAllowedAce(pAcl, ACL_REVISION, kAllProcessRights & ~dwDenied, pEveryone) &&
+                       SetSecurityInfo(m_pi.hProcess, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                       pAcl, nullptr) == ERROR_SUCCESS;
+    FreeSid(pEveryone);
+    return bDone;
 }
 
 }  // namespace lqtest

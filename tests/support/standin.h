@@ -8,7 +8,10 @@
 
 namespace lqtest {
 
-// The stand-in program beside the running test binary.
+// The stand-in program to start: the one that LQ_STANDIN names (a Windows path: the runs on a 64-bit
+// machine name the 64-bit build of the stand-in there), otherwise strDefault.
+std::string StandInSource(const std::string& strDefault);
+// The same, by default the stand-in beside the running test binary.
 std::string StandInSource();
 
 // Copies the stand-in (strSource, by default the one beside the test binary) to
@@ -25,6 +28,11 @@ public:
     DWORD ProcessId() const { return m_pi.dwProcessId; }
     // True when the process ended within dwTimeoutMs.
     bool HasEnded(DWORD dwTimeoutMs = 0) const;
+    // True when it runs as a 32-bit program on 64-bit Windows.
+    bool IsWow64() const;
+    // Gives the process an access list that denies everyone dwDenied and allows every other right, as a
+    // program that guards itself does; handles opened before, this object's among them, keep their rights.
+    bool DenyAccess(DWORD dwDenied);
 
 private:
     PROCESS_INFORMATION m_pi{};

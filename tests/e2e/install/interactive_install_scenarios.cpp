@@ -5,6 +5,7 @@
 //  - UncheckedHostsAreSkipped: Illustrator and QuarkXPress unchecked: their files are not placed or logged;
 //  - NoHostsAndCancel: exactly three rows; Cancel changes nothing and exits 1602;
 //  - RunningExcelIsForceClosed: the guard names Excel, ends EXCEL.EXE (not excel.exe) and the install goes on;
+//    once more on a 64-bit Windows 10 with a 64-bit EXCEL.EXE, as 64-bit Office is today;
 //  - GuardCancelKeepsTheDialog: Cancel in the guard leaves the main dialog open with "Run" = 1 written and
 //    nothing installed;
 //  - TwoWordInstances: two force-closes;
@@ -60,8 +61,9 @@ const std::string kQxp = "C:\\QuarkXPress 6.5";
 
 std::string Lang(const char* szKorean, const char* szEnglish) { return IsKoreanMachine() ? szKorean : szEnglish; }
 
-// The stand-in host process, placed beside this scenario by CMakeLists.txt.
-std::string StandIn() { return "C:\\lqhost\\guard_standin.exe"; }
+// The stand-in host process, placed beside this scenario by CMakeLists.txt; the 64-bit one where the run
+// names it (LQ_STANDIN).
+std::string StandIn() { return lqtest::StandInSource("C:\\lqhost\\guard_standin.exe"); }
 
 void SeedHosts() {
     lqtest::MakeFolders(kPs7 + "\\플러그-인");
@@ -224,6 +226,7 @@ TEST(Interactive, RunningExcelIsForceClosed) {
     lqtest::StandInProcess excel("EXCEL.EXE", StandIn());
     lqtest::StandInProcess lowerExcel("excel.exe", StandIn());
     ASSERT_TRUE(excel.Started() && lowerExcel.Started());
+    EXPECT_FALSE(excel.IsWow64()) << "on a 64-bit machine, a 64-bit EXCEL.EXE";
     Program program("");
     HWND hMain = WaitForMainDialog(program);
     ASSERT_NE(nullptr, hMain);

@@ -1,6 +1,6 @@
 // The silent install "/B" of the real setup program on seeded machines:
-//  - DtpMachine: a Korean Windows 7 (32-bit or 64-bit, or English XP) DTP workstation with Photoshop 7.0,
-//    CS, CS2 and CS3, Illustrator and QuarkXPress 6.5 full and demo: exit 0 and the whole machine state,
+//  - DtpMachine: a Korean Windows 7 or 10 (32-bit or 64-bit, or English XP) DTP workstation with Photoshop
+//    7.0, CS, CS2 and CS3, Illustrator and QuarkXPress 6.5 full and demo: exit 0 and the whole machine state,
 //    byte for byte; on 64-bit Windows the entry and the classes in the 32-bit registry view only;
 //  - LockedDestination: Illustrator's plug-in held open without sharing: exit 1603, nothing after it, the
 //    copies made on record, and "/D /B" takes them back;
@@ -41,7 +41,7 @@ using lqtest::CompleteShippedFolder;
 using lqtest::ExpectedState;
 using lqtest::Is64BitMachine;
 using lqtest::IsKoreanMachine;
-using lqtest::IsWin7;
+using lqtest::IsVistaOrLater;
 using lqtest::kBin;
 using lqtest::kEntryKey;
 using lqtest::KeyExists;
@@ -154,9 +154,9 @@ TEST(SilentInstall, DtpMachine) {
                      nullptr);
     RegCloseKey(hKey);
     EXPECT_EQ(2u, dwValues);
-    // Windows 7: every copy lost Everyone's access to the standard DACL; XP: no DACL was written.
+    // Vista and later (7, 10): every copy lost Everyone's access to the standard DACL; XP: no DACL was written.
     for (const Copy& c : arrCopies)
-        EXPECT_EQ(!IsWin7(), EveryoneHasAccess(c.strPath)) << c.strPath;
+        EXPECT_EQ(!IsVistaOrLater(), EveryoneHasAccess(c.strPath)) << c.strPath;
 
     // 64-bit Windows: the seeds above and everything the setup program wrote are in the 32-bit view,
     // where Windows lists 32-bit programs and where 32-bit programs find 32-bit COM classes; the 64-bit

@@ -86,10 +86,11 @@ TEST_F(ProgramGuardTest, CancelEndsTheGuardAtOnceWithoutTestingLaterRows) {
 }
 
 TEST_F(ProgramGuardTest, AProgramTheForceCloseCannotEndIsAskedAboutAgain) {
-    // Detected by its name's prefix, but no module is named exactly "EXCEL.EXE": the force-close finds
-    // nothing to end, and the guard asks again after each pause until the user cancels.
-    StandInProcess excel("EXCEL.EXE.stub");
+    // An Excel that may not be terminated: the force-close ends nothing, and the guard asks again after
+    // each pause until the user cancels.
+    StandInProcess excel("EXCEL.EXE");
     ASSERT_TRUE(excel.Started());
+    ASSERT_TRUE(excel.DenyAccess(PROCESS_TERMINATE));
     DialogAnswerer answerer("Message",
                             {Answer::ClickButton(IDOK), Answer::ClickButton(IDOK), Answer::ClickButton(IDCANCEL)});
     EXPECT_FALSE(PromptCloseProgram("EXCEL.EXE", "Excel", m_frontEnd));

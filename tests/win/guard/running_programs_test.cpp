@@ -1,7 +1,9 @@
 // Process detection and termination of the running-program guard, against real processes of a fresh
-// Windows machine: the stand-in program runs under host program names.
-// Covered: prefix, case-sensitive detection on the executable name; exact, case-sensitive termination on
-// module names, one process per call; processes whose modules cannot be listed.
+// Windows machine: the stand-in program runs under host program names. The 64-bit machine's run starts
+// the 64-bit stand-in (LQ_STANDIN), so every process here is a 64-bit one there, as 64-bit Office is.
+// Covered: prefix, case-sensitive detection on the executable name; termination of what detection
+// finds, by the same rule, one process per call, whatever the process's bitness; a process that allows
+// termination but not all access; the own-session filter as far as Wine has sessions (one).
 // Not here: the dialog and the guard's passes (program_guard_test.cpp), apart from a guard that cannot
 // show its dialog.
 #include "setup/dialogs/dialog_front_end.h"
@@ -45,22 +47,46 @@ TEST(IsProgramRunning, TellsTheTwoCorelDrawSpellingsApart) {
     EXPECT_TRUE(IsProgramRunning(WatchedPrograms[1].szExeName)) << WatchedPrograms[1].szExeName;
 }
 
-TEST(ProcessHasModule, MatchesTheModuleNameExactly) {
-    StandInProcess word("WINWORD.EXE");
-    ASSERT_TRUE(word.Started());
+TEST(KillProgram, EndsWhatDetectionFindsByTheSameRule) {
     struct Case {
+        const char* szProcess;
         const char* szName;
-        bool bExpected;
+        bool bFound;
     } cases[] = {
-        {"WINWORD.EXE", true}, {"WINWORD", false}, {"winword.exe", false}, {"WINWORD.EXE.", false}, {"", false},
+        {"EXCEL.EXE", "EXCEL.EXE", true},       {"EXCEL.EXE", "EXCEL", true},
+        {"EXCEL.EXE.stub", "EXCEL.EXE", true},  // no module of that exact name: found, so ended too
+        {"excel.exe", "EXCEL.EXE", false},      {"EXCEL.EXE", "Excel.exe", false},
+        {"EXCEL.EXE", "EXCEL.EXEX", false},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.bExpected, ProcessHasModule(word.ProcessId(), c.szName)) << "module \"" << c.szName << "\"";
+    for (const Case& c : cases) {
+        StandInProcess process(c.szProcess);
+        ASSERT_TRUE(process.Started()) << c.szProcess;
+        // On the 64-bit machine a 64-bit process, whose modules this 32-bit program cannot list.
+        ASSERT_FALSE(process.IsWow64()) << "the 64-bit machine's run must start the 64-bit stand-in (LQ_STANDIN)";
+        // Wine has one session: every process is in this one, so only the filter's letting through of the
+        // own session shows here; another user's session cannot be made on this machine.
+        DWORD dwOwn = 1, dwTheirs = 2;
+        ASSERT_TRUE(ProcessIdToSessionId(GetCurrentProcessId(), &dwOwn) &&
+                    ProcessIdToSessionId(process.ProcessId(), &dwTheirs));
+        ASSERT_EQ(dwOwn, dwTheirs) << "the stand-in runs in this session";
+        EXPECT_EQ(c.bFound, IsProgramRunning(c.szName)) << c.szName << " with " << c.szProcess << " running";
+        EXPECT_TRUE(KillProgram(c.szName));
+        EXPECT_EQ(c.bFound, process.HasEnded(c.bFound ? 5000 : 300))
+            << c.szName << " with " << c.szProcess << " running: expected " << (c.bFound ? "ended" : "left alone");
+    }
 }
 
-TEST(ProcessHasModule, IsFalseForAProcessThatDoesNotExist) {
-    // Process ids are multiples of 4; this one is never handed out.
-    EXPECT_FALSE(ProcessHasModule(0xFFFFFFF1ul, "WINWORD.EXE"));
+TEST(KillProgram, NeedsOnlyTheRightToTerminate) {
+    // A program that guards itself against code injection: no one may write its memory or start threads
+    // in it. All access is refused as a whole, termination is still allowed.
+    StandInProcess excel("EXCEL.EXE");
+    ASSERT_TRUE(excel.Started());
+    ASSERT_TRUE(excel.DenyAccess(PROCESS_VM_WRITE | PROCESS_CREATE_THREAD));
+    HANDLE hAll = OpenProcess(0x1F0FFF, FALSE, excel.ProcessId());
+    EXPECT_EQ(nullptr, hAll) << "all access is refused";
+    if (hAll) CloseHandle(hAll);
+    EXPECT_TRUE(KillProgram("EXCEL.EXE"));
+    EXPECT_TRUE(excel.HasEnded(5000)) << "ended with the right to terminate alone";
 }
 
 TEST(KillProgram, EndsOneProcessPerCall) {
@@ -78,21 +104,6 @@ TEST(KillProgram, EndsOneProcessPerCall) {
     EXPECT_TRUE(KillProgram("WINWORD.EXE"));
     EXPECT_TRUE(first.HasEnded(5000)) << "second call ends the other one";
     EXPECT_TRUE(second.HasEnded(5000)) << "second call ends the other one";
-}
-
-TEST(KillProgram, LeavesProcessesAloneThatOnlyMatchByPrefixOrCase) {
-    StandInProcess upper("EXCEL.EXE");
-    StandInProcess lower("excel.exe");
-    ASSERT_TRUE(upper.Started() && lower.Started());
-
-    EXPECT_TRUE(KillProgram("EXCEL")) << "true although nothing matched";
-    EXPECT_TRUE(KillProgram("Excel.exe"));
-    EXPECT_FALSE(upper.HasEnded(1000)) << "a prefix of the module name is no match";
-    EXPECT_FALSE(lower.HasEnded(0)) << "another case is no match";
-
-    EXPECT_TRUE(KillProgram("EXCEL.EXE"));
-    EXPECT_TRUE(upper.HasEnded(5000)) << "exact module name ends it";
-    EXPECT_FALSE(lower.HasEnded(500)) << "excel.exe has no module named EXCEL.EXE";
 }
 
 TEST(PromptCloseProgram, GivesUpWhenItCannotAsk) {

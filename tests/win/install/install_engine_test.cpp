@@ -43,7 +43,7 @@ using lqtest::kV11Class;
 using lqtest::kV12Class;
 
 using lqtest::IsKoreanMachine;
-using lqtest::IsWin7;
+using lqtest::IsVistaOrLater;
 
 DWORD StandinCount(const char* szDll, const char* szName) {
     return lqtest::RegDword(HKEY_CURRENT_USER, std::string("Software\\LetterquarryStandins\\") + szDll, szName, 0);
@@ -62,7 +62,9 @@ const char kStandardDacl[] = "S-1-5-11:f0000000:0:0;S-1-5-18:f0000000:0:0;S-1-5-
 // four entries themselves are checked on the ACL that SetStandardFileAccess builds.
 const char kWineDaclAfterStandardAccess[] = "S-1-5-18:1f01ff:0:0;S-1-5-21-0-0-0-1000:1f01ff:0:0;";
 const char kWineDaclOfNewFile[] = "S-1-5-18:1f01ff:0:0;S-1-5-21-0-0-0-1000:1f01ff:0:0;S-1-1-0:1200a9:0:0;";
-std::string ExpectedDaclOfInstalledFile() { return IsWin7() ? kWineDaclAfterStandardAccess : kWineDaclOfNewFile; }
+std::string ExpectedDaclOfInstalledFile() {
+    return IsVistaOrLater() ? kWineDaclAfterStandardAccess : kWineDaclOfNewFile;
+}
 
 HostFileList FileList(std::initializer_list<HostFileEntry> entries) {
     HostFileList arr;
@@ -153,7 +155,7 @@ TEST_F(InstallEngine, InstallFilesIntoFolderCopiesRecordsAndDrivesTheControls) {
     EXPECT_EQ(3, window.Pos(window.m_dlg.m_progressFile));
     EXPECT_EQ(3, window.Max(window.m_dlg.m_progressFile));
     EXPECT_EQ(ExpectedDaclOfInstalledFile(), DaclOf("C:\\dest one\\ZMT_CS2.8bp"))
-        << (IsWin7() ? "the standard DACL, as Wine keeps it" : "no DACL written on XP");
+        << (IsVistaOrLater() ? "the standard DACL, as Wine keeps it" : "no DACL written on XP");
 }
 
 TEST_F(InstallEngine, ALockedDestinationStopsAtThatFileAndRecordsOnlyEarlierCopies) {
@@ -213,7 +215,7 @@ TEST_F(InstallEngine, StandardFileAccessReplacesTheDaclWithTheFourAccounts) {
     ASSERT_TRUE(SetStandardFileAccess("C:\\acl.txt"));
     EXPECT_EQ(kWineDaclAfterStandardAccess, DaclOf("C:\\acl.txt"));
     EXPECT_FALSE(SetStandardFileAccess("C:\\no such file.txt"));
-    EXPECT_EQ(IsWin7(), OsVersion().IsVistaOrLater());
+    EXPECT_EQ(IsVistaOrLater(), OsVersion().IsVistaOrLater());
     EXPECT_FALSE(EnablePrivilege("SeNoSuchPrivilege", true));
 }
 

@@ -16,7 +16,7 @@ namespace {
 
 using lqtest::Is64BitMachine;
 using lqtest::IsKoreanMachine;
-using lqtest::IsWin7;
+using lqtest::IsVistaOrLater;
 
 std::string EnvironmentValue(const char* szName) {
     char sz[MAX_PATH] = {};
@@ -29,12 +29,25 @@ TEST(Machine, ReportsTheSeededWindowsVersion) {
     info.dwOSVersionInfoSize = sizeof info;
     ASSERT_TRUE(GetVersionExA(&info));
     EXPECT_EQ(static_cast<DWORD>(VER_PLATFORM_WIN32_NT), info.dwPlatformId);
-    if (!IsWin7()) {
+    if (!IsVistaOrLater()) {
         EXPECT_EQ(5u, info.dwMajorVersion);
         EXPECT_EQ(1u, info.dwMinorVersion);
-    } else {
+    } else if (!lqtest::IsWin10()) {
         EXPECT_EQ(6u, info.dwMajorVersion);
         EXPECT_EQ(1u, info.dwMinorVersion);
+    } else {
+        // Windows 10 tells a program whose manifest does not name Windows 10 (this one, the setup
+        // program) that it is Windows 8, 6.2; only RtlGetVersion tells the truth.
+        EXPECT_EQ(6u, info.dwMajorVersion);
+        EXPECT_EQ(2u, info.dwMinorVersion);
+        auto pRtlGetVersion = reinterpret_cast<LONG(WINAPI*)(OSVERSIONINFOW*)>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
+        ASSERT_NE(nullptr, pRtlGetVersion);
+        OSVERSIONINFOW real{};
+        real.dwOSVersionInfoSize = sizeof real;
+        ASSERT_EQ(0, pRtlGetVersion(&real));
+        EXPECT_EQ(10u, real.dwMajorVersion);
+        EXPECT_EQ(0u, real.dwMinorVersion);
     }
 }
 
