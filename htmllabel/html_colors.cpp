@@ -1,22 +1,11 @@
 #include "htmllabel/html_parser.h"
 
+#include "util/mbcs.h"
+
 // The colour keywords of the markup, Gray spellings only. Three rows differ from the common keyword
 // list on purpose and must stay as they are, because texts written for this label rely on them:
 // Khaki is #F0E86C, the keyword is spelled "Mocassin", and SaddleBrown is stored in lower-case digits.
 
-namespace {
-bool EqualsNoCaseAscii(const std::string& str, const char* pszName) {
-    size_t i = 0;
-    for (; pszName[i] != '\0'; ++i) {
-        if (i >= str.size()) return false;
-        char a = str[i], b = pszName[i];
-        if (a >= 'A' && a <= 'Z') a = static_cast<char>(a + 32);
-        if (b >= 'A' && b <= 'Z') b = static_cast<char>(b + 32);
-        if (a != b) return false;
-    }
-    return i == str.size();
-}
-}  // namespace
 
 const std::vector<HtmlNamedColor>& HtmlNamedColors() {
     static const std::vector<HtmlNamedColor> arrColors = {
@@ -166,7 +155,7 @@ const std::vector<HtmlNamedColor>& HtmlNamedColors() {
 
 const char* LookupHtmlColor(const std::string& strName) {
     for (const HtmlNamedColor& color : HtmlNamedColors()) {
-        if (EqualsNoCaseAscii(strName, color.pszName)) return color.pszValue;
+        if (mbcs::EqualNoCase(strName, color.pszName)) return color.pszValue;
     }
     return nullptr;
 }

@@ -1,6 +1,7 @@
 #include "htmllabel/html_drawer.h"
 
 #include "util/mbcs.h"
+#include "util/numbers.h"
 
 #include <algorithm>
 #include <climits>
@@ -8,15 +9,7 @@
 
 namespace {
 
-bool IsHtmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-std::int32_t ClampToInt32(long long n) {
-    if (n > INT32_MAX) return INT32_MAX;
-    if (n < INT32_MIN) return INT32_MIN;
-    return static_cast<std::int32_t>(n);
-}
 
 // Byte offsets at which the characters of strText begin, plus its length at the end.
 std::vector<size_t> CharBoundaries(const std::string& strText) {
@@ -209,7 +202,7 @@ void CHTMLDrawer::WrapText(CHTMLDevice& dc, const CHTMLAtom& atom, const std::st
             EndLine(dc, state);
             state.x = state.nLeft;
             size_t nSpaces = 0;
-            while (nSpaces < s.size() && IsHtmlSpace(s[nSpaces])) ++nSpaces;
+            while (nSpaces < s.size() && mbcs::IsSpace(s[nSpaces])) ++nSpaces;
             s.erase(0, nSpaces);
             ++state.nLine;
         }

@@ -1,43 +1,12 @@
 #include "htmllabel/html_parser.h"
 
+#include "util/mbcs.h"
+#include "util/numbers.h"
+
 #include <climits>
 #include <cstdio>
 
 namespace {
-
-bool IsHtmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-
-std::string Trim(const std::string& str) {
-    size_t nBegin = 0, nEnd = str.size();
-    while (nBegin < nEnd && IsHtmlSpace(str[nBegin])) ++nBegin;
-    while (nEnd > nBegin && IsHtmlSpace(str[nEnd - 1])) --nEnd;
-    return str.substr(nBegin, nEnd - nBegin);
-}
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
-// Tags, attribute names and colour names are ASCII; folding only A-Z never touches a double-byte
-// character's bytes wrongly because the compared keywords are ASCII on one side.
-bool EqualsNoCase(const std::string& str, const char* pszKeyword) {
-    size_t i = 0;
-    for (; pszKeyword[i] != '\0'; ++i) {
-        if (i >= str.size() || LowerAscii(str[i]) != LowerAscii(pszKeyword[i])) return false;
-    }
-    return i == str.size();
-}
-
-bool StartsWithNoCase(const std::string& str, const char* pszPrefix) {
-    for (size_t i = 0; pszPrefix[i] != '\0'; ++i) {
-        if (i >= str.size() || LowerAscii(str[i]) != LowerAscii(pszPrefix[i])) return false;
-    }
-    return true;
-}
-
-std::int32_t ClampToInt32(long long n) {
-    if (n > INT32_MAX) return INT32_MAX;
-    if (n < INT32_MIN) return INT32_MIN;
-    return static_cast<std::int32_t>(n);
-}
 
 void ApplyFontSize(CHTMLFont& fnt, const std::string& strValue) {
     std::int32_t nCurrent = fnt.m_nHtmlSize;
@@ -66,9 +35,9 @@ void ApplyFontAttributes(CHTMLFont& fnt, const std::string& strAttributes) {
     for (size_t i = 0; i < arrNames.size(); ++i) {
         const std::string& strValue = arrValues[i];
         if (strValue.empty()) continue;
-        if (EqualsNoCase(arrNames[i], "face")) fnt.m_strFace = strValue;
-        else if (EqualsNoCase(arrNames[i], "size")) ApplyFontSize(fnt, strValue);
-        else if (EqualsNoCase(arrNames[i], "color")) ApplyFontColor(fnt, strValue);
+        if (mbcs::EqualNoCase(arrNames[i], "face")) fnt.m_strFace = strValue;
+        else if (mbcs::EqualNoCase(arrNames[i], "size")) ApplyFontSize(fnt, strValue);
+        else if (mbcs::EqualNoCase(arrNames[i], "color")) ApplyFontColor(fnt, strValue);
     }
 }
 
@@ -80,7 +49,7 @@ std::string AttributeText(const std::string& strTag, size_t nSkip) {
 }  // namespace
 
 std::uint32_t HexToInt(const std::string& strHex) {
-    std::string str = Trim(strHex);
+    std::string str = mbcs::Trim(strHex);
     std::uint32_t nValue = 0, nWeight = 1;
     for (size_t i = str.size(); i-- > 0;) {
         char c = str[i];
@@ -130,7 +99,7 @@ void SplitAttributes(const std::string& strAttributes, std::vector<std::string>&
     for (;;) {
         size_t nEquals = strRest.find('=');
         if (nEquals == std::string::npos) break;
-        std::string strName = Trim(strRest.substr(0, nEquals));
+        std::string strName = mbcs::Trim(strRest.substr(0, nEquals));
         size_t nValue = nEquals + 1;
         while (nValue < strRest.size() && strRest[nValue] == ' ') ++nValue;
         strRest.erase(0, nValue);
@@ -185,10 +154,10 @@ bool AddTextAtom(CHTMLAtomList& arrAtoms, const std::string& strText, const CHTM
         std::string strName = strText.substr(nNameBegin, nSemicolon - nNameBegin);
         i = nSemicolon + 1;
         isPendingAmpersand = false;
-        if (EqualsNoCase(strName, "quot")) strDecoded += '"';
-        else if (EqualsNoCase(strName, "lt")) strDecoded += '<';
-        else if (EqualsNoCase(strName, "gt")) strDecoded += '>';
-        else if (EqualsNoCase(strName, "amp")) isPendingAmpersand = true;
+        if (mbcs::EqualNoCase(strName, "quot")) strDecoded += '"';
+        else if (mbcs::EqualNoCase(strName, "lt")) strDecoded += '<';
+        else if (mbcs::EqualNoCase(strName, "gt")) strDecoded += '>';
+        else if (mbcs::EqualNoCase(strName, "amp")) isPendingAmpersand = true;
     }
     if (isPendingAmpersand) strDecoded += '&';
     strDecoded.append(strText, i, std::string::npos);
@@ -205,52 +174,52 @@ bool AddTextAtom(CHTMLAtomList& arrAtoms, const std::string& strText, const CHTM
 void ProcessHTMLTag(const std::string& strRawTag, CHTMLFont& fntCurrent, CHTMLFontStack& arrFontStack,
                     bool& isNewLine, std::uint16_t& nAlignment, std::uint16_t nDefaultAlignment,
                     bool isAtLineStart, std::string& strURL) {
-    std::string strTag = Trim(strRawTag);
-    if (EqualsNoCase(strTag, "b") || EqualsNoCase(strTag, "strong")) {
+    std::string strTag = mbcs::Trim(strRawTag);
+    if (mbcs::EqualNoCase(strTag, "b") || mbcs::EqualNoCase(strTag, "strong")) {
         fntCurrent.m_bBold = 1;
-    } else if (EqualsNoCase(strTag, "/b") || EqualsNoCase(strTag, "/strong")) {
+    } else if (mbcs::EqualNoCase(strTag, "/b") || mbcs::EqualNoCase(strTag, "/strong")) {
         fntCurrent.m_bBold = 0;
-    } else if (EqualsNoCase(strTag, "i") || EqualsNoCase(strTag, "em")) {
+    } else if (mbcs::EqualNoCase(strTag, "i") || mbcs::EqualNoCase(strTag, "em")) {
         fntCurrent.m_bItalic = 1;
-    } else if (EqualsNoCase(strTag, "/i") || EqualsNoCase(strTag, "/em")) {
+    } else if (mbcs::EqualNoCase(strTag, "/i") || mbcs::EqualNoCase(strTag, "/em")) {
         fntCurrent.m_bItalic = 0;
-    } else if (EqualsNoCase(strTag, "u")) {
+    } else if (mbcs::EqualNoCase(strTag, "u")) {
         fntCurrent.m_bUnderline = 1;
-    } else if (EqualsNoCase(strTag, "/u")) {
+    } else if (mbcs::EqualNoCase(strTag, "/u")) {
         fntCurrent.m_bUnderline = 0;
-    } else if (EqualsNoCase(strTag, "br")) {
+    } else if (mbcs::EqualNoCase(strTag, "br")) {
         isNewLine = true;
-    } else if (StartsWithNoCase(strTag, "p")) {
+    } else if (mbcs::StartsWithNoCase(strTag, "p")) {
         if (!isAtLineStart) isNewLine = true;
         std::vector<std::string> arrNames, arrValues;
         SplitAttributes(AttributeText(strTag, 2), arrNames, arrValues);
         for (size_t i = 0; i < arrNames.size(); ++i) {
-            if (!EqualsNoCase(arrNames[i], "align")) continue;
-            if (EqualsNoCase(arrValues[i], "left")) nAlignment = kAlignLeft;
-            else if (EqualsNoCase(arrValues[i], "center")) nAlignment = kAlignCenter;
-            else if (EqualsNoCase(arrValues[i], "right")) nAlignment = kAlignRight;
+            if (!mbcs::EqualNoCase(arrNames[i], "align")) continue;
+            if (mbcs::EqualNoCase(arrValues[i], "left")) nAlignment = kAlignLeft;
+            else if (mbcs::EqualNoCase(arrValues[i], "center")) nAlignment = kAlignCenter;
+            else if (mbcs::EqualNoCase(arrValues[i], "right")) nAlignment = kAlignRight;
         }
-    } else if (EqualsNoCase(strTag, "/p")) {
+    } else if (mbcs::EqualNoCase(strTag, "/p")) {
         if (!isAtLineStart) isNewLine = true;
         nAlignment = nDefaultAlignment;
-    } else if (EqualsNoCase(strTag, "center")) {
+    } else if (mbcs::EqualNoCase(strTag, "center")) {
         if (!isAtLineStart) isNewLine = true;
         nAlignment = kAlignCenter;
-    } else if (EqualsNoCase(strTag, "/center")) {
+    } else if (mbcs::EqualNoCase(strTag, "/center")) {
         if (!isAtLineStart) isNewLine = true;
         nAlignment = nDefaultAlignment;
-    } else if (StartsWithNoCase(strTag, "a")) {
+    } else if (mbcs::StartsWithNoCase(strTag, "a")) {
         std::vector<std::string> arrNames, arrValues;
         SplitAttributes(AttributeText(strTag, 2), arrNames, arrValues);
         for (size_t i = 0; i < arrNames.size(); ++i) {
-            if (EqualsNoCase(arrNames[i], "href")) strURL = arrValues[i];
+            if (mbcs::EqualNoCase(arrNames[i], "href")) strURL = arrValues[i];
         }
-    } else if (StartsWithNoCase(strTag, "/a")) {
+    } else if (mbcs::StartsWithNoCase(strTag, "/a")) {
         strURL.clear();
-    } else if (StartsWithNoCase(strTag, "font")) {
+    } else if (mbcs::StartsWithNoCase(strTag, "font")) {
         arrFontStack.push_back(std::make_unique<CHTMLFont>(fntCurrent));
         ApplyFontAttributes(fntCurrent, AttributeText(strTag, 4));
-    } else if (StartsWithNoCase(strTag, "/font")) {
+    } else if (mbcs::StartsWithNoCase(strTag, "/font")) {
         if (!arrFontStack.empty()) {
             fntCurrent = *arrFontStack.back();
             arrFontStack.pop_back();

@@ -27,7 +27,7 @@ int32_t ParseIniInteger(const std::string& strText, int32_t nDefault, int nBase)
     if (strText.empty()) return nDefault;
     if (nBase != 2 && nBase != 8 && nBase != 16) nBase = 10;
     size_t i = 0;
-    while (i < strText.size() && (strText[i] == ' ' || (strText[i] >= '\t' && strText[i] <= '\r'))) ++i;
+    while (i < strText.size() && mbcs::IsSpace(strText[i])) ++i;
     bool bNegative = false;
     if (i < strText.size() && (strText[i] == '+' || strText[i] == '-')) bNegative = strText[i++] == '-';
     if (nBase == 16 && i + 1 < strText.size() && strText[i] == '0' && (strText[i + 1] == 'x' || strText[i + 1] == 'X'))

@@ -5,7 +5,7 @@
 float MajorVersionOf(const std::string& strText) {
     const std::string strMajor = strText.substr(0, strText.find('.'));
     size_t i = 0;
-    while (i < strMajor.size() && (strMajor[i] == ' ' || (strMajor[i] >= '\t' && strMajor[i] <= '\r'))) ++i;
+    while (i < strMajor.size() && mbcs::IsSpace(strMajor[i])) ++i;
     bool bNegative = false;
     if (i < strMajor.size() && (strMajor[i] == '+' || strMajor[i] == '-')) bNegative = strMajor[i++] == '-';
     double dValue = 0;
@@ -14,16 +14,6 @@ float MajorVersionOf(const std::string& strText) {
         if (dValue > 1e30) dValue = 1e30;
     }
     return static_cast<float>(bNegative ? -dValue : dValue);
-}
-
-std::string LowerAscii(const std::string& strText) {
-    std::string strLower = strText;
-    for (size_t i = 0; i < strLower.size();) {
-        size_t n = mbcs::CharLength(strLower, i);
-        if (n == 1 && strLower[i] >= 'A' && strLower[i] <= 'Z') strLower[i] = static_cast<char>(strLower[i] + 32);
-        i += n;
-    }
-    return strLower;
 }
 
 bool EndsWithBackslash(const std::string& strText) {

@@ -1,5 +1,5 @@
 // Text rules of host discovery that need no registry or file system: the major version of a version
-// text, the ASCII lower-casing used for the name tests, and the forming of a plug-in folder candidate.
+// text and the forming of a plug-in folder candidate.
 // Portable; the texts are ANSI in the system code page (code page 949 on Korean systems).
 #pragma once
 
@@ -10,10 +10,6 @@
 // "CS2" -> 0. Hexadecimal, exponents and words such as "inf" are not numbers here; an absurdly long run of
 // digits is capped at 1e30 instead of overflowing.
 float MajorVersionOf(const std::string& strText);
-
-// A copy with the single-byte ASCII letters A-Z lower-cased; double-byte characters stay as they are,
-// so a trail byte that looks like a letter never changes.
-std::string LowerAscii(const std::string& strText);
 
 // True when the text ends in a backslash character (a single-byte one: the trail byte 0x5C of a
 // double-byte character is not a backslash).

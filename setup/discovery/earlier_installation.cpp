@@ -2,6 +2,7 @@
 
 #include "setup/core/setup_log.h"
 #include "setup/discovery/registry_read.h"
+#include "util/mbcs.h"
 
 #include <windows.h>
 
@@ -25,20 +26,6 @@ namespace {
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 const char kShellFoldersKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-// Lower-cases ASCII letters only: the second byte of a code page 949 character may look like a letter.
-std::string LowerAscii(const std::string& strText) {
-    std::string strLower(strText);
-    for (size_t i = 0; i < strLower.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(strLower[i]);
-        if (c >= 0x81 && c <= 0xFE && i + 1 < strLower.size()) {
-            ++i;
-        } else if (c >= 'A' && c <= 'Z') {
-            strLower[i] = static_cast<char>(c + 32);
-        }
-    }
-    return strLower;
-}
-
 std::string Join(const char* szFormat, const std::string& strFolder) {
     int nLength = std::snprintf(nullptr, 0, szFormat, strFolder.c_str());
     std::string strPath(static_cast<size_t>(nLength) + 1, '\0');
@@ -59,7 +46,7 @@ EarlierInstallation FindEarlierInstallation() {
         ScopedRegKey entry;
         if (!OpenDiscoveryKey(entry, uninstall.Get(), strSubkey)) return;
         std::string strAbout = ReadRegistryString(entry.Get(), "URLInfoAbout");
-        const bool bOurs = !strAbout.empty() && LowerAscii(strAbout).find(kVendorHomePage) != std::string::npos;
+        const bool bOurs = !strAbout.empty() && mbcs::FindNoCase(strAbout, kVendorHomePage) != std::string::npos;
         LogEvent("Earlier installation: entry %s (%s)", strSubkey.c_str(),
                  bOurs ? "written by the earlier installer: to be deleted" : "another maker's: kept");
         if (bOurs) earlier.arrKeys.push_back(std::string(kUninstallKey) + "\\" + strSubkey);

@@ -5,6 +5,7 @@
 #include "setup/core/suite_paths.h"
 #include "setup/discovery/discovery_text.h"
 #include "setup/discovery/registry_read.h"
+#include "util/mbcs.h"
 
 #include <windows.h>
 
@@ -51,7 +52,7 @@ void FindThroughVendorKey(HostRecord& record, const char* szProduct, bool bTestV
     ScopedRegKey adobe;
     if (!OpenDiscoveryKey(adobe, HKEY_LOCAL_MACHINE, kAdobeKey)) return;
     EnumerateSubkeys(adobe.Get(), [&](const std::string& strProductKey) {
-        if (LowerAscii(strProductKey).find(szProduct) == std::string::npos) return;
+        if (mbcs::FindNoCase(strProductKey, szProduct) == std::string::npos) return;
         ScopedRegKey product;
         if (!OpenDiscoveryKey(product, adobe.Get(), strProductKey)) return;
         EnumerateSubkeys(product.Get(), [&](const std::string& strVersionKey) {
@@ -86,7 +87,7 @@ void FindThroughUninstallEntries(HostRecord& record, const char* szProduct, bool
         // Only entries of the product itself are worth a line of the log.
         const std::string strInstallLocation = ReadRegistryString(entry.Get(), "InstallLocation");
         const bool bProduct =
-            !strInstallLocation.empty() && LowerAscii(strInstallLocation).find(szProduct) != std::string::npos;
+            !strInstallLocation.empty() && mbcs::FindNoCase(strInstallLocation, szProduct) != std::string::npos;
         const std::string strWhere = "uninstall entry " + strEntry + " \"InstallLocation\"";
         float fVersion = 0.0f;
         if (bTestVersion) {
@@ -95,7 +96,7 @@ void FindThroughUninstallEntries(HostRecord& record, const char* szProduct, bool
                 if (bProduct) LogEvent("%s: skipped %s: no DisplayVersion", record.strEnglishName.c_str(), strWhere.c_str());
                 return;
             }
-            fVersion = MajorVersionOf(LowerAscii(strDisplayVersion));
+            fVersion = MajorVersionOf(strDisplayVersion);
             if (!(7.0f < fVersion && fVersion < 9.0f)) {
                 if (bProduct)
                     LogEvent("%s: skipped %s: DisplayVersion %s is not between 7 and 9", record.strEnglishName.c_str(),

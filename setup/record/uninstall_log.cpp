@@ -19,8 +19,6 @@ bool StartsWith(const std::string& strLine, const char* szPrefix) {
     return strLine.compare(0, std::char_traits<char>::length(szPrefix), szPrefix) == 0;
 }
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-
 struct FileCloser {
     void operator()(FILE* pFile) const { fclose(pFile); }
 };
@@ -75,7 +73,7 @@ HostFileList MergeWithPreviousLog(const HostFileList& arrThisRun, const HostFile
 
 long ReadLogInteger(const std::string& strValue) {
     size_t i = 0;
-    while (i < strValue.size() && IsSpace(strValue[i])) ++i;
+    while (i < strValue.size() && mbcs::IsSpace(strValue[i])) ++i;
     bool bNegative = false;
     if (i < strValue.size() && (strValue[i] == '+' || strValue[i] == '-')) bNegative = strValue[i++] == '-';
     long nValue = 0;
@@ -99,9 +97,7 @@ std::string ExtractLogField(const std::string& strLine, const std::string& strOp
     size_t nStart = nOpen + strOpen.size();
     size_t nEnd = strLine.find(strClose, nStart);
     if (nEnd == std::string::npos) return std::string();
-    while (nStart < nEnd && IsSpace(strLine[nStart])) ++nStart;
-    while (nEnd > nStart && IsSpace(strLine[nEnd - 1])) --nEnd;
-    return strLine.substr(nStart, nEnd - nStart);
+    return mbcs::Trim(strLine.substr(nStart, nEnd - nStart));
 }
 
 namespace {

@@ -8,9 +8,9 @@
 #include "setup/record/honoured_records.h"
 #include "setup/record/uninstall_record.h"
 #include "setup/uninstall/office_addin.h"
+#include "util/mbcs.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
@@ -28,10 +28,7 @@ void ShowClosingMessage(FrontEnd& frontEnd) {
 // neither unregistered nor deleted.
 void KeepSharedLibrary(HostFileList& arrItems) {
     for (auto& pItem : arrItems) {
-        std::string strLower = pItem->strName;
-        std::transform(strLower.begin(), strLower.end(), strLower.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        const size_t nAt = strLower.find(kSharedLibrary);
+        const size_t nAt = mbcs::FindNoCase(pItem->strName, kSharedLibrary);
         if (nAt != std::string::npos && nAt > 0) {
             pItem->bRegister = 0;
             pItem->bUnregister = 0;

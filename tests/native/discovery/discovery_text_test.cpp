@@ -1,5 +1,5 @@
-// Discovery's text rules: major versions of registry names, ASCII lower-casing of code page 949 text,
-// and folder-name joining with and without a trailing backslash.
+// Discovery's text rules: major versions of registry names, and folder-name joining with and without a
+// trailing backslash.
 #include "setup/discovery/discovery_text.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +17,6 @@ TEST(DiscoveryText, MajorVersionReadsTheLeadingDigitsBeforeTheFirstDot) {
         {"99999999999999999999999999999999999999999999999999", 1e30f},
     };
     for (const auto& c : cases) EXPECT_EQ(c.fExpected, MajorVersionOf(c.szText)) << "\"" << c.szText << "\"";
-}
-
-TEST(DiscoveryText, LowerAsciiFoldsOnlySingleByteLetters) {
-    EXPECT_EQ("c:\\program files\\adobe\\photoshop cs2\\", LowerAscii("C:\\Program Files\\Adobe\\PhotoShop CS2\\"));
-    // A double-byte character whose trail byte is an upper-case ASCII letter (0xB0 'A') keeps that byte.
-    EXPECT_EQ(std::string("\xB0" "A" "x"), LowerAscii("\xB0" "A" "X"));
-    EXPECT_EQ("플러그-인", LowerAscii("플러그-인"));
 }
 
 TEST(DiscoveryText, AppendFolderNameAddsOneBackslashOnlyWhenNeeded) {
