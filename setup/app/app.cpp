@@ -1,13 +1,17 @@
 #include "setup/app/app.h"
 
 #include "framework/winapp.h"
+#include "setup/app/exit_codes.h"
+#include "setup/app/interactive_install.h"
 #include "setup/app/run_lock.h"
 #include "setup/app/run_log.h"
-#include "setup/app/run_modes.h"
+#include "setup/app/silent_install.h"
 #include "setup/app/switches.h"
+#include "setup/app/uninstall_modes.h"
+#include "setup/app/upgrade_mode.h"
 #include "setup/core/country.h"
-#include "setup/core/exit_codes.h"
 #include "setup/core/setup_log.h"
+#include "setup/core/texts.h"
 #include "setup/system/library_loading.h"
 
 #include <commctrl.h>
@@ -49,8 +53,7 @@ BOOL CZmtUpGradeApp::InitInstance() {
     if (pLock && !pLock->IsHeld()) {
         LogEvent("Another run of the setup program is in progress; this one changes nothing");
         if (!commandLine.silent)
-            AfxMessageBox(ByLanguage("Letterquarry 설치 프로그램이 이미 실행 중입니다.", "Letterquarry setup is already running."),
-                          MB_OK | MB_ICONINFORMATION);
+            AfxMessageBox(Text(TextId::AlreadyRunning), MB_OK | MB_ICONINFORMATION);
         m_nExitCode = kExitAlreadyRunning;
         EndRunLog(m_nExitCode);
         return FALSE;

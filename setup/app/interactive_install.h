@@ -1,7 +1,7 @@
-// The interactive install's wiring of the main dialog to the engines.
+// The interactive install: the install dialog, wired to the engines.
 #pragma once
 
-#include "setup/dialogs/zmt_upgrade_dlg.h"
+#include "setup/core/install_actions.h"
 
 class InteractiveInstallActions : public InstallActions {
 public:
@@ -10,7 +10,9 @@ public:
     // "Run" = 1 and the server-list rule in the suite's settings, the running-program guard, then the
     // earlier installation's cleanup.
     bool PrepareInstall(InstallContext& context, FrontEnd& frontEnd) override;
-    bool Install(InstallContext& context, FrontEnd& frontEnd) override;
-    // Stores the silent install under RunOnce and restarts Windows.
-    void DeferToRestart(FrontEnd& frontEnd) override;
+    // The install with its failure policy.
+    Outcome Install(InstallContext& context, FrontEnd& frontEnd) override;
 };
+
+// No switch: the install dialog, modal until the user installs or leaves. Returns the process exit code.
+int RunInteractiveInstall();

@@ -1,7 +1,7 @@
 #include "setup/app/run_log.h"
 
 #include "setup/core/country.h"
-#include "setup/core/exit_codes.h"
+#include "setup/app/exit_codes.h"
 #include "setup/core/setup_log.h"
 #include "util/scoped_handles.h"
 

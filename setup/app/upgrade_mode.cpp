@@ -1,8 +1,10 @@
+#include "setup/app/upgrade_mode.h"
+
 #include "framework/winapp.h"
-#include "setup/app/run_modes.h"
-#include "setup/core/exit_codes.h"
+#include "setup/app/exit_codes.h"
+#include "setup/core/texts.h"
 
 int RunUpgrade() {
-    AfxMessageBox("_DEF_PROCESS_UPGRADE", MB_OK);
+    AfxMessageBox(Text(TextId::UpgradeMessage), MB_OK);
     return kExitSuccess;
 }

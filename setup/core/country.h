@@ -6,9 +6,6 @@
 extern int countryCode;
 
 inline bool IsKorean() { return countryCode == 82; }
-inline const char* ByLanguage(const char* szKorean, const char* szEnglish) {
-    return IsKorean() ? szKorean : szEnglish;
-}
 
 // The product banner and the server-list rule depend on the edition: 1 Quobbin, 2 Tessaly, any other
 // value the standard edition. This build is the standard edition.

@@ -1,5 +1,6 @@
 #include "setup/core/file_access.h"
 
+#include "setup/core/privileges.h"
 #include "setup/core/setup_log.h"
 #include "util/scoped_handles.h"
 
@@ -15,18 +16,6 @@ bool OsVersion::IsVistaOrLater() const {
     info.dwOSVersionInfoSize = sizeof info;  // 148 bytes
     if (!GetVersionExA(&info)) return false;
     return info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion > 5;
-}
-
-bool EnablePrivilege(const char* szPrivilege, bool bEnable) {
-    ScopedHandle token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, token.Receive())) return false;
-    TOKEN_PRIVILEGES privileges;
-    privileges.PrivilegeCount = 1;
-    if (!LookupPrivilegeValueA(nullptr, szPrivilege, &privileges.Privileges[0].Luid)) return false;
-    privileges.Privileges[0].Attributes = bEnable ? SE_PRIVILEGE_ENABLED : 0;
-    if (!AdjustTokenPrivileges(token.Get(), FALSE, &privileges, sizeof privileges, nullptr, nullptr)) return false;
-    // AdjustTokenPrivileges succeeds even when the token lacks the privilege; only the last error says so.
-    return GetLastError() != ERROR_NOT_ALL_ASSIGNED;
 }
 
 void AddAllowAceForWellKnownSid(PACL pAcl, WELL_KNOWN_SID_TYPE sidType) {

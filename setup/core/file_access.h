@@ -25,10 +25,6 @@ bool SetStandardFileAccess(const std::string& strPath);
 // in their order; an entry that does not fit is left out. False when the ACL cannot be initialised.
 bool BuildStandardFileAcl(PACL pAcl, DWORD cbAcl);
 
-// Enables (or disables) one privilege in the process token. True only when the token could be opened,
-// the name looked up, the adjustment made and the privilege really assigned (not ERROR_NOT_ALL_ASSIGNED).
-bool EnablePrivilege(const char* szPrivilege, bool bEnable);
-
 // Adds one allow entry (mask 0xF0000000) for the well-known SID to the ACL; nothing when the SID cannot be
 // made or the ACL has no room left.
 void AddAllowAceForWellKnownSid(PACL pAcl, WELL_KNOWN_SID_TYPE sidType);

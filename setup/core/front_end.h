@@ -1,12 +1,16 @@
 // FrontEnd: the one seam between the engines (discovery, install, guard, uninstall) and whatever the
 // user sees. An engine decides and acts; when it has something to show (a stage, a file, a bar, a
-// message) or to ask (files in use, a program running) it calls its front end, and goes on with the
-// answer. Engines never open a window themselves.
+// message) or to ask (files in use, a program running) it calls its front end, and decides from the
+// answer. Engines never open a window themselves and hold no text: they name what to say (setup/core/
+// texts.h), and the front end turns it into text.
 //
 // Implementations: DialogFrontEnd (setup/dialogs/) shows the progress window's controls, the suite's
-// question dialogs and message boxes; SilentFrontEnd (below) shows nothing and answers every question
-// with its cancel. The run modes in setup/app/ choose one.
+// question dialogs and message boxes; ProgressOnlyFrontEnd (setup/dialogs/) shows the progress window
+// and asks nothing; CancellingFrontEnd (below) shows nothing and cancels every question. The run modes
+// in setup/app/ choose one.
 #pragma once
+
+#include "setup/core/texts.h"
 
 #include <string>
 
@@ -16,7 +20,7 @@ enum class ProgressBar { Stage, File };
 
 // The answers to "files are in use", in the numbering of the suite's three-way message dialog.
 enum class InUseAnswer {
-    RestartWindows = 1,  // do the work at the next Windows start
+    RestartWindows = 1,  // do the work at the next Windows start, and restart Windows now
     CloseAndRetry = 2,   // the user closed the programs: try again now
     Cancel = 3,          // give up (also when the question could not be shown)
 };
@@ -38,29 +42,30 @@ class FrontEnd {
 public:
     virtual ~FrontEnd() = default;
 
-    // The stage line and the detail line (a file being worked on).
-    virtual void ShowStage(const std::string& strText) = 0;
-    virtual void ShowDetail(const std::string& strText) = 0;
+    // The stage line, and the detail line: the file being worked on (a name or path, shown as it is).
+    virtual void ShowStage(TextId stage) = 0;
+    virtual void ShowDetail(const std::string& strFile) = 0;
     virtual void SetBarRange(ProgressBar bar, short nLower, short nUpper) = 0;
     virtual void SetBarPos(ProgressBar bar, int nPos) = 0;
 
-    // Questions; strHtml is the question's text in the HTML subset, in the language of countryCode.
-    virtual InUseAnswer AskFilesInUse(const std::string& strHtml) = 0;
-    virtual RunningProgramAnswer AskCloseProgram(const std::string& strHtml) = 0;
+    // Files are in use: the question's text is InstallRefused, InUseLetterquarry or InUseSlidequarry.
+    virtual InUseAnswer AskFilesInUse(TextId question) = 0;
+    // A watched program runs; strDisplayName is its name as the guard's table gives it.
+    virtual RunningProgramAnswer AskCloseProgram(const std::string& strDisplayName) = 0;
 
     // A message the user must acknowledge; returns when it was (at once when nothing is shown).
-    virtual void ShowMessage(MessageStyle style, const std::string& strText) = 0;
+    virtual void ShowMessage(MessageStyle style, TextId message) = 0;
 };
 
 // Shows nothing and never waits: progress and messages go nowhere, every question is answered with its
 // cancel, so an engine run through it never defers, retries or ends a program on its own.
-class SilentFrontEnd : public FrontEnd {
+class CancellingFrontEnd : public FrontEnd {
 public:
-    void ShowStage(const std::string&) override {}
+    void ShowStage(TextId) override {}
     void ShowDetail(const std::string&) override {}
     void SetBarRange(ProgressBar, short, short) override {}
     void SetBarPos(ProgressBar, int) override {}
-    InUseAnswer AskFilesInUse(const std::string&) override { return InUseAnswer::Cancel; }
+    InUseAnswer AskFilesInUse(TextId) override { return InUseAnswer::Cancel; }
     RunningProgramAnswer AskCloseProgram(const std::string&) override { return RunningProgramAnswer::Cancel; }
-    void ShowMessage(MessageStyle, const std::string&) override {}
+    void ShowMessage(MessageStyle, TextId) override {}
 };

@@ -1,5 +1,7 @@
 #include "setup/core/log_text.h"
 
+#include "setup/core/suite_paths.h"
+
 #include <cstdio>
 
 std::string FormatLogLine(const LogTime& time, const std::string& strText) {
@@ -29,5 +31,5 @@ std::string LogSwitchText(const std::string& strFullPath, bool bDefaultPlace) {
 std::string AppendLogSwitch(const std::string& strCommand, const std::string& strSwitch) {
     if (strSwitch.empty()) return strCommand;
     std::string strWith = strCommand + " " + strSwitch;
-    return strWith.size() <= 1023 ? strWith : strCommand;
+    return strWith.size() <= kMaxStoredCommandLine ? strWith : strCommand;
 }

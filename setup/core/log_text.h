@@ -18,7 +18,7 @@ std::string FormatLogLine(const LogTime& time, const std::string& strText);
 std::string LogSwitchText(const std::string& strFullPath, bool bDefaultPlace);
 
 // strCommand with strSwitch appended after a blank, when there is a switch and the whole still fits the
-// 1023 characters a stored command may have; otherwise strCommand unchanged, so that the log never
+// kMaxStoredCommandLine characters a stored command may have; otherwise strCommand unchanged, so that the log never
 // keeps a deferral from being stored.
 std::string AppendLogSwitch(const std::string& strCommand, const std::string& strSwitch);
 

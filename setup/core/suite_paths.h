@@ -3,6 +3,9 @@
 // command and the uninstall entry unchanged.
 #pragma once
 
+#include <cstddef>
+#include <string>
+
 // The shipped folder: source of every copied file, home of the setup program and its uninstall log.
 constexpr const char* kSourceFolder = "C:\\ZmtPlugin\\install";
 // Destination of the runtime files and the add-ins. Discovery creates it with the trailing backslash.
@@ -18,3 +21,10 @@ constexpr const char* kSiblingSettingsPath = "c:\\ZmtPlugin\\ZmtPT.ini";
 constexpr const char* kUninstallCommandLine = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D";
 constexpr const char* kDeferredInstallCommand = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /B";
 constexpr const char* kDeferredUninstallCommand = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D /B";
+// A stored command line (the uninstall entry's, a RunOnce value) has always had a 1024-byte home: at most
+// this many characters, so that none is ever cut into another command.
+constexpr size_t kMaxStoredCommandLine = 1023;
+
+// The Windows list of installed programs (HKEY_LOCAL_MACHINE), and the suite's entry in it.
+constexpr const char* kWindowsUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+inline const std::string kUninstallRecordKey = std::string(kWindowsUninstallKey) + "\\LetterquarryUnInstall";

@@ -1,7 +1,7 @@
 #include "setup/dialogs/delete_message_box_dlg.h"
 
-#include "setup/core/country.h"
-#include "setup/dialogs/message_dialogs_resource.h"
+#include "setup/core/texts.h"
+#include "setup/dialogs/resource.h"
 
 DeleteMessageBoxDlg::DeleteMessageBoxDlg() : CDialog(IDD_DELETE_MESSAGE_BOX) {}
 
@@ -16,8 +16,8 @@ BOOL DeleteMessageBoxDlg::OnInitDialog() {
     // The label never draws its window text; it carries the message for screen readers and test tools.
     m_htmlText.SetWindowText(m_strText);
     m_htmlText.SetHtmlText(m_strText);
-    m_btnDelete.SetWindowText(ByLanguage("삭제하기", "Ok"));
-    m_btnCancel.SetWindowText(ByLanguage("취소", "Cancel"));
+    m_btnDelete.SetWindowText(Text(TextId::DeleteButton));
+    m_btnCancel.SetWindowText(Text(TextId::CancelButton));
     return TRUE;
 }
 

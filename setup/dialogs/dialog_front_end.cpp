@@ -4,21 +4,23 @@
 #include "setup/dialogs/message_box_dlg.h"
 #include "setup/dialogs/program_kill_dlg.h"
 
-DialogFrontEnd::DialogFrontEnd(LetterquarrySetupDlg& window)
-    : DialogFrontEnd(&window.m_staticStage, &window.m_staticDetail, &window.m_progressStage, &window.m_progressFile) {}
+DialogFrontEnd::DialogFrontEnd(LetterquarrySetupDlg* pWindow)
+    : DialogFrontEnd(pWindow ? &pWindow->m_staticStage : nullptr, pWindow ? &pWindow->m_staticDetail : nullptr,
+                     pWindow ? &pWindow->m_progressStage : nullptr, pWindow ? &pWindow->m_progressFile : nullptr) {}
 
-DialogFrontEnd::DialogFrontEnd(LetterquarryDeleteDlg& window)
-    : DialogFrontEnd(&window.m_staticStage, &window.m_staticDetail, nullptr, &window.m_progressFile) {}
+DialogFrontEnd::DialogFrontEnd(LetterquarryDeleteDlg* pWindow)
+    : DialogFrontEnd(pWindow ? &pWindow->m_staticStage : nullptr, pWindow ? &pWindow->m_staticDetail : nullptr, nullptr,
+                     pWindow ? &pWindow->m_progressFile : nullptr) {}
 
 DialogFrontEnd::DialogFrontEnd(CStatic* pStage, CStatic* pDetail, CProgressCtrl* pStageBar, CProgressCtrl* pFileBar)
     : m_pStage(pStage), m_pDetail(pDetail), m_pStageBar(pStageBar), m_pFileBar(pFileBar) {}
 
-void DialogFrontEnd::ShowStage(const std::string& strText) {
-    if (m_pStage) m_pStage->SetWindowText(strText);
+void DialogFrontEnd::ShowStage(TextId stage) {
+    if (m_pStage) m_pStage->SetWindowText(Text(stage));
 }
 
-void DialogFrontEnd::ShowDetail(const std::string& strText) {
-    if (m_pDetail) m_pDetail->SetWindowText(strText);
+void DialogFrontEnd::ShowDetail(const std::string& strFile) {
+    if (m_pDetail) m_pDetail->SetWindowText(strFile);
 }
 
 void DialogFrontEnd::SetBarRange(ProgressBar bar, short nLower, short nUpper) {
@@ -29,10 +31,11 @@ void DialogFrontEnd::SetBarPos(ProgressBar bar, int nPos) {
     if (CProgressCtrl* pBar = Bar(bar)) pBar->SetPos(nPos);
 }
 
-InUseAnswer DialogFrontEnd::AskFilesInUse(const std::string& strHtml) {
+InUseAnswer DialogFrontEnd::AskFilesInUse(TextId question) {
     MessageBoxDlg dlg;
-    dlg.m_strText = strHtml;
-    dlg.DoModal(nullptr);
+    dlg.m_strText = Text(question);
+    // The install's question belongs to its dialog; the uninstall has no main window.
+    dlg.DoModal(AfxGetMainWnd());
     switch (dlg.m_nResult) {
     case MessageBoxDlg::kRestartWindows: return InUseAnswer::RestartWindows;
     case MessageBoxDlg::kGoOn: return InUseAnswer::CloseAndRetry;
@@ -40,18 +43,23 @@ InUseAnswer DialogFrontEnd::AskFilesInUse(const std::string& strHtml) {
     }
 }
 
-RunningProgramAnswer DialogFrontEnd::AskCloseProgram(const std::string& strHtml) {
+RunningProgramAnswer DialogFrontEnd::AskCloseProgram(const std::string& strDisplayName) {
     ProgramKillDlg dlg;
-    dlg.m_strMessage = strHtml;
+    dlg.m_strMessage = Text(TextId::ProgramRunning, strDisplayName);
     // -1: the question could not be shown. Asking again would spin without end, and going on would work
     // around a running program, so it counts as the user's cancel.
     return dlg.DoModal(nullptr) == IDOK ? RunningProgramAnswer::ForceClose : RunningProgramAnswer::Cancel;
 }
 
-void DialogFrontEnd::ShowMessage(MessageStyle style, const std::string& strText) {
+void DialogFrontEnd::ShowMessage(MessageStyle style, TextId message) {
+    const std::string strText = Text(message);
     switch (style) {
-    case MessageStyle::Product: MessageBoxA(nullptr, strText.c_str(), "Letterquarry", MB_OK); break;
+    case MessageStyle::Product:
+        MessageBoxA(nullptr, strText.c_str(), Text(TextId::ProductCaption).c_str(), MB_OK);
+        break;
     case MessageStyle::Program: AfxMessageBox(strText, MB_OK); break;
-    case MessageStyle::Error: MessageBoxA(nullptr, strText.c_str(), "Error", MB_ICONERROR | MB_SETFOREGROUND); break;
+    case MessageStyle::Error:
+        MessageBoxA(nullptr, strText.c_str(), Text(TextId::ErrorCaption).c_str(), MB_ICONERROR | MB_SETFOREGROUND);
+        break;
     }
 }

@@ -1,7 +1,7 @@
 #include "setup/dialogs/message_box_dlg.h"
 
-#include "setup/core/country.h"
-#include "setup/dialogs/message_dialogs_resource.h"
+#include "setup/core/texts.h"
+#include "setup/dialogs/resource.h"
 
 MessageBoxDlg::MessageBoxDlg() : CDialog(IDD_MESSAGE_BOX) {}
 
@@ -17,9 +17,9 @@ BOOL MessageBoxDlg::OnInitDialog() {
     // The label never draws its window text; it carries the message for screen readers and test tools.
     m_htmlText.SetWindowText(m_strText);
     m_htmlText.SetHtmlText(m_strText);
-    m_btnRestart.SetWindowText(ByLanguage("윈도우 다시시작", "ReStart Windows"));
-    m_btnGoOn.SetWindowText(ByLanguage("사용 프로그램을 종료하고 삭제하기", "Closing current program and Restarting window"));
-    m_btnCancel.SetWindowText(ByLanguage("취소", "Cancel"));
+    m_btnRestart.SetWindowText(Text(TextId::RestartWindowsButton));
+    m_btnGoOn.SetWindowText(Text(TextId::GoOnButton));
+    m_btnCancel.SetWindowText(Text(TextId::CancelButton));
     return TRUE;
 }
 

@@ -1,7 +1,7 @@
 #include "setup/dialogs/program_kill_dlg.h"
 
-#include "setup/core/country.h"
-#include "setup/dialogs/program_kill_resource.h"
+#include "setup/core/texts.h"
+#include "setup/dialogs/resource.h"
 
 ProgramKillDlg::ProgramKillDlg() : CDialog(IDD_PROGRAM_KILL) {}
 
@@ -16,7 +16,7 @@ BOOL ProgramKillDlg::OnInitDialog() {
     // The label never draws its window text; it carries the message for screen readers and test tools.
     m_htmlMessage.SetWindowText(m_strMessage);
     m_htmlMessage.SetHtmlText(m_strMessage);
-    m_btnKill.SetWindowText(ByLanguage("실행중인 프로그램 종료하기", "Exit program without notice"));
-    m_btnCancel.SetWindowText(ByLanguage("취소", "Cancel"));
+    m_btnKill.SetWindowText(Text(TextId::ForceCloseButton));
+    m_btnCancel.SetWindowText(Text(TextId::CancelButton));
     return TRUE;
 }

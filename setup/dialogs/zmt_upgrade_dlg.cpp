@@ -1,38 +1,16 @@
 #include "setup/dialogs/zmt_upgrade_dlg.h"
 
 #include "framework/winapp.h"
-#include "setup/core/country.h"
-#include "setup/core/exit_codes.h"
-#include "setup/core/setup_log.h"
+#include "setup/core/country.h"  // edition
+#include "setup/core/texts.h"
 #include "setup/dialogs/dialog_front_end.h"
-#include "setup/dialogs/main_dialog_resource.h"
-#include "setup/dialogs/message_box_dlg.h"
 #include "setup/dialogs/progress_dialogs.h"
+#include "setup/dialogs/resource.h"
 #include "setup/res/version.h"
-
-#include <cstdio>
-#include <memory>
 
 namespace {
 
 const char kProductName[] = "Letterquarry " LQ_PRODUCT_VERSION_TEXT;  // "Letterquarry 5.981"
-
-std::string InstallFailedText() {
-    if (IsKorean()) {
-        return std::string("<center><b><font color=blue size=4>현재 Letterquarry 프로그램이 실행중에 있어\r\n") +
-               "설치 또는 업그레이드를 할수 없습니다..</font></b>" +
-               "실행중인 관련 프로그램을 모두 종료하시고\r\n" +
-               "다시 설치 또는 업그레이드를 하시거나\r\n" +
-               "윈도우를 다시 시작하시면 자동으로 설치 또는 업그레이드를 합니다.\r\n" +
-               "감사합니다.\r\n</center>";
-    }
-    return std::string(
-               "<center><b><font color=blue size=4>Now, It can't be installed or upgraded because the program "
-               "with Letterquarry is running.\r\n") +
-           "Please exit the program with Letterquarry and install or upgrade Letterquarry program.\r\n" +
-           "If you restart window, It's automaticaly installed or upgraded the Letterquarry program.\r\n" +
-           "Thank you.\r\n";
-}
 
 // The label never draws its window text; it carries the mark-up for screen readers and test tools.
 void SetLabelText(CHTMLStatic& label, const std::string& strHtml) {
@@ -43,25 +21,13 @@ void SetLabelText(CHTMLStatic& label, const std::string& strHtml) {
 }  // namespace
 
 CZmtUpGradeDlg::CZmtUpGradeDlg(InstallActions& actions)
-    : CDialog(IDD_ZMTUPGRADE_DIALOG),
+    : CDialog(IDD_ZMT_UPGRADE),
       m_actions(actions),
-      m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-      m_nExitCode(kExitCancelled) {}
+      m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
 std::string CZmtUpGradeDlg::BannerText(int nEdition) {
-    const char* szFormat;
-    switch (nEdition) {
-    case 1:
-        szFormat = "<center><b><font size=5 color=blue>%s</font><font size=4 color=blue>-Quobbin</font></b></center>";
-        break;
-    case 2:
-        szFormat = "<center><b><font size=5 color=blue>%s</font><font size=4 color=blue>-Tessaly</font></b></center>";
-        break;
-    default: szFormat = "<center><b><font size=5 color=blue>%s</font></b></center>"; break;
-    }
-    char szBanner[256];
-    std::snprintf(szBanner, sizeof szBanner, szFormat, kProductName);
-    return szBanner;
+    const TextId banner = nEdition == 1 ? TextId::BannerQuobbin : nEdition == 2 ? TextId::BannerTessaly : TextId::BannerStandard;
+    return Text(banner, kProductName);
 }
 
 void CZmtUpGradeDlg::DoDataExchange(CDataExchange* pDX) {
@@ -80,19 +46,17 @@ BOOL CZmtUpGradeDlg::OnInitDialog() {
     AfxSetMainWnd(m_hWnd);
 
     SetLabelText(m_htmlBanner, BannerText(edition));
-    SetLabelText(m_htmlPrompt, ByLanguage("<center><b>레터쿼리</b>를 설치하고자 하는 프로그램을 선택해 주세요.</center>",
-                                          "<center> </center>"));
-    SetLabelText(m_htmlHint, ByLanguage("설치를 시작하시려면 \"설치하기\"버튼을 눌러 주세요.",
-                                        "Please Click install button to start installation."));
-    m_btnInstall.SetWindowText(ByLanguage("설치하기", "Install"));
-    m_btnCancel.SetWindowText(ByLanguage("취소", "Cancel"));
+    SetLabelText(m_htmlPrompt, Text(TextId::Prompt));
+    SetLabelText(m_htmlHint, Text(TextId::Hint));
+    m_btnInstall.SetWindowText(Text(TextId::InstallButton));
+    m_btnCancel.SetWindowText(Text(TextId::CancelButton));
 
     m_listHosts.SetBkColor(GetSysColor(COLOR_INFOBK));
     m_listHosts.SetTextBkColor(GetSysColor(COLOR_INFOBK));
 
     m_actions.FindHosts(m_context);
 
-    m_listHosts.InsertColumn(0, ByLanguage("설치파일", "Install File"), LVCFMT_LEFT, 300);
+    m_listHosts.InsertColumn(0, Text(TextId::HostListColumn), LVCFMT_LEFT, 300);
     m_listHosts.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES);
     FillHostList();
     return TRUE;
@@ -110,7 +74,7 @@ void CZmtUpGradeDlg::FillHostList() {
     for (const Row& row : rows) {
         HostRecord& record = m_context.arrHosts[row.nHost];
         if (row.bOnlyWithFolders && record.arrFolders.empty()) continue;
-        const std::string& strName = IsKorean() ? record.strKoreanName : record.strEnglishName;
+        const std::string& strName = CurrentLanguage() == Language::Korean ? record.strKoreanName : record.strEnglishName;
         int nItem = m_listHosts.InsertItem(0, strName, reinterpret_cast<LPARAM>(&record));
         if (nItem >= 0) m_listHosts.SetCheck(nItem, true);
     }
@@ -139,46 +103,14 @@ void CZmtUpGradeDlg::OnOK() {
 }
 
 void CZmtUpGradeDlg::Install() {
-    std::unique_ptr<LetterquarrySetupDlg> pProgress(new LetterquarrySetupDlg);
-    pProgress->Create(IDD_LETTERQUARRY_SETUP, m_hWnd);
-    ShowWindow(*pProgress, SW_SHOW);
-    SetActiveWindow(*pProgress);
-    pProgress->UpdateData(true);
-
+    std::unique_ptr<LetterquarrySetupDlg> pProgress = CreateProgressWindow<LetterquarrySetupDlg>(m_hWnd);
     StoreHostChoice();
-
-    DialogFrontEnd frontEnd(*pProgress);
-    if (m_actions.Install(m_context, frontEnd)) {
-        MessageBoxA(nullptr, ByLanguage("Letterquarry 프로그램을 설치 하였습니다.", "It's Installed Letterquarry program."),
-                    "Letterquarry", MB_OK);
-        m_nExitCode = kExitSuccess;
-    } else {
-        // A retry that fails again asks again rather than ending silently as if it had worked.
-        for (;;) {
-            MessageBoxDlg dlgFailed;
-            dlgFailed.m_strText = InstallFailedText();
-            dlgFailed.DoModal(m_hWnd);
-            LogEvent("Asked after the failed install; answer %d (1 restart, 2 retry, 3 or 0 cancel)", dlgFailed.m_nResult);
-            if (dlgFailed.m_nResult == MessageBoxDlg::kRestartWindows) {
-                m_actions.DeferToRestart(frontEnd);
-                m_nExitCode = kExitRestart;
-                break;
-            }
-            if (dlgFailed.m_nResult != MessageBoxDlg::kGoOn) {
-                m_nExitCode = kExitFailed;
-                break;
-            }
-            if (m_actions.Install(m_context, frontEnd)) {
-                m_nExitCode = kExitSuccess;
-                break;
-            }
-        }
-    }
-    pProgress->DestroyWindow();
+    DialogFrontEnd frontEnd(pProgress.get());
+    m_outcome = m_actions.Install(m_context, frontEnd);
 }
 
 void CZmtUpGradeDlg::OnCancel() {
-    m_nExitCode = kExitCancelled;
+    m_outcome = Outcome::Cancelled;
     CDialog::OnCancel();
 }
 

@@ -1,46 +1,30 @@
-// CZmtUpGradeDlg: the window of an interactive install. Shows the product banner and the host programs
-// found on this machine with a check box each; Install updates the suite's settings, makes sure no host
-// program runs, removes an earlier installation's traces, installs the checked hosts with a progress
-// window and reports the outcome, then closes. The work itself is the engines'; the dialog reaches them
-// through InstallActions, which the interactive install run mode provides.
+// CZmtUpGradeDlg, the install dialog: the window of an interactive install. Shows the product banner and
+// the host programs found on this machine with a check box each; Install updates the suite's settings,
+// makes sure no host program runs, removes an earlier installation's traces, installs the checked hosts
+// with a progress window, then closes. The work, its questions after a failure and what it says at the end
+// are the engines'; the dialog reaches them through InstallActions (setup/core/install_actions.h), which the
+// interactive install run mode provides, and only shows and asks.
 //
 // Use: construct with the actions (the context is built empty), DoModal. DoModal returns IDCANCEL when
-// the user closed the dialog without installing, IDOK after an install attempt; ExitCode() then tells
-// how it ended.
+// the user closed the dialog without installing, IDOK after an install; GetOutcome() then tells how it
+// ended (Cancelled until an install ran).
 #pragma once
 
 #include "framework/dialog.h"
 #include "htmllabel/html_static.h"
-#include "setup/core/front_end.h"
+#include "setup/core/install_actions.h"
 #include "setup/core/install_context.h"
+#include "setup/core/outcome.h"
 
 #include <string>
-
-// What the dialog asks of the engines, in the order the Install command needs it.
-class InstallActions {
-public:
-    virtual ~InstallActions() = default;
-    // At the dialog's initialisation, before the list is filled: the host records (discovery).
-    virtual void FindHosts(InstallContext& context) = 0;
-    // The Install command's steps before the install: the settings, the running-program guard (asking
-    // through frontEnd), an earlier installation's traces. False when the user cancelled in the guard;
-    // the dialog then stays open.
-    virtual bool PrepareInstall(InstallContext& context, FrontEnd& frontEnd) = 0;
-    // One run of the install sequence over the chosen records; true when it succeeded.
-    virtual bool Install(InstallContext& context, FrontEnd& frontEnd) = 0;
-    // The user chose to restart Windows after a failed install: the install runs at the next logon.
-    virtual void DeferToRestart(FrontEnd& frontEnd) = 0;
-};
 
 class CZmtUpGradeDlg : public CDialog {
 public:
     // The actions must outlive the dialog.
     explicit CZmtUpGradeDlg(InstallActions& actions);
 
-    // After DoModal: kExitSuccess (installed, also on a retry), kExitRestart (deferred to the next
-    // Windows start), kExitFailed (the install failed and the user gave up), kExitCancelled (closed
-    // without installing).
-    int ExitCode() const { return m_nExitCode; }
+    // After DoModal: the install's outcome, or Cancelled when the dialog was closed without installing.
+    Outcome GetOutcome() const { return m_outcome; }
 
     // The banner markup of an edition (1 Quobbin, 2 Tessaly, any other the standard edition).
     static std::string BannerText(int nEdition);
@@ -57,7 +41,7 @@ private:
     void FillHostList();
     // Copies the check boxes into the records' selected flags, row by row from the first.
     void StoreHostChoice();
-    // Runs the install sequence with the progress window's controls; after a failure asks the user.
+    // Runs the install in a progress window.
     void Install();
     void OnPaint();
 
@@ -70,7 +54,7 @@ private:
     CHTMLStatic m_htmlPrompt;  // control 1005
     CButton m_btnInstall;    // control 1
     CButton m_btnCancel;     // control 2
-    int m_nExitCode;
+    Outcome m_outcome = Outcome::Cancelled;
     // The guard's question and the closing message have no owner, so this dialog stays enabled while
     // they run their loops; a second Install click then must not start a second install inside the first.
     bool m_bInstalling = false;

@@ -3,6 +3,7 @@
 #include "setup/core/setup_log.h"
 #include "setup/core/suite_files.h"
 #include "setup/core/suite_paths.h"
+#include "setup/core/texts.h"
 #include "setup/discovery/discovery_text.h"
 #include "setup/discovery/registry_read.h"
 #include "util/mbcs.h"
@@ -12,13 +13,13 @@
 namespace {
 
 const char kAdobeKey[] = "SOFTWARE\\Adobe";
-const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 const char kQuarkKey[] = "SOFTWARE\\Quark";
 
-void SetNames(HostRecord& record, const char* szKorean, const char* szEnglish) {
+// Both names from the text table: the install dialog shows the one of the current language.
+void SetNames(HostRecord& record, TextId name) {
     record.bSelected = 1;
-    record.strKoreanName = szKorean;
-    record.strEnglishName = szEnglish;
+    record.strKoreanName = TextIn(Language::Korean, name);
+    record.strEnglishName = TextIn(Language::English, name);
     record.strSourceFolder = kSourceFolder;
 }
 
@@ -80,7 +81,7 @@ void FindThroughVendorKey(HostRecord& record, const char* szProduct, bool bTestV
 // only entries whose major "DisplayVersion" lies strictly between 7 and 9, whatever the record's range.
 void FindThroughUninstallEntries(HostRecord& record, const char* szProduct, bool bTestVersion) {
     ScopedRegKey uninstall;
-    if (!OpenDiscoveryKey(uninstall, HKEY_LOCAL_MACHINE, kUninstallKey)) return;
+    if (!OpenDiscoveryKey(uninstall, HKEY_LOCAL_MACHINE, kWindowsUninstallKey)) return;
     EnumerateSubkeys(uninstall.Get(), [&](const std::string& strEntry) {
         ScopedRegKey entry;
         if (!OpenDiscoveryKey(entry, uninstall.Get(), strEntry)) return;
@@ -132,7 +133,6 @@ void AddQuarkFolder(HostRecord& record, const char* szValueName) {
 
 }  // namespace
 
-const char* const kAdobePluginFolderNames[3] = {"플러그-인\\", "플러그인\\", "Plug-Ins\\"};
 
 void AddHostFile(HostRecord& record, uint8_t bRegister, uint8_t bUnregister, const std::string& strName) {
     auto pEntry = std::make_unique<HostFileEntry>();
@@ -187,14 +187,10 @@ void FillHostRecords(InstallContext& context) {
     LogEvent("Discovery: looking for the host applications");
     context.pathControl.MakeDirectories(kSuiteBinFolderToCreate);
     HostRecord* arrHosts = context.arrHosts;
-    SetNames(arrHosts[kHostBasicDlls], "BasicDlls", "BasicDlls");
-    SetNames(arrHosts[kHostOffice], "Microsoft Office", "Microsoft Office");
-    SetNames(arrHosts[kHostPhotoshop], "포토샵 (CS2 이전버전)", "PhotoShop (CS2 Before)");
-    SetNames(arrHosts[kHostPhotoshopCS2], "포토샵 ( CS2 )", "PhotoShop ( CS2 )");
-    SetNames(arrHosts[kHostIllustrator], "일러스트레이터", "Illustrator");
-    SetNames(arrHosts[kHostQuark], "쿽익스프레스", "Quark Express");
-    SetNames(arrHosts[kHostCorelDraw11], "코렐드로우11", "CorelDraw11");
-    SetNames(arrHosts[kHostCorelDraw12], "코렐드로우12", "CorelDraw12");
+    const TextId arrNames[kHostCount] = {TextId::HostBasicDlls,      TextId::HostOffice,  TextId::HostPhotoshopBeforeCS2,
+                                         TextId::HostPhotoshopCS2,   TextId::HostIllustrator, TextId::HostQuark,
+                                         TextId::HostCorelDraw11,    TextId::HostCorelDraw12};
+    for (int n = 0; n < kHostCount; ++n) SetNames(arrHosts[n], arrNames[n]);
     for (size_t i = 0; i < kSuiteFileCount; ++i) {
         const SuiteFile& file = kSuiteFiles[i];
         AddHostFile(arrHosts[file.nHost], file.bRegister, file.bUnregister, file.szName);

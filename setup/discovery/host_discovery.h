@@ -34,10 +34,6 @@ void AddHostFolder(HostRecord& record, float fVersion, const std::string& strFol
 // True when the file system reports attributes for the path and they include the directory attribute.
 bool IsFolder(const std::string& strPath);
 
-// The first of the three candidates strApplicationFolder + name (each name ends with "\") that is an
-// existing folder; empty when none is.
+// The first of the three candidates strApplicationFolder + name (each name ends with "\"; the names are
+// kAdobePluginFolderNames of setup/core/texts.h) that is an existing folder; empty when none is.
 std::string PluginFolderOf(const std::string& strApplicationFolder, const char* const (&arrNames)[3]);
-
-// The plug-in folder names of Photoshop and Illustrator, in the order they are tried: the two Korean
-// spellings of the localised name, then the English one.
-extern const char* const kAdobePluginFolderNames[3];

@@ -1,4 +1,4 @@
-#include "setup/guard/program_guard.h"
+#include "setup/guard/running_programs.h"
 
 #include "setup/core/setup_log.h"
 #include "util/scoped_handles.h"

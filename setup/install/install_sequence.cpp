@@ -1,36 +1,34 @@
 #include "setup/install/install_sequence.h"
 
-#include "setup/core/country.h"
 #include "setup/core/setup_log.h"
 #include "setup/install/file_placement.h"
 #include "setup/record/uninstall_log_file.h"
 #include "setup/record/uninstall_record.h"
+#include "setup/system/restart.h"
 
 namespace {
 
 struct InstallStep {
     int nRecord;
-    const char* szKorean;
-    const char* szEnglish;
+    TextId stage;
     bool bFileBar;
 };
 
 // QuarkXPress comes last, after both CorelDraw add-ins.
 const InstallStep kSteps[] = {
-    {kHostBasicDlls, "기본파일 설치중....", "Copy Basic File ....", true},
-    {kHostOffice, "Microsoft Office....", "Microsoft Office....", false},
-    {kHostPhotoshop, "포토샵 CS2 이전버전....", "PhotoShop Plug-In (CS2 Before)....", false},
-    {kHostPhotoshopCS2, "포토샵 CS2 이후버전....", "PhotoShop Plug-In (CS2 After)....", false},
-    {kHostIllustrator, "일러스트레이터....", "Illustrator Plug-In....", false},
-    {kHostCorelDraw11, "코렐드로우11....", "CorelDraw11 Add-In....", false},
-    {kHostCorelDraw12, "코렐드로우12....", "CorelDraw12 Add-In....", false},
-    {kHostQuark, "쿽익스프레스....", "Quark Express Xtention....", false},
+    {kHostBasicDlls, TextId::StageBasicFiles, true},
+    {kHostOffice, TextId::StageOffice, false},
+    {kHostPhotoshop, TextId::StagePhotoshopBeforeCS2, false},
+    {kHostPhotoshopCS2, TextId::StagePhotoshopCS2, false},
+    {kHostIllustrator, TextId::StageIllustrator, false},
+    {kHostCorelDraw11, TextId::StageCorelDraw11, false},
+    {kHostCorelDraw12, TextId::StageCorelDraw12, false},
+    {kHostQuark, TextId::StageQuark, false},
 };
 
 }  // namespace
 
-bool InstallHost(InstallContext& /*context*/, HostRecord& record, HostFileList& arrUninstallItems, FrontEnd& frontEnd,
-                 bool bFileBar) {
+bool InstallHost(HostRecord& record, HostFileList& arrUninstallItems, FrontEnd& frontEnd, bool bFileBar) {
     if (record.bSelected == 0) {
         LogEvent("%s: not chosen; skipped", record.strEnglishName.c_str());
         return true;
@@ -53,10 +51,9 @@ bool RunInstallSequence(InstallContext& context, FrontEnd& frontEnd) {
     LogEvent("Install sequence: %d steps", nSteps);
     for (int n = 0; n < nSteps; ++n) {
         const InstallStep& step = kSteps[n];
-        frontEnd.ShowStage(ByLanguage(step.szKorean, step.szEnglish));
-        LogEvent("Step %d of %d: %s", n + 1, nSteps, step.szEnglish);
-        if (!InstallHost(context, context.arrHosts[step.nRecord], context.arrUninstallItems, frontEnd,
-                         step.bFileBar)) {
+        frontEnd.ShowStage(step.stage);
+        LogEvent("Step %d of %d: %s", n + 1, nSteps, TextIn(Language::English, step.stage).c_str());
+        if (!InstallHost(context.arrHosts[step.nRecord], context.arrUninstallItems, frontEnd, step.bFileBar)) {
             // The copies made so far are recorded all the same, so that an uninstall can take them back;
             // the entry in the list of programs waits for an install that completes.
             LogEvent("Install sequence stopped at step %d; no uninstall entry written", n + 1);
@@ -69,4 +66,27 @@ bool RunInstallSequence(InstallContext& context, FrontEnd& frontEnd) {
     // Written even without the entry: every copy made must stay on record.
     const bool bLog = SaveMergedUninstallLog(context.arrUninstallItems, kUninstallLogPath);
     return bEntry && bLog;
+}
+
+Outcome RunInstall(InstallContext& context, FrontEnd& frontEnd) {
+    if (RunInstallSequence(context, frontEnd)) {
+        frontEnd.ShowMessage(MessageStyle::Product, TextId::Installed);
+        return Outcome::Done;
+    }
+    for (;;) {
+        LogEvent("The install failed: asking whether to restart Windows, try again or cancel");
+        switch (frontEnd.AskFilesInUse(TextId::InstallRefused)) {
+        case InUseAnswer::RestartWindows:
+            LogEvent("Answer: restart Windows; the install runs at the next logon");
+            ScheduleRunOnce(CommandWithLogSwitch(kDeferredInstallCommand));
+            RestartWindows();
+            return Outcome::Deferred;
+        case InUseAnswer::CloseAndRetry:
+            LogEvent("Answer: the programs are closed; the install runs again");
+            // A retry that succeeds ends without a message, as it always has.
+            if (RunInstallSequence(context, frontEnd)) return Outcome::Done;
+            break;
+        case InUseAnswer::Cancel: LogEvent("Answer: cancel; the install is given up"); return Outcome::Failed;
+        }
+    }
 }

@@ -1,7 +1,6 @@
 #include "setup/record/uninstall_record.h"
 
-#include "setup/core/country.h"
-
+#include "setup/core/texts.h"
 #include "setup/core/setup_log.h"
 #include "util/scoped_handles.h"
 
@@ -18,30 +17,30 @@ void SetStringValue(HKEY hKey, const char* szName, const std::string& strValue) 
 
 bool WriteUninstallRecord(const std::string& strCommandLine) {
     // The command line had a 1024-byte home; a longer one is refused rather than cut into another command.
-    if (strCommandLine.size() > 1023) {
-        LogEvent("Uninstall entry not written: its command line has %u characters, more than 1023",
-                 static_cast<unsigned>(strCommandLine.size()));
+    if (strCommandLine.size() > kMaxStoredCommandLine) {
+        LogEvent("Uninstall entry not written: its command line has %u characters, more than %u",
+                 static_cast<unsigned>(strCommandLine.size()), static_cast<unsigned>(kMaxStoredCommandLine));
         return false;
     }
     ScopedRegKey key;
-    const LONG lResult = key.Create(HKEY_LOCAL_MACHINE, kUninstallRecordKey, KEY_ALL_ACCESS);
+    const LONG lResult = key.Create(HKEY_LOCAL_MACHINE, kUninstallRecordKey.c_str(), KEY_ALL_ACCESS);
     if (lResult != ERROR_SUCCESS) {
-        LogEvent("Uninstall entry HKLM\\%s not written: %s", kUninstallRecordKey,
+        LogEvent("Uninstall entry HKLM\\%s not written: %s", kUninstallRecordKey.c_str(),
                  DescribeError(static_cast<DWORD>(lResult)).c_str());
         return false;
     }
-    SetStringValue(key.Get(), "DisplayName", ByLanguage("Letterquarry 제거", "Letterquarry Delete"));
+    SetStringValue(key.Get(), "DisplayName", Text(TextId::EntryDisplayName));
     SetStringValue(key.Get(), "UninstallString", strCommandLine);
-    LogEvent("Uninstall entry HKLM\\%s written: UninstallString = %s", kUninstallRecordKey, strCommandLine.c_str());
+    LogEvent("Uninstall entry HKLM\\%s written: UninstallString = %s", kUninstallRecordKey.c_str(), strCommandLine.c_str());
     return true;
 }
 
 bool DeleteUninstallRecord() {
-    const LONG lResult = RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallRecordKey);
+    const LONG lResult = RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallRecordKey.c_str());
     if (lResult == ERROR_SUCCESS)
-        LogEvent("Uninstall entry HKLM\\%s deleted", kUninstallRecordKey);
+        LogEvent("Uninstall entry HKLM\\%s deleted", kUninstallRecordKey.c_str());
     else
-        LogEvent("Uninstall entry HKLM\\%s not deleted: %s", kUninstallRecordKey,
+        LogEvent("Uninstall entry HKLM\\%s not deleted: %s", kUninstallRecordKey.c_str(),
                  DescribeError(static_cast<DWORD>(lResult)).c_str());
     return lResult == ERROR_SUCCESS;
 }

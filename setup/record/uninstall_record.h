@@ -6,12 +6,10 @@
 
 #include <string>
 
-constexpr const char* kUninstallRecordKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LetterquarryUnInstall";
-
-// Creates or opens the key (non-volatile, KEY_ALL_ACCESS) and writes "DisplayName" ("Letterquarry 제거"
-// on a Korean system, "Letterquarry Delete" otherwise) and "UninstallString" = strCommandLine, both REG_SZ
+// Creates or opens the key kUninstallRecordKey (non-volatile, KEY_ALL_ACCESS) and writes "DisplayName" (its
+// text, in the language of this run) and "UninstallString" = strCommandLine, both REG_SZ
 // with the NUL counted; the two writes are not checked. True when the key could be created or opened.
-// A command line over 1023 characters is not written and gives false.
+// A command line over kMaxStoredCommandLine characters is not written and gives false.
 bool WriteUninstallRecord(const std::string& strCommandLine);
 
 // Deletes the key (it holds no subkeys); true when the deletion succeeded.

@@ -1,5 +1,6 @@
 #include "setup/system/restart.h"
 
+#include "setup/core/privileges.h"
 #include "setup/core/setup_log.h"
 #include "util/scoped_handles.h"
 
@@ -8,9 +9,9 @@ const char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnc
 }  // namespace
 
 void ScheduleRunOnce(const std::string& strCommandLine) {
-    if (strCommandLine.size() > 1023) {
-        LogEvent("RunOnce not scheduled: the command line has %u characters, more than 1023",
-                 static_cast<unsigned>(strCommandLine.size()));
+    if (strCommandLine.size() > kMaxStoredCommandLine) {
+        LogEvent("RunOnce not scheduled: the command line has %u characters, more than %u",
+                 static_cast<unsigned>(strCommandLine.size()), static_cast<unsigned>(kMaxStoredCommandLine));
         return;
     }
     ScopedRegKey key;
@@ -24,29 +25,16 @@ void ScheduleRunOnce(const std::string& strCommandLine) {
         LogEvent("RunOnce not scheduled: %s", DescribeError(static_cast<DWORD>(lResult)).c_str());
 }
 
-DWORD RestartWindows(FrontEnd& frontEnd) {
+DWORD RestartWindows() {
     // Enough on its own where the shutdown privilege is already enabled or does not exist.
     if (ExitWindowsEx(EWX_REBOOT, 0))
         LogEvent("Restart: ExitWindowsEx accepted");
     else
         LogEvent("Restart: ExitWindowsEx refused: %s", DescribeError(GetLastError()).c_str());
 
-    // Without a token the steps below fail for want of one and start no shutdown.
-    ScopedHandle token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Receive())) {
-        token.Reset();
-        frontEnd.ShowMessage(MessageStyle::Program, "OpenProcessToken failed.");
-    }
-    TOKEN_PRIVILEGES privileges;
-    privileges.PrivilegeCount = 1;
-    LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid);
-    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr);
-    if (GetLastError() == ERROR_SUCCESS) {
-        if (InitiateSystemShutdownA(nullptr, const_cast<char*>("System rebooting."), 0, FALSE, TRUE)) {
-            privileges.Privileges[0].Attributes = 0;
-            AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr);
-        }
+    if (EnablePrivilege("SeShutdownPrivilege", true)) {
+        if (InitiateSystemShutdownA(nullptr, const_cast<char*>("System rebooting."), 0, FALSE, TRUE))
+            EnablePrivilege("SeShutdownPrivilege", false);
     }
     const DWORD dwError = GetLastError();
     LogEvent("Restart: shutdown request ended with %s", DescribeError(dwError).c_str());

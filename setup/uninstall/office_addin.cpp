@@ -91,10 +91,9 @@ LONG DeleteRegistryTree(HKEY hRoot, const char* szSubKey) {
     }
 }
 
-long RemoveAddinKey(const char* szPrefix, const char* szApplication, const char* szProgID) {
+void RemoveAddinKey(const char* szPrefix, const char* szApplication, const char* szProgID) {
     const std::string strPath = std::string(szPrefix) + szApplication + "\\Addins\\" + szProgID;
     DeleteAddinTree(HKEY_CURRENT_USER, "HKCU", strPath);
-    return 0;
 }
 
 HRESULT DispatchGet(IDispatch* pObject, const wchar_t* wszName, VARIANT* pResult) {
@@ -122,7 +121,7 @@ HRESULT DispatchCall(IDispatch* pObject, const wchar_t* wszName, VARIANT* pResul
     return hr;
 }
 
-long RemoveCommandBar(const wchar_t* wszProgID, FrontEnd& frontEnd) {
+CommandBarRemoval RemoveCommandBar(const wchar_t* wszProgID, FrontEnd& frontEnd) {
     // Loaded before COM starts, so that every later load of the library by name finds this one. Declared
     // first, so COM ends (and the application is released) before the library goes.
     const OleAutomation ole;
@@ -132,22 +131,22 @@ long RemoveCommandBar(const wchar_t* wszProgID, FrontEnd& frontEnd) {
     HRESULT hr = CLSIDFromProgID(wszProgID, &clsid);
     if (FAILED(hr)) {
         LogEvent("Office %s: not registered (CLSIDFromProgID %s)", strApplication.c_str(), DescribeResult(hr).c_str());
-        frontEnd.ShowMessage(MessageStyle::Error, "CLSIDFromProgID() failed");
-        return -1;
+        frontEnd.ShowMessage(MessageStyle::Error, TextId::ClsidFromProgIdFailed);
+        return CommandBarRemoval::ApplicationNotInstalled;
     }
     ComPtr<IDispatch> application;
     hr = CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, application.ReceiveVoid());
     if (FAILED(hr) || !application) {
         LogEvent("Office %s: could not be started (CoCreateInstance %s)", strApplication.c_str(),
                  DescribeResult(hr).c_str());
-        frontEnd.ShowMessage(MessageStyle::Error, "Excel not registered properly");
-        return -2;
+        frontEnd.ShowMessage(MessageStyle::Error, TextId::OfficeNotRegistered);
+        return CommandBarRemoval::ApplicationNotStarted;
     }
     LogEvent("Office %s: started", strApplication.c_str());
     IDispatch* const pApplication = application.Get();
 
-    // Without the automation helpers no call can be made: as for any failed call, status 0.
-    if (!ole.IsReady()) return 0;
+    // Without the automation helpers no call can be made: as for any failed call on the bar.
+    if (!ole.IsReady()) return CommandBarRemoval::Done;
     VARIANT vtCmdBars, vtParam, vtCmdBar;
     ole.VariantInit(&vtCmdBars);
     ole.VariantInit(&vtParam);
@@ -175,10 +174,10 @@ long RemoveCommandBar(const wchar_t* wszProgID, FrontEnd& frontEnd) {
     // Each VARIANT releases the object it holds exactly once.
     ole.VariantClear(&vtCmdBars);
     ole.VariantClear(&vtCmdBar);
-    return 0;
+    return CommandBarRemoval::Done;
 }
 
-bool RemoveOfficeAddin(FrontEnd& frontEnd) {
+void RemoveOfficeAddin(FrontEnd& frontEnd) {
     LogEvent("Office add-in: removing its registration and command bars");
     DeleteAddinTree(HKEY_CLASSES_ROOT, "HKCR", kAddinClassKey);
     DeleteAddinTree(HKEY_CLASSES_ROOT, "HKCR", kAddinProgID);
@@ -188,5 +187,4 @@ bool RemoveOfficeAddin(FrontEnd& frontEnd) {
     RemoveCommandBar(L"Excel.Application", frontEnd);
     RemoveCommandBar(L"PowerPoint.Application", frontEnd);
     RemoveCommandBar(L"Word.Application", frontEnd);
-    return false;
 }

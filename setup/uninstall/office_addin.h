@@ -13,16 +13,22 @@
 
 // Deletes the add-in's class key and ProgID key under HKEY_CLASSES_ROOT and its three Office Addins keys
 // under HKEY_CURRENT_USER, then removes the command bar from Excel, PowerPoint and Word, in that order.
-// The registry keys go first, so that no Office application started here loads the add-in again.
-// Always returns false; no step's result is examined.
-bool RemoveOfficeAddin(FrontEnd& frontEnd);
+// The registry keys go first, so that no Office application started here loads the add-in again. No
+// step's result changes what follows.
+void RemoveOfficeAddin(FrontEnd& frontEnd);
+
+// How the removal of a command bar from one Office application ended.
+enum class CommandBarRemoval {
+    Done,                    // the application ran: the bar deleted and the application asked to quit, or it
+                             // had no bar (also when a call on the bar failed)
+    ApplicationNotInstalled, // the ProgID has no class ("CLSIDFromProgID() failed" was shown)
+    ApplicationNotStarted,   // no instance could be created ("Excel not registered properly" was shown,
+                             // whatever the application)
+};
 
 // Starts the Office application of wszProgID as a local automation server and deletes its "Letterquarry"
 // command bar; the application is asked to quit only when the bar existed.
-// -1: the ProgID has no class ("CLSIDFromProgID() failed" was shown);
-// -2: no instance could be created ("Excel not registered properly" was shown, whatever the application);
-//  0: everything else, also when the bar was missing or a call on it failed.
-long RemoveCommandBar(const wchar_t* wszProgID, FrontEnd& frontEnd);
+CommandBarRemoval RemoveCommandBar(const wchar_t* wszProgID, FrontEnd& frontEnd);
 
 // Reads the member wszName of pObject (flags DISPATCH_METHOD | DISPATCH_PROPERTYGET, no arguments) into
 // pResult, which the caller has initialised. E_POINTER for a null object; otherwise the HRESULT of the
@@ -34,8 +40,9 @@ HRESULT DispatchGet(IDispatch* pObject, const wchar_t* wszName, VARIANT* pResult
 // property get (Office exposes some collection members, such as Item, as properties).
 HRESULT DispatchCall(IDispatch* pObject, const wchar_t* wszName, VARIANT* pResult, int nArgs, VARIANT* arrArgs);
 
-// Deletes HKEY_CURRENT_USER\<strPrefix><strApplication>\Addins\<strProgID> with its subkeys. Returns 0.
-long RemoveAddinKey(const char* szPrefix, const char* szApplication, const char* szProgID);
+// Deletes HKEY_CURRENT_USER\<strPrefix><strApplication>\Addins\<strProgID> with its subkeys; a key that is
+// not there, or cannot be deleted, is passed over (and logged).
+void RemoveAddinKey(const char* szPrefix, const char* szApplication, const char* szProgID);
 
 // Deletes hRoot\szSubKey with every subkey below it, depth first. Returns 0 on success, otherwise the
 // Windows error code of the first step that failed; what was deleted before that stays deleted.

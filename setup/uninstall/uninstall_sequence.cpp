@@ -1,6 +1,5 @@
 #include "setup/uninstall/uninstall_sequence.h"
 
-#include "setup/core/country.h"
 #include "setup/core/ini.h"
 #include "setup/core/setup_log.h"
 #include "setup/system/com_registration.h"
@@ -19,11 +18,6 @@ constexpr const char* kSharedLibrary = "zmtaddin.dll";
 constexpr int kDeletionPasses = 10;
 constexpr int kDeletionsPerItem = 10;
 
-void ShowClosingMessage(FrontEnd& frontEnd) {
-    frontEnd.ShowMessage(MessageStyle::Product,
-                         ByLanguage("Letterquarry 프로그램을 제거 하였습니다.", "It was removed the Letterquarry program."));
-}
-
 // The sibling product still uses the shared add-in library: take it out of the list, so that it is
 // neither unregistered nor deleted.
 void KeepSharedLibrary(HostFileList& arrItems) {
@@ -38,23 +32,6 @@ void KeepSharedLibrary(HostFileList& arrItems) {
 }
 
 }  // namespace
-
-std::string InUseMessage(bool bSlidequarry) {
-    if (IsKorean()) {
-        std::string strText = bSlidequarry
-            ? "<center><b><font color=blue size=4>현재 Slidequarry 프로그램이 실행중에 있어 삭제 할 수 없습니다.</font></b>\r\n"
-            : "<center><b><font color=blue size=4>현재 Letterquarry 프로그램이 실행중에 있어 삭제 할 수 없습니다.</font></b>\r\n";
-        strText += "실행중인 관련 프로그램을 모두 종료하시고 삭제를 하시거나 또는.\r\n";
-        strText += "윈도우를 다시 시작하면 자동으로 삭제를 진행합니다.\r\n";
-        strText += "감사합니다.\r\n</center>";
-        return strText;
-    }
-    const std::string strProduct = bSlidequarry ? "Slidequarry" : "Letterquarry";
-    return "<center><b><font color=blue size=4>Now, It can't be deleted because the program with " + strProduct +
-           " is running.</font></b>\r\n" + "Please exit the program with " + strProduct + " and delete " +
-           strProduct + " program.\r\n" + "If you restart window, Automaticaly, It will be removed the " +
-           strProduct + " program.\r\n" + "Thank you.</center>";
-}
 
 bool DeleteInstalledFiles(InstallContext& context, FrontEnd& frontEnd) {
     HostFileList& arrItems = context.arrUninstallItems;
@@ -101,7 +78,7 @@ bool RunDeletionPasses(InstallContext& context, FrontEnd& frontEnd) {
     return bDone;
 }
 
-UninstallOutcome RunUninstallSequence(InstallContext& context, FrontEnd& frontEnd) {
+Outcome RunUninstall(InstallContext& context, FrontEnd& frontEnd) {
     // "Close the programs and delete" starts the sequence over from its first step, as often as the
     // user chooses it; a loop rather than a nested call, so that no choice deepens the stack.
     for (;;) {
@@ -109,54 +86,51 @@ UninstallOutcome RunUninstallSequence(InstallContext& context, FrontEnd& frontEn
         LogEvent("Uninstall: \"Pot_Run\" of %s is %d (%s)", kSiblingSettingsPath, nPotRun,
                  nPotRun < 1 ? "the shared add-in goes too" : "Slidequarry keeps the shared add-in");
         CIni(kSuiteSettingsPath).WriteInt(kSettingsSection, "Run", 0, 10);
-        frontEnd.ShowStage(ByLanguage("삭제할 정보를 찾는 중....", "Get Delete Information...."));
+        frontEnd.ShowStage(TextId::StageFindDeleteInformation);
         const size_t nBefore = context.arrUninstallItems.size();
         if (!ReadHonouredUninstallLog(kUninstallLogPath, context.arrUninstallItems)) {
             LogEvent("No uninstall log %s: %s", kUninstallLogPath, DescribeError(GetLastError()).c_str());
-            frontEnd.ShowMessage(MessageStyle::Program, ByLanguage("삭제할 정보가 없습니다.", "Not Found Delete Information...."));
-            return UninstallOutcome::NoLog;
+            frontEnd.ShowMessage(MessageStyle::Program, TextId::NoDeleteInformation);
+            return Outcome::Failed;
         }
         LogEvent("Read %u honoured record(s) from %s", static_cast<unsigned>(context.arrUninstallItems.size() - nBefore),
                  kUninstallLogPath);
-        frontEnd.ShowStage(ByLanguage("Letterquarry 삭제 중....", "Letterquarry Delete...."));
+        frontEnd.ShowStage(TextId::StageDelete);
 
-        bool bSlidequarry = false;
+        TextId question = TextId::InUseLetterquarry;
         if (nPotRun < 1) {
             RemoveOfficeAddin(frontEnd);
             if (RunDeletionPasses(context, frontEnd)) {
                 DeleteUninstallRecord();
-                ShowClosingMessage(frontEnd);
-                return UninstallOutcome::Removed;
+                frontEnd.ShowMessage(MessageStyle::Product, TextId::Removed);
+                return Outcome::Done;
             }
         } else {
             KeepSharedLibrary(context.arrUninstallItems);
             if (RunDeletionPasses(context, frontEnd)) {
                 RemoveCommandBar(L"Excel.Application", frontEnd);
                 RemoveCommandBar(L"PowerPoint.Application", frontEnd);
-                if (RemoveCommandBar(L"Word.Application", frontEnd) >= 0) {
+                // Only Word's result counts: the sibling's add-in must still be reachable there.
+                if (RemoveCommandBar(L"Word.Application", frontEnd) == CommandBarRemoval::Done) {
                     DeleteUninstallRecord();
-                    ShowClosingMessage(frontEnd);
-                    return UninstallOutcome::Removed;
+                    frontEnd.ShowMessage(MessageStyle::Product, TextId::Removed);
+                    return Outcome::Done;
                 }
-                bSlidequarry = true;
+                question = TextId::InUseSlidequarry;
             }
         }
 
-        LogEvent("Asking the user: %s", bSlidequarry ? "Slidequarry (Word) is missing" : "files are in use");
-        switch (frontEnd.AskFilesInUse(InUseMessage(bSlidequarry))) {
+        LogEvent("Asking the user: %s", question == TextId::InUseSlidequarry ? "Slidequarry (Word) is missing" : "files are in use");
+        switch (frontEnd.AskFilesInUse(question)) {
         case InUseAnswer::RestartWindows:
             LogEvent("Answer: restart Windows; the uninstall runs at the next logon");
             ScheduleRunOnce(CommandWithLogSwitch(kDeferredUninstallCommand));
-            RestartWindows(frontEnd);
-            return UninstallOutcome::Deferred;
+            RestartWindows();
+            return Outcome::Deferred;
         case InUseAnswer::CloseAndRetry: LogEvent("Answer: the programs are closed; the uninstall starts again"); continue;
         case InUseAnswer::Cancel: break;
         }
         LogEvent("Answer: cancel; the uninstall is given up");
-        return UninstallOutcome::GivenUp;
+        return Outcome::Failed;
     }
-}
-
-bool RunUninstall(InstallContext& context, FrontEnd& frontEnd) {
-    return RunUninstallSequence(context, frontEnd) == UninstallOutcome::Removed;
 }

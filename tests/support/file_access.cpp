@@ -1,5 +1,7 @@
 #include "tests/support/file_access.h"
 
+#include "tests/support/machine_facts.h"
+
 #include <sddl.h>
 
 #include <sstream>
@@ -35,6 +37,10 @@ std::string DaclOf(const std::string& strPath) {
     if (!GetSecurityDescriptorDacl(pDescriptor, &bPresent, &pAcl, &bDefaulted)) return "<unreadable>";
     if (!bPresent || !pAcl) return "no DACL";
     return DescribeAcl(pAcl);
+}
+
+std::string ExpectedDaclOfInstalledFile() {
+    return IsVistaOrLater() ? kWineDaclAfterStandardAccess : kWineDaclOfNewFile;
 }
 
 }  // namespace lqtest

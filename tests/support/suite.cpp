@@ -13,14 +13,6 @@ std::string IniValue(const std::string& strFile, const std::string& strKey) {
     return sz;
 }
 
-std::string UninstallLogOf(const std::vector<LogRecord>& arrRecords) {
-    std::string strLog = "[UnInstall][E]\r\r\n";
-    for (const LogRecord& record : arrRecords)
-        strLog += "[R:" + std::to_string(record.nRegister) + "][E],[U:" + std::to_string(record.nUnregister) +
-                  "][E],[F:" + record.strPath + "][E]\r\r\n";
-    return strLog + "[UnInstall End][E]\r\r\n";
-}
-
 void CompleteShippedFolder() {
     for (const char* szName : {"ZmtAddin.dll", "ZmtLetterquarry.axt", "ZMT_P7.8bp", "ZMT_CS2.8bp", "zmt_i.aip"})
         if (!PathExists(kInstall + "\\" + szName))

@@ -2,6 +2,8 @@
 // program's own constants, so that a wrong one there shows), and readers of what it keeps there.
 #pragma once
 
+#include "tests/support/uninstall_records.h"
+
 #include <string>
 #include <vector>
 
@@ -22,16 +24,6 @@ constexpr const char* kRunOnceKey = "Software\\Microsoft\\Windows\\CurrentVersio
 constexpr const char* kAddinClassKey = "CLSID\\{495EFEBF-FC21-4593-89A9-86D772C3636D}";
 constexpr const char* kV11Class = "CLSID\\{ECE2C42B-84A4-4B91-86EF-E18D8B14D2A1}";
 constexpr const char* kV12Class = "CLSID\\{93EF3E70-BA06-4874-9375-425BA735FAD8}";
-
-// A file on record in the uninstall log: its register and unregister flags and its path as logged.
-struct LogRecord {
-    int nRegister;
-    int nUnregister;
-    std::string strPath;
-};
-// The uninstall log as an install writes it: its start line, a line per record, its end line, every line
-// ending in 0D 0D 0A.
-std::string UninstallLogOf(const std::vector<LogRecord>& arrRecords);
 
 // The outside components that other parts of the build provide (the Office add-in, the XTension, the
 // host plug-ins): each one that the shipped folder lacks gets a placeholder file, so that an install has

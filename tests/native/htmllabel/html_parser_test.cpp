@@ -1,10 +1,10 @@
 // The markup parser: runs, tags in their order of precedence, entities, font attributes, colours,
 // attribute splitting and the number readers.
 #include "htmllabel/html_parser.h"
+#include "util/mbcs.h"
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <climits>
 #include <cmath>
 #include <set>
@@ -264,8 +264,7 @@ TEST(NamedColors, HoldTheKeywordsWithExactlyTheirThreeDeviations) {
     EXPECT_EQ(140u, arrColors.size());
     std::set<std::string> setNames;
     for (const HtmlNamedColor& color : arrColors) {
-        std::string strLower;
-        for (const char* p = color.pszName; *p; ++p) strLower += static_cast<char>(std::tolower(*p));
+        const std::string strLower = mbcs::LowerAscii(color.pszName);
         EXPECT_TRUE(setNames.insert(strLower).second) << "duplicate " << color.pszName;
         EXPECT_EQ(std::string::npos, strLower.find("grey")) << color.pszName;
         ASSERT_EQ(7u, std::string(color.pszValue).size()) << color.pszName;

@@ -4,6 +4,7 @@
 // disk, a missing file, the merge with an earlier log. Not covered here: where the install and uninstall
 // sequences call these.
 #include "setup/record/uninstall_log.h"
+#include "tests/support/uninstall_records.h"
 
 #include <gtest/gtest.h>
 
@@ -13,18 +14,8 @@
 
 namespace {
 
-HostFileList Items(std::initializer_list<HostFileEntry> entries) {
-    HostFileList arrItems;
-    for (const auto& entry : entries) arrItems.push_back(std::make_unique<HostFileEntry>(entry));
-    return arrItems;
-}
-
-std::string Describe(const HostFileList& arrItems) {
-    std::string strOut;
-    for (const auto& p : arrItems)
-        strOut += "{" + std::to_string(p->bRegister) + "," + std::to_string(p->bUnregister) + "," + p->strName + "}";
-    return strOut;
-}
+using lqtest::Describe;
+using lqtest::Items;
 
 std::string TempPath(const char* szName) {
     return std::string(testing::TempDir()) + "lq_" + std::to_string(getpid()) + "_" + szName;

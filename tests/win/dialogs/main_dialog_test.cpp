@@ -3,10 +3,10 @@
 // WM_QUERYDRAGICON hands out and the icon painting while minimised; Cancel leaving the machine alone.
 // The Install command runs end to end in tests/e2e/install.
 #include "setup/app/interactive_install.h"
+#include "setup/dialogs/resource.h"
 #include "setup/dialogs/zmt_upgrade_dlg.h"
 #include "setup/core/country.h"
 #include "framework/winapp.h"
-#include "setup/core/exit_codes.h"
 
 #include "tests/support/dialogs.h"
 #include "tests/support/machine_facts.h"
@@ -46,7 +46,7 @@ protected:
 
 TEST_F(MainDialogTest, HostListIsAHeaderlessCheckListInTheTooltipColour) {
     ObservedMainDialog dlg;
-    ASSERT_TRUE(dlg.Create(102, nullptr));
+    ASSERT_TRUE(dlg.Create(IDD_ZMT_UPGRADE, nullptr));
     HWND hList = GetDlgItem(dlg.GetSafeHwnd(), 1000);
     DWORD dwExStyle = static_cast<DWORD>(SendMessageA(hList, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
     const DWORD dwWanted = LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES;
@@ -102,7 +102,7 @@ TEST_F(MainDialogTest, BannerNamesTheEdition) {
 
 TEST_F(MainDialogTest, MinimisedDialogPaintsTheApplicationIcon) {
     ObservedMainDialog dlg;
-    ASSERT_TRUE(dlg.Create(102, nullptr));
+    ASSERT_TRUE(dlg.Create(IDD_ZMT_UPGRADE, nullptr));
     HWND hDlg = dlg.GetSafeHwnd();
     HICON hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128));
     ASSERT_NE(nullptr, hIcon) << "icon 128 is in the resources";
@@ -126,7 +126,7 @@ TEST_F(MainDialogTest, CancelEndsWithoutWritingSettings) {
     DialogAnswerer answerer("Letterquarry Installation", {Answer::ClickButton(IDCANCEL)});
     EXPECT_EQ(IDCANCEL, dlg.DoModal(nullptr));
     EXPECT_EQ(1u, answerer.Seen().size());
-    EXPECT_EQ(kExitCancelled, dlg.ExitCode());
+    EXPECT_EQ(Outcome::Cancelled, dlg.GetOutcome());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("c:\\ZmtPlugin\\Zmt.ini")) << "no settings written";
 }
 

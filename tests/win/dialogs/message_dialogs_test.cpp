@@ -1,10 +1,14 @@
-// The two message dialogs, run modally on the test's thread and answered from a helper thread.
-// Covered: results and modal return values of every button, Escape and the close box; button texts by
-// language; the caller's text reaching the label; the templates' captions, sizes, control rectangles
-// and default buttons. Not here: how the label draws its mark-up (the HTML label's own tests).
-#include "setup/dialogs/delete_message_box_dlg.h"
-#include "setup/dialogs/message_box_dlg.h"
+// The question dialogs, run modally on the test's thread and answered from a helper thread: the
+// uninstall confirmation as the run mode shows it, and the two questions the engines ask through the dialog
+// front end ("files in use?" in MessageBoxDlg, "a program runs" in ProgramKillDlg).
+// Covered: the answer of every button, Escape and the close box; button texts by language; the question's
+// text from the table reaching the label; the templates' captions, sizes, control rectangles and default
+// buttons. Not here: how the label draws its mark-up (the HTML label's own tests).
 #include "setup/core/country.h"
+#include "setup/dialogs/delete_message_box_dlg.h"
+#include "setup/dialogs/dialog_front_end.h"
+#include "setup/dialogs/message_box_dlg.h"
+#include "setup/dialogs/program_kill_dlg.h"
 #include "framework/winapp.h"
 
 #include "tests/support/dialogs.h"
@@ -32,37 +36,59 @@ protected:
     std::string Lang(const char* szKorean, const char* szEnglish) const { return IsKorean() ? szKorean : szEnglish; }
 };
 
-TEST_F(MessageDialogsTest, MessageBoxDlgReportsEachWayOut) {
+TEST_F(MessageDialogsTest, FilesInUseIsAskedInMessageBoxDlgWithEachWayOut) {
     struct Case {
         const char* szWhat;
         Answer answer;
-        int nResult;
-        INT_PTR nModal;
+        InUseAnswer expected;
     } const cases[] = {
-        {"ReStart Windows (button 3)", Answer::ClickButton(3), 1, IDOK},
-        {"go on (button 1)", Answer::ClickButton(IDOK), 2, IDOK},
-        {"Cancel (button 2)", Answer::ClickButton(IDCANCEL), 3, IDCANCEL},
-        {"Escape", Answer::PressEscape(), 3, IDCANCEL},
-        {"close box", Answer::UseCloseBox(), 3, IDCANCEL},
+        {"ReStart Windows (button 3)", Answer::ClickButton(3), InUseAnswer::RestartWindows},
+        {"go on (button 1)", Answer::ClickButton(IDOK), InUseAnswer::CloseAndRetry},
+        {"Cancel (button 2)", Answer::ClickButton(IDCANCEL), InUseAnswer::Cancel},
+        {"Escape", Answer::PressEscape(), InUseAnswer::Cancel},
+        {"close box", Answer::UseCloseBox(), InUseAnswer::Cancel},
     };
+    DialogFrontEnd frontEnd;
     for (const Case& c : cases) {
-        MessageBoxDlg dlg;
-        EXPECT_EQ(0, dlg.m_nResult) << "before the modal run";
-        dlg.m_strText = kText;
         DialogAnswerer answerer("Message", {c.answer});
         if (&c == &cases[0])
             answerer.OnEach([](const SeenDialog& dialog) {
                 lqtest::Screenshot(lqtest::InMachineLanguage("dialog-message-box"), dialog.hWnd);
             });
-        INT_PTR nModal = dlg.DoModal(nullptr);
+        EXPECT_EQ(c.expected, frontEnd.AskFilesInUse(TextId::InUseLetterquarry)) << c.szWhat;
         const auto& seen = answerer.Seen();
         ASSERT_EQ(1u, seen.size()) << c.szWhat << ": the dialog was not seen";
-        EXPECT_EQ(c.nResult, dlg.m_nResult) << c.szWhat;
-        EXPECT_EQ(c.nModal, nModal) << c.szWhat;
-        EXPECT_EQ(kText, seen[0].texts.at(1005)) << c.szWhat << ": the label carries the caller's text";
+        EXPECT_EQ(Text(TextId::InUseLetterquarry), seen[0].texts.at(1005)) << c.szWhat << ": the label carries the question";
         EXPECT_EQ(Lang("윈도우 다시시작", "ReStart Windows"), seen[0].texts.at(3));
         EXPECT_EQ(Lang("사용 프로그램을 종료하고 삭제하기", "Closing current program and Restarting window"),
                   seen[0].texts.at(IDOK));
+        EXPECT_EQ(Lang("취소", "Cancel"), seen[0].texts.at(IDCANCEL));
+    }
+}
+
+TEST_F(MessageDialogsTest, ARunningProgramIsAskedAboutInProgramKillDlgWithEachWayOut) {
+    struct Case {
+        const char* szWhat;
+        Answer answer;
+        RunningProgramAnswer expected;
+    } const cases[] = {
+        {"force close (button 1)", Answer::ClickButton(IDOK), RunningProgramAnswer::ForceClose},
+        {"Cancel (button 2)", Answer::ClickButton(IDCANCEL), RunningProgramAnswer::Cancel},
+        {"Escape", Answer::PressEscape(), RunningProgramAnswer::Cancel},
+        {"close box", Answer::UseCloseBox(), RunningProgramAnswer::Cancel},
+    };
+    DialogFrontEnd frontEnd;
+    for (const Case& c : cases) {
+        DialogAnswerer answerer("Message", {c.answer});
+        if (&c == &cases[0])
+            answerer.OnEach([](const SeenDialog& dialog) {
+                lqtest::Screenshot(lqtest::InMachineLanguage("dialog-program-kill"), dialog.hWnd);
+            });
+        EXPECT_EQ(c.expected, frontEnd.AskCloseProgram("Excel")) << c.szWhat;
+        const auto& seen = answerer.Seen();
+        ASSERT_EQ(1u, seen.size()) << c.szWhat << ": the dialog was not seen";
+        EXPECT_EQ(Text(TextId::ProgramRunning, "Excel"), seen[0].texts.at(1005)) << c.szWhat;
+        EXPECT_EQ(Lang("실행중인 프로그램 종료하기", "Exit program without notice"), seen[0].texts.at(IDOK));
         EXPECT_EQ(Lang("취소", "Cancel"), seen[0].texts.at(IDCANCEL));
     }
 }

@@ -1,5 +1,8 @@
 // The two progress dialogs as their creators make them: modeless, hidden until shown, the captions,
-// texts, control ids, order and dialog-unit geometry of resources 129 and 130, and the bound members.
+// texts, control ids, order and dialog-unit geometry of resources 129 and 130, and the bound members; and
+// the dialog front end writing an engine's stages, files and bars into the controls of each.
+#include "setup/core/country.h"
+#include "setup/dialogs/dialog_front_end.h"
 #include "setup/dialogs/progress_dialogs.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +104,44 @@ TEST(ProgressDialogs, UninstallDialogFromResource130HasItsFileBarOnTop) {
     EXPECT_EQ(GetDlgItem(pDlg->GetSafeHwnd(), 1004), pDlg->m_staticStage.GetSafeHwnd());
     pDlg->DestroyWindow();
     delete pDlg;
+}
+
+int Pos(HWND hDlg, int nBar) { return static_cast<int>(SendDlgItemMessageA(hDlg, nBar, PBM_GETPOS, 0, 0)); }
+int Upper(HWND hDlg, int nBar) { return static_cast<int>(SendDlgItemMessageA(hDlg, nBar, PBM_GETRANGE, FALSE, 0)); }
+
+// The install's window shows the stage bar in 1001 and the file bar in 1002; the uninstall's shows its file
+// bar in 1001 and never moves 1002. Texts come from the table in the machine's language (Korean here).
+TEST(ProgressDialogs, TheFrontEndWritesIntoTheWindowAsEachEngineNeedsIt) {
+    countryCode = 82;
+    const auto pSetup = CreateProgressWindow<LetterquarrySetupDlg>(nullptr);
+    ASSERT_TRUE(pSetup && IsWindowVisible(pSetup->GetSafeHwnd())) << "created, shown";
+    DialogFrontEnd install(pSetup.get());
+    install.ShowStage(TextId::StageQuark);
+    install.ShowDetail("ZmtLetterquarry.axt");
+    install.SetBarRange(ProgressBar::Stage, 0, 8);
+    install.SetBarPos(ProgressBar::Stage, 7);
+    install.SetBarRange(ProgressBar::File, 0, 3);
+    install.SetBarPos(ProgressBar::File, 2);
+    const HWND hSetup = pSetup->GetSafeHwnd();
+    EXPECT_EQ("쿽익스프레스....", TextOf(GetDlgItem(hSetup, 1004)));
+    EXPECT_EQ("ZmtLetterquarry.axt", TextOf(GetDlgItem(hSetup, 1003)));
+    EXPECT_EQ(7, Pos(hSetup, 1001));
+    EXPECT_EQ(8, Upper(hSetup, 1001));
+    EXPECT_EQ(2, Pos(hSetup, 1002));
+
+    const auto pDelete = CreateProgressWindow<LetterquarryDeleteDlg>(nullptr);
+    ASSERT_TRUE(pDelete);
+    DialogFrontEnd uninstall(pDelete.get());
+    uninstall.ShowStage(TextId::StageDelete);
+    uninstall.SetBarRange(ProgressBar::File, 0, 15);
+    uninstall.SetBarPos(ProgressBar::File, 4);
+    uninstall.SetBarPos(ProgressBar::Stage, 9);  // the uninstall has no stage bar
+    const HWND hDelete = pDelete->GetSafeHwnd();
+    EXPECT_EQ("Letterquarry 삭제 중....", TextOf(GetDlgItem(hDelete, 1004)));
+    EXPECT_EQ(4, Pos(hDelete, 1001));
+    EXPECT_EQ(15, Upper(hDelete, 1001));
+    EXPECT_EQ(0, Pos(hDelete, 1002));
+    countryCode = 0;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 // show its dialog.
 #include "setup/dialogs/dialog_front_end.h"
 #include "setup/guard/program_guard.h"
+#include "setup/guard/running_programs.h"
 #include "tests/support/standin.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,8 @@
 // Deferral and restart on a machine of its own: ExitWindowsEx ends the session of every other program
 // on this machine. Under Wine the calling process survives, InitiateSystemShutdownA starts nothing, and
 // the RunOnce value stays for the next logon; on Windows this binary would restart the PC.
-#include "setup/dialogs/dialog_front_end.h"
 #include "setup/system/restart.h"
 
-#include "framework/winapp.h"
 #include "tests/support/registry.h"
 #include "tests/support/suite.h"
 
@@ -23,12 +21,12 @@ std::string RunOnceValue() {
 }
 
 TEST(Restart, ScheduledCommandSurvivesTheRestartRequest) {
-    CWinApp app;  // RestartWindows reports a token failure through the application's message box
-    DialogFrontEnd frontEnd;
     ScheduleRunOnce(kDeferredInstallCommand);
     ScheduleRunOnce(kDeferredUninstallCommand);
     EXPECT_EQ(std::string(kDeferredUninstallCommand) + '\0', RunOnceValue()) << "the later deferral replaces the earlier";
-    DWORD dwError = RestartWindows(frontEnd);
+    ScheduleRunOnce(std::string(kMaxStoredCommandLine + 1, 'x'));
+    EXPECT_EQ(std::string(kDeferredUninstallCommand) + '\0', RunOnceValue()) << "a command too long to store changes nothing";
+    DWORD dwError = RestartWindows();
     EXPECT_EQ(0u, dwError) << "the shutdown privilege is enabled and the request accepted";
     EXPECT_EQ(std::string(kDeferredUninstallCommand) + '\0', RunOnceValue());
 }

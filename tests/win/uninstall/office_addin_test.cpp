@@ -1,9 +1,8 @@
 // Office add-in removal against the Office automation stand-in on a real (Wine) machine: the registry
-// trees it deletes, the automation calls each application receives, and the message boxes it shows.
-#include "setup/dialogs/dialog_front_end.h"
+// trees it deletes, the automation calls each application receives, and the messages it has its front end
+// show (recorded).
 #include "setup/uninstall/office_addin.h"
-
-#include "tests/support/dialogs.h"
+#include "tests/support/recording_front_end.h"
 #include "tests/win/uninstall/office_test_support.h"
 
 #include <gtest/gtest.h>
@@ -12,13 +11,12 @@
 #include <vector>
 
 using namespace office_test;
-using lqtest::Answer;
-using lqtest::DialogAnswerer;
+using lqtest::RecordingFrontEnd;
+using Message = RecordingFrontEnd::Message;
 
 namespace {
 
-// The Office removal's boxes are the dialog front end's, answered by the tests' DialogAnswerer.
-DialogFrontEnd g_frontEnd;
+const Message kNotInstalled = {MessageStyle::Error, TextId::ClsidFromProgIdFailed};
 
 std::vector<std::string> LinesOf(const std::vector<std::string>& arrLines, const std::string& strApp) {
     std::vector<std::string> arrOwn;
@@ -56,20 +54,19 @@ TEST_F(OfficeAddinRemoval, DeleteRegistryTreeRemovesNestedKeysDepthFirst) {
 TEST_F(OfficeAddinRemoval, RemoveAddinKeyJoinsPartsWithoutSeparator) {
     CreateKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Excel\\Addins\\ZmtAddin.MyAddin\\Sub", "s");
     CreateKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Excel\\Addins\\Other.Addin");
-    EXPECT_EQ(0, RemoveAddinKey("Software\\Microsoft\\Office\\", "Excel", "ZmtAddin.MyAddin"));
+    RemoveAddinKey("Software\\Microsoft\\Office\\", "Excel", "ZmtAddin.MyAddin");
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Excel\\Addins\\ZmtAddin.MyAddin"));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Excel\\Addins\\Other.Addin"));
-    EXPECT_EQ(0, RemoveAddinKey("Software\\Microsoft\\Office\\", "Excel", "ZmtAddin.MyAddin")) << "missing key";
+    RemoveAddinKey("Software\\Microsoft\\Office\\", "Excel", "ZmtAddin.MyAddin");  // a missing key: nothing to do
     DeleteRegistryTree(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\Excel");
 }
 
 TEST_F(OfficeAddinRemoval, RemovesKeysAndBarsOfAllThreeApplications) {
     RegisterAddin();
     InstallOffice({"Excel", "PowerPoint", "Word"});
-    DialogAnswerer answerer;
-    answerer.On("Error", {Answer::ClickButton(IDOK)});
+    RecordingFrontEnd frontEnd;
 
-    EXPECT_FALSE(RemoveOfficeAddin(g_frontEnd));
+    RemoveOfficeAddin(frontEnd);
 
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kAddinClassKey));
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin"));
@@ -83,52 +80,40 @@ TEST_F(OfficeAddinRemoval, RemovesKeysAndBarsOfAllThreeApplications) {
     EXPECT_EQ((std::vector<std::string>{"Excel", "PowerPoint", "Word"}), StartOrder(arrLines)) << Joined(arrLines);
     for (const char* szApp : {"Excel", "PowerPoint", "Word"})
         EXPECT_EQ(Joined(CallsWithBar(szApp)), Joined(LinesOf(arrLines, szApp)));
-    EXPECT_TRUE(answerer.Seen().empty()) << "unexpected box: " << answerer.Seen()[0].strText;
+    EXPECT_EQ(std::vector<Message>{}, frontEnd.arrMessages);
 }
 
 TEST_F(OfficeAddinRemoval, ApplicationWithoutTheBarIsStartedButNotToldToQuit) {
     InstallOffice({"PowerPoint", "Word"});  // Excel never had the bar
-    EXPECT_EQ(0, RemoveCommandBar(L"Excel.Application", g_frontEnd));
-    EXPECT_EQ(0, RemoveCommandBar(L"PowerPoint.Application", g_frontEnd));
-    EXPECT_EQ(0, RemoveCommandBar(L"Word.Application", g_frontEnd));
+    RecordingFrontEnd frontEnd;
+    for (const wchar_t* wszProgID : {L"Excel.Application", L"PowerPoint.Application", L"Word.Application"})
+        EXPECT_EQ(CommandBarRemoval::Done, RemoveCommandBar(wszProgID, frontEnd));
     const auto arrLines = SettledCallLog(3);
     EXPECT_EQ(Joined(CallsWithoutBar("Excel")), Joined(LinesOf(arrLines, "Excel")));
     EXPECT_EQ(Joined(CallsWithBar("PowerPoint")), Joined(LinesOf(arrLines, "PowerPoint")));
     EXPECT_EQ(Joined(CallsWithBar("Word")), Joined(LinesOf(arrLines, "Word")));
 }
 
-// Snapshots of the call log taken as each box appears: they show where in the run the box came.
-std::vector<std::string> g_arrLogAtBox;
-void NoteCallLog(const lqtest::SeenDialog&) { g_arrLogAtBox.push_back(Joined(CallLogLines())); }
-
 TEST_F(OfficeAddinRemoval, NoOfficeShowsThreeBoxesAndGoesOn) {
     RegisterAddin();
     {
-        DialogAnswerer answerer;
-        answerer.On("Error", {Answer::ClickButton(IDOK)});
-        EXPECT_EQ(-1, RemoveCommandBar(L"Excel.Application", g_frontEnd));
-        EXPECT_EQ(-1, RemoveCommandBar(L"PowerPoint.Application", g_frontEnd));
-        EXPECT_EQ(-1, RemoveCommandBar(L"Word.Application", g_frontEnd));
-        ASSERT_TRUE(answerer.WaitFor(3, 5000));
-        for (const auto& box : answerer.Seen()) {
-            EXPECT_EQ("Error", box.strCaption);
-            EXPECT_EQ("CLSIDFromProgID() failed", box.strText);
-        }
-        EXPECT_EQ(3u, answerer.Seen().size());
+        RecordingFrontEnd frontEnd;
+        for (const wchar_t* wszProgID : {L"Excel.Application", L"PowerPoint.Application", L"Word.Application"})
+            EXPECT_EQ(CommandBarRemoval::ApplicationNotInstalled, RemoveCommandBar(wszProgID, frontEnd));
+        EXPECT_EQ((std::vector<Message>{kNotInstalled, kNotInstalled, kNotInstalled}), frontEnd.arrMessages);
     }
 
     // Through RemoveOfficeAddin, with PowerPoint alone installed: Excel's box comes before PowerPoint
     // starts, Word's after PowerPoint has been worked on, and the keys went first all the same.
-    g_arrLogAtBox.clear();
     InstallOffice({"PowerPoint"}, "PowerPoint");
-    DialogAnswerer answerer2;
-    answerer2.On("Error", {Answer::ClickButton(IDOK)});
-    answerer2.OnEach(NoteCallLog);
-    RemoveOfficeAddin(g_frontEnd);
-    ASSERT_TRUE(answerer2.WaitFor(2, 5000)) << answerer2.Seen().size() << " boxes; log:\n" << ReadCallLog();
-    ASSERT_EQ(2u, g_arrLogAtBox.size());
-    EXPECT_EQ("", g_arrLogAtBox[0]) << "Excel's box must come before any application starts";
-    EXPECT_NE(std::string::npos, g_arrLogAtBox[1].find("PowerPoint Invoke Quit")) << g_arrLogAtBox[1];
+    RecordingFrontEnd frontEnd;
+    std::vector<std::string> arrLogAtBox;  // the call log as each box appears: where in the run it came
+    frontEnd.fnWhileShown = [&arrLogAtBox] { arrLogAtBox.push_back(Joined(CallLogLines())); };
+    RemoveOfficeAddin(frontEnd);
+    EXPECT_EQ((std::vector<Message>{kNotInstalled, kNotInstalled}), frontEnd.arrMessages);
+    ASSERT_EQ(2u, arrLogAtBox.size());
+    EXPECT_EQ("", arrLogAtBox[0]) << "Excel's box must come before any application starts";
+    EXPECT_NE(std::string::npos, arrLogAtBox[1].find("PowerPoint Invoke Quit")) << arrLogAtBox[1];
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "ZmtAddin.MyAddin"));
 }
 
@@ -137,11 +122,10 @@ TEST_F(OfficeAddinRemoval, RegisteredButNotStartableReportsExcelTextForAnyApplic
     CreateKey(HKEY_CLASSES_ROOT, "Word.Application\\CLSID", "{7A1C0E01-5B2D-4C61-9E10-3F510FCE00FF}");
     CreateKey(HKEY_CLASSES_ROOT, "CLSID\\{7A1C0E01-5B2D-4C61-9E10-3F510FCE00FF}\\LocalServer32",
               "C:\\NoSuchFolder\\WINWORD.EXE");
-    DialogAnswerer answerer;
-    answerer.On("Error", {Answer::ClickButton(IDOK)});
-    EXPECT_EQ(-2, RemoveCommandBar(L"Word.Application", g_frontEnd));
-    ASSERT_TRUE(answerer.WaitFor(1, 5000));
-    EXPECT_EQ("Excel not registered properly", answerer.Seen()[0].strText);
+    RecordingFrontEnd frontEnd;
+    EXPECT_EQ(CommandBarRemoval::ApplicationNotStarted, RemoveCommandBar(L"Word.Application", frontEnd));
+    EXPECT_EQ((std::vector<Message>{{MessageStyle::Error, TextId::OfficeNotRegistered}}), frontEnd.arrMessages)
+        << "Excel's text, whatever the application";
     DeleteRegistryTree(HKEY_CLASSES_ROOT, "Word.Application");
     DeleteRegistryTree(HKEY_CLASSES_ROOT, "CLSID\\{7A1C0E01-5B2D-4C61-9E10-3F510FCE00FF}");
 }

@@ -2,7 +2,7 @@
 // Covered: which uninstall entries are read (name contains "Letterquarry", case-sensitive) and which are
 // deleted (vendor address in "URLInfoAbout"), the folder values in order, the four old plug-in files in
 // every folder and nothing else, the Start-menu group to the Recycle Bin, keys that cannot be deleted.
-#include "setup/discovery/earlier_installation.h"
+#include "setup/install/earlier_installation.h"
 #include "tests/support/files.h"
 #include "tests/support/registry.h"
 

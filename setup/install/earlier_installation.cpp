@@ -1,6 +1,7 @@
-#include "setup/discovery/earlier_installation.h"
+#include "setup/install/earlier_installation.h"
 
 #include "setup/core/setup_log.h"
+#include "setup/core/suite_paths.h"
 #include "setup/discovery/registry_read.h"
 #include "util/mbcs.h"
 
@@ -23,7 +24,6 @@ const char* const kEarlierPluginFiles[4] = {"%s\\zmt_i.aip", "%s\\ZMT_P7.8bp", "
 
 namespace {
 
-const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 const char kShellFoldersKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 std::string Join(const char* szFormat, const std::string& strFolder) {
@@ -39,7 +39,7 @@ std::string Join(const char* szFormat, const std::string& strFolder) {
 EarlierInstallation FindEarlierInstallation() {
     EarlierInstallation earlier;
     ScopedRegKey uninstall;
-    if (!OpenDiscoveryKey(uninstall, HKEY_LOCAL_MACHINE, kUninstallKey)) return earlier;
+    if (!OpenDiscoveryKey(uninstall, HKEY_LOCAL_MACHINE, kWindowsUninstallKey)) return earlier;
     // The lists are complete before anything is deleted, so the enumeration never sees a key vanish.
     EnumerateSubkeys(uninstall.Get(), [&](const std::string& strSubkey) {
         if (strSubkey.find("Letterquarry") == std::string::npos) return;
@@ -49,7 +49,7 @@ EarlierInstallation FindEarlierInstallation() {
         const bool bOurs = !strAbout.empty() && mbcs::FindNoCase(strAbout, kVendorHomePage) != std::string::npos;
         LogEvent("Earlier installation: entry %s (%s)", strSubkey.c_str(),
                  bOurs ? "written by the earlier installer: to be deleted" : "another maker's: kept");
-        if (bOurs) earlier.arrKeys.push_back(std::string(kUninstallKey) + "\\" + strSubkey);
+        if (bOurs) earlier.arrKeys.push_back(std::string(kWindowsUninstallKey) + "\\" + strSubkey);
         for (const char* szValue : kEarlierFolderValues) {
             std::string strFolder = ReadRegistryString(entry.Get(), szValue);
             if (!strFolder.empty()) earlier.arrFolders.push_back(strFolder);
