@@ -78,6 +78,7 @@ BOOL CZmtUpGradeDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     AfxSetMainWnd(m_hWnd);
+    m_picture.Show(m_hWnd, IDC_PRODUCT_PICTURE);
 
     SetLabelText(m_htmlBanner, BannerText(edition));
     SetLabelText(m_htmlPrompt, ByLanguage("<center><b>레터쿼리</b>를 설치하고자 하는 프로그램을 선택해 주세요.</center>",

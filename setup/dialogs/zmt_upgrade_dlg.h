@@ -13,6 +13,7 @@
 #include "htmllabel/html_static.h"
 #include "setup/core/front_end.h"
 #include "setup/core/install_context.h"
+#include "setup/dialogs/product_picture.h"
 
 #include <string>
 
@@ -70,6 +71,7 @@ private:
     CHTMLStatic m_htmlPrompt;  // control 1005
     CButton m_btnInstall;    // control 1
     CButton m_btnCancel;     // control 2
+    ProductPicture m_picture;  // the picture control on the left, filled at any DPI
     int m_nExitCode;
     // The guard's question and the closing message have no owner, so this dialog stays enabled while
     // they run their loops; a second Install click then must not start a second install inside the first.
