@@ -104,7 +104,20 @@ void CHTMLStatic::OnPaint() {
         int nBottom = m_drawer.Layout(dc, m_strHtml, m_fntBase, rctInset, kAlignLeft);
         // Some labels are hardly higher than one line of their text (the banner's 15-point line in a
         // 15-dialog-unit label): the margin would push the text out at the bottom, so it is given up.
-        if (nBottom > rctWhole.bottom) m_drawer.Layout(dc, m_strHtml, m_fntBase, rctWhole, kAlignLeft);
+        if (nBottom > rctWhole.bottom) nBottom = m_drawer.Layout(dc, m_strHtml, m_fntBase, rctWhole, kAlignLeft);
+        // At some DPIs the font's height and the label's, rounded apart, leave such a line a pixel or two
+        // taller than the whole label; it moves up by that much, into the blank leading at the top of its
+        // first line (an eighth of the line's height at most), rather than losing its descenders.
+        const int nOver = nBottom - rctWhole.bottom;
+        if (nOver > 0 && !m_drawer.GetAtoms().empty()) {
+            const HtmlRect& rctFirst = m_drawer.GetAtoms().front()->m_rect;
+            if (nOver <= (rctFirst.bottom - rctFirst.top) / 8) {
+                HtmlRect rctLifted = rctWhole;
+                rctLifted.top -= nOver;
+                rctLifted.bottom -= nOver;
+                m_drawer.Layout(dc, m_strHtml, m_fntBase, rctLifted, kAlignLeft);
+            }
+        }
         m_bLayoutValid = 1;
     }
     m_drawer.Draw(dc, m_crHover, m_bHoverUnderline);

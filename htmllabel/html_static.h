@@ -6,9 +6,12 @@
 // is never drawn.
 //
 // The label fills its client area with the button-face colour and draws the text inside a 5-pixel
-// margin, laid out once after each text change or resize. Link runs (<a href=...>) turn red and
-// underlined while the mouse is over them (polled every 100 ms with timer 101, started on the first
-// paint that shows a link), show the hand cursor, and a click on one opens its target with the shell.
+// margin, laid out once after each text change or resize (a text too high for the margin goes without
+// it; a line a pixel or two too high even then moves up into its leading, keeping its descenders).
+// Font heights follow the device's LOGPIXELSY, so the text grows with the screen's DPI. Link runs
+// (<a href=...>) turn red and underlined while the mouse is over them (polled every 100 ms with timer 101,
+// started on the first paint that shows a link), show the hand cursor, and a click on one opens its
+// target with the shell.
 #pragma once
 
 #include "framework/wnd.h"
