@@ -46,6 +46,9 @@ public:
     const CHTMLDrawer& GetDrawer() const { return m_drawer; }
     bool IsOverLink() const { return m_bOverLink != 0; }
     bool HasHandCursor() const { return m_hHandCursor != nullptr; }
+    // The label's own copy of the hand cursor (cursor 106 of <windows>\winhlp32.exe, else the system's
+    // IDC_HAND), destroyed with the label; null when neither could be loaded.
+    HCURSOR GetHandCursor() const { return m_hHandCursor; }
 
 protected:
     void PreSubclassWindow() override;
