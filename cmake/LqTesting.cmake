@@ -9,6 +9,8 @@
 #   seeded as given: ARCH win64 is a 64-bit Windows 7 or 10 (WINVER; XP is 32-bit only), where the binary
 #   runs under WoW64 (default win32).
 #   Screenshots it saves land in ${CMAKE_BINARY_DIR}/screenshots.
+#   [DPI n]: the machine's screen at n dots per inch (LQ_DPI: 120 is 125 %, 144 is 150 %, 192 is 200 %);
+#   without it 96. A run given a DPI puts its screenshots in screenshots/dpi<n>.
 include_guard(GLOBAL)
 
 function(lq_native_test name)
@@ -19,16 +21,16 @@ function(lq_native_test name)
 endfunction()
 
 function(lq_win_test name)
-  cmake_parse_arguments(T "" "LOCALE;WINVER;ARCH;TIMEOUT" "SOURCES;LIBS;REG;FILES;ARGS;ENV" ${ARGN})
+  cmake_parse_arguments(T "" "LOCALE;WINVER;ARCH;TIMEOUT;DPI" "SOURCES;LIBS;REG;FILES;ARGS;ENV" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gmock gtest_main)
   lq_add_win_test(${name} ${name} LOCALE "${T_LOCALE}" WINVER "${T_WINVER}" ARCH "${T_ARCH}" TIMEOUT "${T_TIMEOUT}"
-                  REG ${T_REG} FILES ${T_FILES} ARGS ${T_ARGS} ENV ${T_ENV})
+                  DPI "${T_DPI}" REG ${T_REG} FILES ${T_FILES} ARGS ${T_ARGS} ENV ${T_ENV})
 endfunction()
 
 # Registers one more ctest run of an existing Windows target on its own machine (another seeding).
 function(lq_add_win_test test_name target)
-  cmake_parse_arguments(T "" "LOCALE;WINVER;ARCH;TIMEOUT" "REG;FILES;ARGS;ENV" ${ARGN})
+  cmake_parse_arguments(T "" "LOCALE;WINVER;ARCH;TIMEOUT;DPI" "REG;FILES;ARGS;ENV" ${ARGN})
   if(NOT T_LOCALE)
     set(T_LOCALE en)
   endif()
@@ -49,6 +51,9 @@ function(lq_add_win_test test_name target)
   if(T_WINVER STREQUAL "win10")  # and so do a Windows 10 machine's, beside its Windows 7 twin's
     set(artifacts ${artifacts}/win10)
   endif()
+  if(T_DPI)
+    set(artifacts ${artifacts}/dpi${T_DPI})
+  endif()
   list(JOIN T_REG "\\;" reg)
   list(JOIN T_FILES "\\;" files)
   # The machine's own limit comes first, so that it is still torn down when a program hangs.
@@ -56,7 +61,7 @@ function(lq_add_win_test test_name target)
   add_test(NAME ${test_name} COMMAND ${target} ${T_ARGS})
   set_tests_properties(${test_name} PROPERTIES
     TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "LQ_LOCALE=${T_LOCALE};LQ_WINVER=${T_WINVER};LQ_ARCH=${T_ARCH};LQ_REG=${reg};LQ_FILES=${files};LQ_TIMEOUT=${machine_timeout};LQ_ARTIFACTS=${artifacts};${T_ENV}")
+    ENVIRONMENT "LQ_LOCALE=${T_LOCALE};LQ_WINVER=${T_WINVER};LQ_ARCH=${T_ARCH};LQ_REG=${reg};LQ_FILES=${files};LQ_TIMEOUT=${machine_timeout};LQ_ARTIFACTS=${artifacts};LQ_DPI=${T_DPI};${T_ENV}")
 endfunction()
 
 # lq_fuzz_target(NAME SOURCES ... [LIBS ...]): a libFuzzer binary (only in the LQ_FUZZ build).

@@ -104,7 +104,20 @@ void CHTMLStatic::OnPaint() {
         int nBottom = m_drawer.Layout(dc, m_strHtml, m_fntBase, rctInset, kAlignLeft);
         // Some labels are hardly higher than one line of their text (the banner's 15-point line in a
         // 15-dialog-unit label): the margin would push the text out at the bottom, so it is given up.
-        if (nBottom > rctWhole.bottom) m_drawer.Layout(dc, m_strHtml, m_fntBase, rctWhole, kAlignLeft);
+        if (nBottom > rctWhole.bottom) nBottom = m_drawer.Layout(dc, m_strHtml, m_fntBase, rctWhole, kAlignLeft);
+        // At some DPIs the font's height and the label's, rounded apart, leave such a line a pixel or two
+        // taller than the whole label; it moves up by that much, into the blank leading at the top of its
+        // first line (an eighth of the line's height at most), rather than losing its descenders.
+        const int nOver = nBottom - rctWhole.bottom;
+        if (nOver > 0 && !m_drawer.GetAtoms().empty()) {
+            const HtmlRect& rctFirst = m_drawer.GetAtoms().front()->m_rect;
+            if (nOver <= (rctFirst.bottom - rctFirst.top) / 8) {
+                HtmlRect rctLifted = rctWhole;
+                rctLifted.top -= nOver;
+                rctLifted.bottom -= nOver;
+                m_drawer.Layout(dc, m_strHtml, m_fntBase, rctLifted, kAlignLeft);
+            }
+        }
         m_bLayoutValid = 1;
     }
     m_drawer.Draw(dc, m_crHover, m_bHoverUnderline);
@@ -198,10 +211,21 @@ void CHTMLStatic::LoadHandCursor() {
     if (m_hHandCursor) return;
     char szPath[MAX_PATH + 32] = {};
     UINT nLength = GetWindowsDirectoryA(szPath, MAX_PATH);
-    if (nLength == 0 || nLength >= MAX_PATH) return;
-    lstrcatA(szPath, "\\winhlp32.exe");
-    const ScopedLibrary helpProgram(LoadLibraryA(szPath));
-    if (!helpProgram.IsLoaded()) return;
-    HCURSOR hCursor = LoadCursorA(helpProgram.Get(), MAKEINTRESOURCEA(106));
-    if (hCursor) m_hHandCursor = CopyIcon(hCursor);
+    if (nLength != 0 && nLength < MAX_PATH) {
+        lstrcatA(szPath, "\\winhlp32.exe");
+        // Only a resource of the help program is wanted: mapped as a data file its imports are not
+        // resolved and none of its code is mapped to run. Windows XP knows no image-resource mapping and
+        // refuses the pair of flags; the data file alone serves there.
+        HMODULE hHelp = LoadLibraryExA(szPath, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        if (!hHelp) hHelp = LoadLibraryExA(szPath, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        const ScopedLibrary helpProgram(hHelp);
+        HCURSOR hCursor = helpProgram.IsLoaded() ? LoadCursorA(helpProgram.Get(), MAKEINTRESOURCEA(106)) : nullptr;
+        if (hCursor) m_hHandCursor = CopyIcon(hCursor);
+    }
+    // The help program of Windows 10 (a stub) and Wine's have no hand: the system's own, copied, since the
+    // destructor destroys the cursor it holds and a shared system cursor must never be destroyed.
+    if (!m_hHandCursor) {
+        HCURSOR hSystemHand = LoadCursorA(nullptr, IDC_HAND);
+        if (hSystemHand) m_hHandCursor = CopyIcon(hSystemHand);
+    }
 }

@@ -6,9 +6,12 @@
 // is never drawn.
 //
 // The label fills its client area with the button-face colour and draws the text inside a 5-pixel
-// margin, laid out once after each text change or resize. Link runs (<a href=...>) turn red and
-// underlined while the mouse is over them (polled every 100 ms with timer 101, started on the first
-// paint that shows a link), show the hand cursor, and a click on one opens its target with the shell.
+// margin, laid out once after each text change or resize (a text too high for the margin goes without
+// it; a line a pixel or two too high even then moves up into its leading, keeping its descenders).
+// Font heights follow the device's LOGPIXELSY, so the text grows with the screen's DPI. Link runs
+// (<a href=...>) turn red and underlined while the mouse is over them (polled every 100 ms with timer 101,
+// started on the first paint that shows a link), show the hand cursor, and a click on one opens its
+// target with the shell.
 #pragma once
 
 #include "framework/wnd.h"
@@ -43,6 +46,9 @@ public:
     const CHTMLDrawer& GetDrawer() const { return m_drawer; }
     bool IsOverLink() const { return m_bOverLink != 0; }
     bool HasHandCursor() const { return m_hHandCursor != nullptr; }
+    // The label's own copy of the hand cursor (cursor 106 of <windows>\winhlp32.exe, else the system's
+    // IDC_HAND), destroyed with the label; null when neither could be loaded.
+    HCURSOR GetHandCursor() const { return m_hHandCursor; }
 
 protected:
     void PreSubclassWindow() override;

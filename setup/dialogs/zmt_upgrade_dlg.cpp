@@ -44,6 +44,7 @@ BOOL CZmtUpGradeDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     AfxSetMainWnd(m_hWnd);
+    m_picture.Show(m_hWnd, IDC_PRODUCT_PICTURE);
 
     SetLabelText(m_htmlBanner, BannerText(edition));
     SetLabelText(m_htmlPrompt, Text(TextId::Prompt));

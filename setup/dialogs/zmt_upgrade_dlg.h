@@ -15,6 +15,7 @@
 #include "setup/core/install_actions.h"
 #include "setup/core/install_context.h"
 #include "setup/core/outcome.h"
+#include "setup/dialogs/product_picture.h"
 
 #include <string>
 
@@ -54,6 +55,7 @@ private:
     CHTMLStatic m_htmlPrompt;  // control 1005
     CButton m_btnInstall;    // control 1
     CButton m_btnCancel;     // control 2
+    ProductPicture m_picture;  // the picture control on the left, filled at any DPI
     Outcome m_outcome = Outcome::Cancelled;
     // The guard's question and the closing message have no owner, so this dialog stays enabled while
     // they run their loops; a second Install click then must not start a second install inside the first.

@@ -14,6 +14,8 @@ bool IsVistaOrLater();
 bool IsWin10();
 // Seeded as a 64-bit Windows 7 or 10 (LQ_ARCH=win64), where this 32-bit program runs under WoW64.
 bool Is64BitMachine();
+// The screen's dots per inch the machine was seeded with (LQ_DPI); 96 when none was given.
+int SeededDpi();
 // The system default locale's country code as Windows reports it and the setup program's start-up reads
 // it: 82 on a Korean machine.
 int SystemCountryCode();

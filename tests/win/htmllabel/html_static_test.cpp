@@ -4,8 +4,9 @@
 // otherwise) laid out inside its label, centred lines centred, the blue bold title, a screenshot of each
 // for review; a link run turning red and underlined under the mouse and back; a click on a link opening
 // its target through the shell (a stand-in program registered for the target's type records it); the
-// ".htm" fallback and its command-line limit; layout again after a resize; no hover timer without links.
-// Left out: the hand cursor's look (Wine's winhlp32 may carry no such cursor).
+// ".htm" fallback and its command-line limit; layout again after a resize; no hover timer without links;
+// the hand cursor taken from the help program loaded as a data file, or the system's where the help
+// program has none (Wine's, like Windows 10's stub), always the label's own copy.
 #include "htmllabel/html_static.h"
 
 #include "framework/dialog.h"
@@ -433,6 +434,41 @@ TEST(HtmlStatic, QueryClassesRootValueReadsDefaultValuesUpTo259Characters) {
     EXPECT_NE(0, CHTMLStatic::QueryClassesRootValue("LqTestLong", strValue)) << "a longer value fails";
     EXPECT_EQ("", strValue);
     EXPECT_NE(0, CHTMLStatic::QueryClassesRootValue("LqTestAbsent", strValue));
+}
+
+// The bits of a cursor's mask and colour bitmaps: equal for copies of one image.
+std::vector<BYTE> CursorBits(HCURSOR hCursor) {
+    std::vector<BYTE> arrBits;
+    ICONINFO info{};
+    if (!GetIconInfo(hCursor, &info)) return arrBits;
+    for (HBITMAP hBitmap : {info.hbmMask, info.hbmColor}) {
+        if (!hBitmap) continue;
+        BITMAP bm{};
+        GetObjectA(hBitmap, sizeof bm, &bm);
+        std::vector<BYTE> arrPart(static_cast<size_t>(bm.bmWidthBytes) * bm.bmHeight);
+        GetBitmapBits(hBitmap, static_cast<LONG>(arrPart.size()), arrPart.data());
+        arrBits.insert(arrBits.end(), arrPart.begin(), arrPart.end());
+        DeleteObject(hBitmap);
+    }
+    return arrBits;
+}
+
+TEST(HtmlStatic, HandCursorIsTheHelpProgramsOrTheSystemsOwnCopy) {
+    // Seeded with LQ_HELP_HAND: <windows>\winhlp32.exe is the test's help program, with cursor 106 (the
+    // same as this binary's), which refuses to load but as data. Otherwise it is Wine's, without cursor 106.
+    const bool bHelpHand = getenv("LQ_HELP_HAND") != nullptr;
+    const HCURSOR hSystemHand = LoadCursorA(nullptr, IDC_HAND);
+    const HCURSOR hExpected = bHelpHand ? LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(106)) : hSystemHand;
+    ASSERT_NE(nullptr, hExpected);
+    const std::vector<BYTE> arrExpected = CursorBits(hExpected);
+    const char* szExpected = bHelpHand ? "cursor 106 of the help program, loaded as data" : "the system's hand";
+    {
+        CHTMLStatic label;
+        ASSERT_TRUE(label.HasHandCursor()) << "expected " << szExpected;
+        EXPECT_NE(hSystemHand, label.GetHandCursor()) << "the label destroys its cursor: a copy, not the shared one";
+        EXPECT_TRUE(CursorBits(label.GetHandCursor()) == arrExpected) << "expected the image of " << szExpected;
+    }
+    EXPECT_FALSE(CursorBits(LoadCursorA(nullptr, IDC_HAND)).empty()) << "the system's hand outlives the label";
 }
 
 }  // namespace
