@@ -1,12 +1,26 @@
-// Benchmark: the silent install "/B" of the full payload on a seeded DTP machine against the same
-// fifteen copies done by one cmd.exe running "copy /Y" commands, in the same machine, run alternately.
-// Prints each round and the ratio of the medians (install / copy). Aim: within 1.5x.
+// Benchmark: the silent install of the full payload on a seeded Korean DTP machine (Photoshop 7.0 and CS2,
+// Illustrator, QuarkXPress 6.5) against two baselines run in the same machine:
+//  - an NSIS installer run with /S (silent_install_baseline.nsi, built by makensis with the bench) that does
+//    the same work: the fifteen files, the three COM self-registrations, the uninstall entry and the
+//    uninstall log;
+//  - one cmd.exe running fifteen "copy /Y" commands: the copies alone.
+// Four columns, "/B", "/B /QUIET", NSIS and copy commands, are run alternately, one run each per round, each
+// round starting one column further on, so that no column always runs right after the same other one.
+// "/B /QUIET" is timed as the setup program takes it: a build that has no quiet mode ignores the switch, as
+// it ignores every switch it does not know, and runs "/B"; that column then times "/B" once more.
+// Prints each round, the medians and the ratios "/B / NSIS" and "/B /QUIET / NSIS" (aim: "/B /QUIET" no
+// slower than NSIS), and "/B / copy commands".
+// Before the rounds, one NSIS run on a machine cleared of the suite's files, classes, entry and log is held
+// against what one "/B" run left there: the same files with the same bytes, the same classes, entry values
+// and uninstall log, and nothing more in those places. A baseline that does less, or more, fails the bench.
+#include "tests/support/expected_state.h"
 #include "tests/support/files.h"
 #include "tests/support/programs.h"
 #include "tests/support/registry.h"
 #include "tests/support/suite.h"
 
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -18,8 +32,17 @@ namespace {
 using lqtest::kBin;
 using lqtest::kInstall;
 
+const std::string kNsisInstaller = "C:\\bench\\letterquarry_nsis_baseline.exe";
+
 struct Copy {
     std::string strSource, strFolder;
+    std::string Destination() const { return strFolder + "\\" + strSource; }
+};
+
+struct Column {
+    const char* szName;
+    std::string strArgs, strExe;  // strExe "": the setup program
+    std::vector<double> arrSeconds;
 };
 
 double Seconds(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER f) {
@@ -31,11 +54,60 @@ double Median(std::vector<double> v) {
     return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
+bool Report(const char* szWhat, const std::vector<std::string>& arrMismatches) {
+    for (const std::string& strLine : arrMismatches) printf("%s: %s\n", szWhat, strLine.c_str());
+    return arrMismatches.empty();
+}
+
+// One "/B" run sets the reference; the machine is then cleared of what it placed, so that everything the
+// check finds after the NSIS run is the NSIS run's own work.
+bool NsisDoesTheSameWork(const std::vector<Copy>& arrCopies, const std::vector<std::string>& arrHostFolders) {
+    const std::vector<std::string> arrClasses = {lqtest::kAddinClassKey, lqtest::kV11Class, lqtest::kV12Class};
+    std::vector<std::string> arrRoots = {"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"};
+    for (const std::string& strClass : arrClasses) arrRoots.push_back("HKCR\\" + strClass);
+    std::vector<std::string> arrFolders = {"C:\\ZmtPlugin"};
+    arrFolders.insert(arrFolders.end(), arrHostFolders.begin(), arrHostFolders.end());
+
+    int nExit = lqtest::RunToEnd("/B");
+    lqtest::ExpectedState reference, cleared;
+    for (const Copy& c : arrCopies) {
+        reference.FileLike(c.Destination(), kInstall + "\\" + c.strSource);
+        cleared.NoFile(c.Destination());
+    }
+    reference.Key(HKEY_LOCAL_MACHINE, lqtest::kEntryKey);
+    cleared.NoKey(HKEY_LOCAL_MACHINE, lqtest::kEntryKey).NoFile(lqtest::kLog);
+    for (const std::string& strClass : arrClasses) {
+        reference.Key(HKEY_CLASSES_ROOT, strClass);
+        cleared.NoKey(HKEY_CLASSES_ROOT, strClass);
+    }
+    if (nExit != 0 || lqtest::ReadFileBytes(lqtest::kLog).empty()) {
+        printf("reference run \"/B\": exit %d, uninstall log %s\n", nExit,
+               lqtest::PathExists(lqtest::kLog) ? "empty" : "missing");
+        return false;
+    }
+    if (!Report("reference run \"/B\"", reference.Check())) return false;
+    const lqtest::Snapshot afterSetup = lqtest::TakeSnapshot(arrRoots, arrFolders);
+
+    for (const Copy& c : arrCopies) DeleteFileA(c.Destination().c_str());
+    DeleteFileA(lqtest::kLog);
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, lqtest::kEntryKey);
+    for (const std::string& strClass : arrClasses) SHDeleteKeyA(HKEY_CLASSES_ROOT, strClass.c_str());
+    if (!Report("clearing the machine", cleared.Check())) return false;
+
+    nExit = lqtest::RunToEnd("/S", 120000, kNsisInstaller);
+    if (nExit != 0) {
+        printf("NSIS baseline: exit %d\n", nExit);
+        return false;
+    }
+    // "-": placed by "/B", not by NSIS; "+": placed by NSIS only; "~": different bytes or values.
+    return Report("NSIS baseline against \"/B\"",
+                  lqtest::Difference(afterSetup, lqtest::TakeSnapshot(arrRoots, arrFolders)));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const int nRounds = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
-    // The machine: Photoshop 7.0 and CS2, Illustrator, QuarkXPress 6.5 full and demo.
     const std::string strPs7 = "C:\\Program Files\\Adobe\\Photoshop 7.0", strCs2 = "C:\\Program Files\\Adobe\\Photoshop CS2";
     const std::string strAi = "C:\\Program Files\\Adobe\\Illustrator CS", strQxp = "C:\\QuarkXPress 6.5";
     lqtest::MakeFolders(strPs7 + "\\Plug-Ins");
@@ -48,6 +120,7 @@ int main(int argc, char** argv) {
     lqtest::SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quark", "QXP65KPath", strQxp);
     lqtest::CompleteShippedFolder();
 
+    // What "/B" copies on this machine, in its order.
     std::vector<Copy> arrCopies;
     for (const char* sz : lqtest::kRuntimeFiles) arrCopies.push_back({sz, kBin});
     arrCopies.push_back({"ZmtAddin.dll", kBin});
@@ -59,32 +132,49 @@ int main(int argc, char** argv) {
     arrCopies.push_back({"ZmtLetterquarry.axt", strQxp + "\\XTension"});
     std::string strBatch = "@echo off\r\n";
     for (const Copy& c : arrCopies)
-        strBatch += "copy /Y \"" + kInstall + "\\" + c.strSource + "\" \"" + c.strFolder + "\\" + c.strSource + "\" >nul\r\n";
+        strBatch += "copy /Y \"" + kInstall + "\\" + c.strSource + "\" \"" + c.Destination() + "\" >nul\r\n";
     lqtest::MakeFolders(kBin);
     lqtest::WriteFileBytes("C:\\bench_copy.bat", strBatch);
 
+    if (!NsisDoesTheSameWork(arrCopies, {strPs7, strCs2, strAi, strQxp})) {
+        printf("the NSIS baseline does not do the work of \"/B\"; no ratio\n");
+        return 1;
+    }
+    printf("NSIS baseline checked: the same files, classes, uninstall entry and uninstall log as \"/B\"\n");
+    printf("\"/B /QUIET\" is timed as the setup program takes it: without a quiet mode it ignores the switch and "
+           "runs \"/B\"\n");
+
+    std::vector<Column> arrColumns = {{"/B", "/B", "", {}},
+                                      {"/B /QUIET", "/B /QUIET", "", {}},
+                                      {"NSIS /S", "/S", kNsisInstaller, {}},
+                                      {"copy commands", "/c C:\\bench_copy.bat", "C:\\windows\\system32\\cmd.exe", {}}};
+    const size_t nColumns = arrColumns.size();
     LARGE_INTEGER f, a, b;
     QueryPerformanceFrequency(&f);
-    std::vector<double> arrInstall, arrCopy;
     for (int i = 0; i < nRounds; ++i) {
-        QueryPerformanceCounter(&a);
-        int nInstall = lqtest::RunToEnd("/B");
-        QueryPerformanceCounter(&b);
-        arrInstall.push_back(Seconds(a, b, f));
-        QueryPerformanceCounter(&a);
-        int nCopy = lqtest::RunToEnd("/c C:\\bench_copy.bat", 120000, "C:\\windows\\system32\\cmd.exe");
-        QueryPerformanceCounter(&b);
-        arrCopy.push_back(Seconds(a, b, f));
-        printf("round %d: silent install %.3f s (exit %d), copy commands %.3f s (exit %d)\n", i + 1, arrInstall.back(),
-               nInstall, arrCopy.back(), nCopy);
-        if (nInstall != 0 || nCopy != 0) {
+        std::string strFailed;
+        for (size_t k = 0; k < nColumns; ++k) {
+            Column& column = arrColumns[(i + k) % nColumns];
+            QueryPerformanceCounter(&a);
+            const int nExit = lqtest::RunToEnd(column.strArgs, 120000, column.strExe);
+            QueryPerformanceCounter(&b);
+            column.arrSeconds.push_back(Seconds(a, b, f));
+            if (nExit != 0) strFailed += std::string(" ") + column.szName + " exit " + std::to_string(nExit) + ";";
+        }
+        printf("round %d (from %s):", i + 1, arrColumns[i % nColumns].szName);
+        for (const Column& column : arrColumns) printf(" %s %.3f s,", column.szName, column.arrSeconds.back());
+        printf("%s\n", strFailed.empty() ? " all exit 0" : strFailed.c_str());
+        if (!strFailed.empty()) {
             printf("a run failed; no ratio\n");
             return 1;
         }
     }
-    const double dInstall = Median(arrInstall), dCopy = Median(arrCopy);
-    printf("median silent install %.3f s, median copy commands %.3f s, ratio %.2fx (aim: within 1.5x)\n", dInstall,
-           dCopy, dInstall / dCopy);
+    const double dSilent = Median(arrColumns[0].arrSeconds), dQuiet = Median(arrColumns[1].arrSeconds);
+    const double dNsis = Median(arrColumns[2].arrSeconds), dCopy = Median(arrColumns[3].arrSeconds);
+    printf("medians: /B %.3f s, /B /QUIET %.3f s, NSIS %.3f s, copy commands %.3f s\n", dSilent, dQuiet, dNsis, dCopy);
+    printf("ratio /B / NSIS %.2fx, /B /QUIET / NSIS %.2fx (aim: /B /QUIET no slower than NSIS, 1.00x or less); "
+           "/B / copy commands %.2fx\n",
+           dSilent / dNsis, dQuiet / dNsis, dSilent / dCopy);
     fflush(stdout);
     return 0;
 }
