@@ -1,4 +1,4 @@
-#include "htmllabel/html_parser.h"
+#include "htmllabel/html_colors.h"
 
 #include "util/mbcs.h"
 

@@ -1,5 +1,6 @@
 #include "htmllabel/html_parser.h"
 
+#include "htmllabel/html_colors.h"
 #include "util/mbcs.h"
 #include "util/numbers.h"
 

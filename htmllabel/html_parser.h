@@ -113,12 +113,3 @@ std::int32_t ParseHtmlInt(const std::string& strValue);
 // Scale of HTML font size nSize against size 3.
 double HtmlSizeFactor(std::int32_t nSize);
 
-// The named-colour table: name and "#RRGGBB" text.
-struct HtmlNamedColor {
-    const char* pszName;
-    const char* pszValue;
-};
-// The whole table, in its fixed order.
-const std::vector<HtmlNamedColor>& HtmlNamedColors();
-// The "#RRGGBB" text of a colour name (whole name, letter case ignored), or nullptr.
-const char* LookupHtmlColor(const std::string& strName);

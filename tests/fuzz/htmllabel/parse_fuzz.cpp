@@ -1,4 +1,5 @@
 // ParseHTML on any bytes: no crash, no hang, no sanitizer report, and runs that make sense.
+#include "htmllabel/html_colors.h"
 #include "htmllabel/html_parser.h"
 
 #include <cmath>

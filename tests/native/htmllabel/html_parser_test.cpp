@@ -1,5 +1,6 @@
 // The markup parser: runs, tags in their order of precedence, entities, font attributes, colours,
 // attribute splitting and the number readers.
+#include "htmllabel/html_colors.h"
 #include "htmllabel/html_parser.h"
 #include "util/mbcs.h"
 
