@@ -9,6 +9,7 @@
 #include "setup/app/switches.h"
 #include "setup/app/uninstall_modes.h"
 #include "setup/app/upgrade_mode.h"
+#include "setup/app/usage_mode.h"
 #include "setup/core/country.h"
 #include "setup/core/setup_log.h"
 #include "setup/core/texts.h"
@@ -47,9 +48,9 @@ BOOL CZmtUpGradeApp::InitInstance() {
     StartRunLog(commandLine, dllSearch);
 
     const ModeAction action = ActionFor(commandLine);
-    // "/U" changes nothing and needs no lock.
+    // "/U" and "/?" change nothing and need no lock.
     std::unique_ptr<SetupRunLock> pLock;
-    if (action != ModeAction::Upgrade) pLock = std::make_unique<SetupRunLock>();
+    if (action != ModeAction::Upgrade && action != ModeAction::Usage) pLock = std::make_unique<SetupRunLock>();
     if (pLock && !pLock->IsHeld()) {
         LogEvent("Another run of the setup program is in progress; this one changes nothing");
         if (!commandLine.silent)
@@ -62,9 +63,12 @@ BOOL CZmtUpGradeApp::InitInstance() {
     switch (action) {
     case ModeAction::InteractiveInstall: m_nExitCode = RunInteractiveInstall(); break;
     case ModeAction::SilentInstall: m_nExitCode = RunSilentInstall(); break;
+    case ModeAction::QuietInstall: m_nExitCode = RunQuietInstall(); break;
     case ModeAction::InteractiveUninstall: m_nExitCode = RunInteractiveUninstall(); break;
     case ModeAction::SilentUninstall: m_nExitCode = RunSilentUninstall(); break;
+    case ModeAction::QuietUninstall: m_nExitCode = RunQuietUninstall(); break;
     case ModeAction::Upgrade: m_nExitCode = RunUpgrade(); break;
+    case ModeAction::Usage: m_nExitCode = RunUsage(); break;
     }
     EndRunLog(m_nExitCode);
     return FALSE;

@@ -16,9 +16,12 @@ const char* ModeName(ModeAction action) {
     switch (action) {
     case ModeAction::InteractiveInstall: return "install (dialog)";
     case ModeAction::SilentInstall: return "silent install";
+    case ModeAction::QuietInstall: return "quiet install";
     case ModeAction::InteractiveUninstall: return "uninstall (dialog)";
     case ModeAction::SilentUninstall: return "silent uninstall";
+    case ModeAction::QuietUninstall: return "quiet uninstall";
     case ModeAction::Upgrade: return "upgrade message";
+    case ModeAction::Usage: return "usage";
     }
     return "?";
 }

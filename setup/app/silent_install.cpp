@@ -1,5 +1,6 @@
 // "/B": the silent install. Discovery and the install inside the setup progress window, with no question,
-// no message and no running-program check; the outcome is only the exit code.
+// no message and no running-program check; the outcome is only the exit code. "/B /QUIET": the same
+// without the window, answering for a deployment tool.
 #include "setup/app/silent_install.h"
 
 #include "framework/winapp.h"
@@ -16,5 +17,12 @@ int RunSilentInstall() {
     InstallContext context;
     FillHostRecords(context);
     ProgressOnlyFrontEnd frontEnd(pProgress.get());
+    return ExitCodeOf(RunInstall(context, frontEnd));
+}
+
+int RunQuietInstall() {
+    InstallContext context;
+    FillHostRecords(context);
+    QuietFrontEnd frontEnd;
     return ExitCodeOf(RunInstall(context, frontEnd));
 }

@@ -9,6 +9,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arrArguments) {
         else if (mbcs::EqualNoCase(strArgument, "/D")) result.mode = RunMode::Uninstall;
         else if (mbcs::EqualNoCase(strArgument, "/B")) result.silent = true;
         else if (mbcs::EqualNoCase(strArgument, "/E")) result.forceEnglish = true;
+        else if (mbcs::EqualNoCase(strArgument, "/QUIET")) result.quiet = true;
+        else if (strArgument == "/?") result.usage = true;
         else if (mbcs::EqualNoCase(strArgument, "/LOG")) {
             result.log = true;
             result.logPath.clear();
@@ -22,10 +24,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arrArguments) {
 }
 
 ModeAction ActionFor(const CommandLine& commandLine) {
+    if (commandLine.usage) return ModeAction::Usage;
     switch (commandLine.mode) {
     case RunMode::Upgrade: return ModeAction::Upgrade;
-    case RunMode::Uninstall: return commandLine.silent ? ModeAction::SilentUninstall : ModeAction::InteractiveUninstall;
+    case RunMode::Uninstall:
+        if (!commandLine.silent) return ModeAction::InteractiveUninstall;
+        return commandLine.quiet ? ModeAction::QuietUninstall : ModeAction::SilentUninstall;
     case RunMode::Install: break;
     }
-    return commandLine.silent ? ModeAction::SilentInstall : ModeAction::InteractiveInstall;
+    if (!commandLine.silent) return ModeAction::InteractiveInstall;
+    return commandLine.quiet ? ModeAction::QuietInstall : ModeAction::SilentInstall;
 }

@@ -19,6 +19,12 @@ int RunSilentUninstall() {
     return ExitCodeOf(RunUninstall(context, frontEnd));
 }
 
+int RunQuietUninstall() {
+    InstallContext context;
+    QuietFrontEnd frontEnd;
+    return ExitCodeOf(RunUninstall(context, frontEnd));
+}
+
 int RunInteractiveUninstall() {
     DeleteMessageBoxDlg dlgConfirm;
     dlgConfirm.m_strText = Text(TextId::UninstallConfirmation);

@@ -5,3 +5,5 @@
 int RunInteractiveUninstall();
 // "/D /B": the uninstall in its progress window, as the deferred uninstall runs it at the next logon.
 int RunSilentUninstall();
+// "/D /B /QUIET": the uninstall alone, no window at all and nothing waited for (QuietFrontEnd).
+int RunQuietUninstall();

@@ -6,8 +6,8 @@
 //
 // Implementations: DialogFrontEnd (setup/dialogs/) shows the progress window's controls, the suite's
 // question dialogs and message boxes; ProgressOnlyFrontEnd (setup/dialogs/) shows the progress window
-// and asks nothing; CancellingFrontEnd (below) shows nothing and cancels every question. The run modes
-// in setup/app/ choose one.
+// and asks nothing; CancellingFrontEnd (below) shows nothing and cancels every question; QuietFrontEnd
+// (below) shows nothing and answers for a deployment tool. The run modes in setup/app/ choose one.
 #pragma once
 
 #include "setup/core/texts.h"
@@ -20,9 +20,10 @@ enum class ProgressBar { Stage, File };
 
 // The answers to "files are in use", in the numbering of the suite's three-way message dialog.
 enum class InUseAnswer {
-    RestartWindows = 1,  // do the work at the next Windows start, and restart Windows now
-    CloseAndRetry = 2,   // the user closed the programs: try again now
-    Cancel = 3,          // give up (also when the question could not be shown)
+    RestartWindows = 1,    // do the work at the next Windows start, and restart Windows now
+    CloseAndRetry = 2,     // the user closed the programs: try again now
+    Cancel = 3,            // give up (also when the question could not be shown)
+    DeferToNextStart = 4,  // do the work at the next Windows start, and leave the restart to whoever started us
 };
 
 // The answers to "a host program is running".
@@ -48,13 +49,19 @@ public:
     virtual void SetBarRange(ProgressBar bar, short nLower, short nUpper) = 0;
     virtual void SetBarPos(ProgressBar bar, int nPos) = 0;
 
-    // Files are in use: the question's text is InstallRefused, InUseLetterquarry or InUseSlidequarry.
-    virtual InUseAnswer AskFilesInUse(TextId question) = 0;
+    // Files are in use: the question's text is InstallRefused, InUseLetterquarry or InUseSlidequarry. The suite
+    // asks it after every failure of the work; bFilesHeld tells whether this failure really was a file that
+    // another program holds (a failure of another kind gains nothing from waiting for the next start).
+    virtual InUseAnswer AskFilesInUse(TextId question, bool bFilesHeld) = 0;
     // A watched program runs; strDisplayName is its name as the guard's table gives it.
     virtual RunningProgramAnswer AskCloseProgram(const std::string& strDisplayName) = 0;
 
     // A message the user must acknowledge; returns when it was (at once when nothing is shown).
     virtual void ShowMessage(MessageStyle style, TextId message) = 0;
+
+    // The switches a run deferred to the next Windows start repeats, so that it is shown (or not) as this
+    // one: each with a leading blank; none by default.
+    virtual std::string SwitchesForDeferredRun() const { return std::string(); }
 };
 
 // Shows nothing and never waits: progress and messages go nowhere, every question is answered with its
@@ -65,7 +72,20 @@ public:
     void ShowDetail(const std::string&) override {}
     void SetBarRange(ProgressBar, short, short) override {}
     void SetBarPos(ProgressBar, int) override {}
-    InUseAnswer AskFilesInUse(TextId) override { return InUseAnswer::Cancel; }
+    InUseAnswer AskFilesInUse(TextId, bool) override { return InUseAnswer::Cancel; }
     RunningProgramAnswer AskCloseProgram(const std::string&) override { return RunningProgramAnswer::Cancel; }
     void ShowMessage(MessageStyle, TextId) override {}
+};
+
+// "/QUIET", for the tools that deploy to many PCs at once: shows nothing and never waits, as nobody may be
+// at the screen. Files another program holds: the work is deferred to the next Windows start, which repeats
+// "/QUIET", and Windows is not restarted (the tool decides when). Every other question gets its cancel, so
+// any other failure ends the run as failed; a message (an Office application that is not installed) goes
+// only to the setup log.
+class QuietFrontEnd : public CancellingFrontEnd {
+public:
+    InUseAnswer AskFilesInUse(TextId, bool bFilesHeld) override {
+        return bFilesHeld ? InUseAnswer::DeferToNextStart : InUseAnswer::Cancel;
+    }
+    std::string SwitchesForDeferredRun() const override { return " /QUIET"; }
 };

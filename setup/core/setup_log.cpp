@@ -131,6 +131,6 @@ std::string DescribeResult(HRESULT hr) {
     return strMessage.empty() ? std::string(szCode) : std::string(szCode) + " (" + strMessage + ")";
 }
 
-std::string CommandWithLogSwitch(const char* szCommand) {
-    return AppendLogSwitch(szCommand, IsSetupLogOpen() ? g_log.strSwitch : std::string());
+std::string CommandWithLogSwitch(const std::string& strCommand) {
+    return AppendLogSwitch(strCommand, IsSetupLogOpen() ? g_log.strSwitch : std::string());
 }

@@ -30,6 +30,6 @@ std::string DescribeError(DWORD dwError);
 // has none for the code.
 std::string DescribeResult(HRESULT hr);
 
-// szCommand with this run's log switch appended, for a deferred run that must append to the same log;
-// szCommand unchanged when no log is open (or the switch would not fit a stored command).
-std::string CommandWithLogSwitch(const char* szCommand);
+// strCommand with this run's log switch appended, for a deferred run that must append to the same log;
+// strCommand unchanged when no log is open (or the switch would not fit a stored command).
+std::string CommandWithLogSwitch(const std::string& strCommand);

@@ -21,6 +21,10 @@ constexpr const char* kSiblingSettingsPath = "c:\\ZmtPlugin\\ZmtPT.ini";
 constexpr const char* kUninstallCommandLine = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D";
 constexpr const char* kDeferredInstallCommand = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /B";
 constexpr const char* kDeferredUninstallCommand = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D /B";
+// What a deployment tool runs to uninstall with nothing shown, and where the entry says the suite lives.
+constexpr const char* kQuietUninstallCommand = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D /B /QUIET";
+constexpr const char* kSetupProgramPath = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe";
+constexpr const char* kSuiteFolder = "c:\\ZmtPlugin\\";
 // A stored command line (the uninstall entry's, a RunOnce value) has always had a 1024-byte home: at most
 // this many characters, so that none is ever cut into another command.
 constexpr size_t kMaxStoredCommandLine = 1023;

@@ -115,6 +115,45 @@ constexpr TextRow kTexts[] = {
      "Are you sure you want to completely remove 'Letterquarry' program?"},
     {TextId::AlreadyRunning, "Letterquarry 설치 프로그램이 이미 실행 중입니다.", "Letterquarry setup is already running."},
     {TextId::UpgradeMessage, "_DEF_PROCESS_UPGRADE", "_DEF_PROCESS_UPGRADE"},
+    {TextId::Usage,
+     "ZmtUpGrade_Letterquarry.exe [스위치]\r\n\r\n"
+     "(없음): 설치 대화 상자에서 설치합니다.\r\n"
+     "/B: 질문 없이 설치합니다.\r\n"
+     "/D: 확인한 후 삭제합니다.\r\n"
+     "/D /B: 질문 없이 삭제합니다.\r\n"
+     "/B /QUIET, /D /B /QUIET: 아무것도 표시하지 않고\r\n"
+     "    기다리지 않습니다 (배포 도구용). 사용 중인 파일은\r\n"
+     "    다음 Windows 시작 때 처리합니다.\r\n"
+     "/E: 영어로 표시합니다.\r\n"
+     "/LOG[=경로]: 설치 로그를 씁니다. 기본 위치:\r\n"
+     "    %TEMP%\\Letterquarry Setup.log\r\n"
+     "/U: 업그레이드 메시지를 표시합니다.\r\n"
+     "/?: 이 목록을 표시합니다.\r\n\r\n"
+     "종료 코드:\r\n"
+     "0: 완료\r\n"
+     "1602: 사용자가 취소함\r\n"
+     "1603: 실패\r\n"
+     "1618: 설치 프로그램이 이미 실행 중 (나중에 다시 시도)\r\n"
+     "3010: 다음 Windows 시작 때 완료 (다시 시작 필요)",
+     "ZmtUpGrade_Letterquarry.exe [switches]\r\n\r\n"
+     "(none): install in the install dialog.\r\n"
+     "/B: install with no question.\r\n"
+     "/D: uninstall, after a confirmation.\r\n"
+     "/D /B: uninstall with no question.\r\n"
+     "/B /QUIET, /D /B /QUIET: show nothing, never wait\r\n"
+     "    (for deployment tools); files in use are dealt\r\n"
+     "    with at the next Windows start.\r\n"
+     "/E: English texts.\r\n"
+     "/LOG[=path]: write a setup log, by default\r\n"
+     "    %TEMP%\\Letterquarry Setup.log\r\n"
+     "/U: the upgrade message.\r\n"
+     "/?: this list.\r\n\r\n"
+     "Exit codes:\r\n"
+     "0: done\r\n"
+     "1602: cancelled by the user\r\n"
+     "1603: failed\r\n"
+     "1618: another run is in progress (try again later)\r\n"
+     "3010: deferred to the next Windows start"},
 
     {TextId::EntryDisplayName, "Letterquarry 제거", "Letterquarry Delete"},
 

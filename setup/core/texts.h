@@ -59,6 +59,7 @@ enum class TextId {
     UninstallConfirmation,
     AlreadyRunning,
     UpgradeMessage,
+    Usage,  // "/?": the switches and the exit codes
     // The entry in the Windows list of programs, written in the language of the install run.
     EntryDisplayName,
     // Captions of the standard message boxes.

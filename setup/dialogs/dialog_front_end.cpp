@@ -31,7 +31,7 @@ void DialogFrontEnd::SetBarPos(ProgressBar bar, int nPos) {
     if (CProgressCtrl* pBar = Bar(bar)) pBar->SetPos(nPos);
 }
 
-InUseAnswer DialogFrontEnd::AskFilesInUse(TextId question) {
+InUseAnswer DialogFrontEnd::AskFilesInUse(TextId question, bool /*bFilesHeld*/) {
     MessageBoxDlg dlg;
     dlg.m_strText = Text(question);
     // The install's question belongs to its dialog; the uninstall has no main window.

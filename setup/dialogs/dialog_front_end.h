@@ -27,7 +27,8 @@ public:
     void SetBarRange(ProgressBar bar, short nLower, short nUpper) override;
     void SetBarPos(ProgressBar bar, int nPos) override;
     // A dialog that cannot be shown counts as Cancel.
-    InUseAnswer AskFilesInUse(TextId question) override;
+    // Asked whatever the failure was, as the suite always asked.
+    InUseAnswer AskFilesInUse(TextId question, bool bFilesHeld) override;
     RunningProgramAnswer AskCloseProgram(const std::string& strDisplayName) override;
     void ShowMessage(MessageStyle style, TextId message) override;
 
@@ -45,7 +46,7 @@ private:
 class ProgressOnlyFrontEnd : public DialogFrontEnd {
 public:
     using DialogFrontEnd::DialogFrontEnd;
-    InUseAnswer AskFilesInUse(TextId) override { return InUseAnswer::Cancel; }
+    InUseAnswer AskFilesInUse(TextId, bool) override { return InUseAnswer::Cancel; }
     RunningProgramAnswer AskCloseProgram(const std::string&) override { return RunningProgramAnswer::Cancel; }
     void ShowMessage(MessageStyle, TextId) override {}
 };

@@ -56,17 +56,29 @@ bool RunInstallSequence(InstallContext& context, FrontEnd& frontEnd) {
         if (!InstallHost(context.arrHosts[step.nRecord], context.arrUninstallItems, frontEnd, step.bFileBar)) {
             // The copies made so far are recorded all the same, so that an uninstall can take them back;
             // the entry in the list of programs waits for an install that completes.
+            const DWORD dwError = GetLastError();
             LogEvent("Install sequence stopped at step %d; no uninstall entry written", n + 1);
             SaveMergedUninstallLog(context.arrUninstallItems, kUninstallLogPath);
+            SetLastError(dwError);
             return false;
         }
         frontEnd.SetBarPos(ProgressBar::Stage, n + 1);
     }
-    const bool bEntry = WriteUninstallRecord(kUninstallCommandLine);
+    const bool bEntry = WriteUninstallRecord(kUninstallCommandLine, EstimatedSizeKB(context.arrUninstallItems));
     // Written even without the entry: every copy made must stay on record.
     const bool bLog = SaveMergedUninstallLog(context.arrUninstallItems, kUninstallLogPath);
     return bEntry && bLog;
 }
+
+namespace {
+
+// A copy that failed because another program holds the destination (a plug-in a running host loaded).
+bool IsFileHeld(DWORD dwError) {
+    return dwError == ERROR_SHARING_VIOLATION || dwError == ERROR_LOCK_VIOLATION || dwError == ERROR_USER_MAPPED_FILE ||
+           dwError == ERROR_ACCESS_DENIED;
+}
+
+}  // namespace
 
 Outcome RunInstall(InstallContext& context, FrontEnd& frontEnd) {
     if (RunInstallSequence(context, frontEnd)) {
@@ -74,12 +86,17 @@ Outcome RunInstall(InstallContext& context, FrontEnd& frontEnd) {
         return Outcome::Done;
     }
     for (;;) {
-        LogEvent("The install failed: asking whether to restart Windows, try again or cancel");
-        switch (frontEnd.AskFilesInUse(TextId::InstallRefused)) {
+        const bool bFilesHeld = IsFileHeld(GetLastError());
+        LogEvent("The install failed (%s): asking whether to restart Windows, try again or cancel",
+                 bFilesHeld ? "a file is in use" : "not for a file in use");
+        const InUseAnswer answer = frontEnd.AskFilesInUse(TextId::InstallRefused, bFilesHeld);
+        switch (answer) {
         case InUseAnswer::RestartWindows:
-            LogEvent("Answer: restart Windows; the install runs at the next logon");
-            ScheduleRunOnce(CommandWithLogSwitch(kDeferredInstallCommand));
-            RestartWindows();
+        case InUseAnswer::DeferToNextStart:
+            LogEvent("Answer: %s; the install runs at the next logon",
+                     answer == InUseAnswer::RestartWindows ? "restart Windows" : "defer to the next Windows start");
+            DeferToNextStart(kDeferredInstallCommand + frontEnd.SwitchesForDeferredRun(),
+                             answer == InUseAnswer::RestartWindows);
             return Outcome::Deferred;
         case InUseAnswer::CloseAndRetry:
             LogEvent("Answer: the programs are closed; the install runs again");

@@ -9,7 +9,9 @@
 // The install with its failure policy, for every mode that installs. Runs the sequence; when it fails,
 // asks the front end whether files are in use (InstallRefused: restart Windows, retry, or cancel) and acts
 // on the answer: restart stores the silent install under RunOnce and restarts Windows (Deferred); retry
-// runs the sequence again on the same context and asks again if it fails again; cancel gives up (Failed).
+// runs the sequence again on the same context and asks again if it fails again; cancel gives up (Failed);
+// deferring without a restart stores the command alone (Deferred). The command repeats the front end's
+// switches (SwitchesForDeferredRun) and this run's log switch.
 // Done once a run of the sequence succeeded; when the first run did, the front end shows "installed" (after
 // a retry nothing follows).
 Outcome RunInstall(InstallContext& context, FrontEnd& frontEnd);
@@ -17,7 +19,7 @@ Outcome RunInstall(InstallContext& context, FrontEnd& frontEnd);
 // One run of the install sequence. Installs the selected records in the order runtime files, Office,
 // Photoshop before CS2, Photoshop CS2, Illustrator, CorelDraw 11, CorelDraw 12, QuarkXPress; then writes
 // the uninstall record and the uninstall log. True when all of that succeeded; false at the first failure,
-// with nothing undone. The log is written in every case (SaveMergedUninstallLog: this run's copies, then the
+// with nothing undone, and GetLastError() then tells why (a failed copy's error). The log is written in every case (SaveMergedUninstallLog: this run's copies, then the
 // earlier log's honoured records of files this run did not write and that still exist), so that every
 // file any install placed stays on record; the uninstall entry only after every step succeeded. Uninstall
 // items are appended, never cleared, so a retry on the same context logs the files of the failed attempt

@@ -2,15 +2,24 @@
 // "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LetterquarryUnInstall").
 #pragma once
 
+#include "setup/core/install_context.h"
 #include "setup/core/suite_paths.h"
 
 #include <string>
 
 // Creates or opens the key kUninstallRecordKey (non-volatile, KEY_ALL_ACCESS) and writes "DisplayName" (its
-// text, in the language of this run) and "UninstallString" = strCommandLine, both REG_SZ
-// with the NUL counted; the two writes are not checked. True when the key could be created or opened.
-// A command line over kMaxStoredCommandLine characters is not written and gives false.
-bool WriteUninstallRecord(const std::string& strCommandLine);
+// text, in the language of this run) and "UninstallString" = strCommandLine, then what the Windows list of
+// programs and deployment tools read: "DisplayVersion" (the file version, 5.9.8.1), "Publisher",
+// "DisplayIcon" (the setup program), "InstallLocation" (c:\ZmtPlugin\), "InstallDate" (yyyymmdd, today),
+// "QuietUninstallString" (kQuietUninstallCommand), each REG_SZ with the NUL counted, and the REG_DWORDs
+// "EstimatedSize" (nEstimatedSizeKB) and "NoModify" = "NoRepair" = 1. The writes are not checked. True when
+// the key could be created or opened. A command line over kMaxStoredCommandLine characters is not written
+// and gives false.
+bool WriteUninstallRecord(const std::string& strCommandLine, unsigned long nEstimatedSizeKB);
+
+// The size the entry gives for these files, in KB rounded up: each existing file counted once, however
+// often it is listed.
+unsigned long EstimatedSizeKB(const HostFileList& arrItems);
 
 // Deletes the key (it holds no subkeys); true when the deletion succeeded.
 bool DeleteUninstallRecord();

@@ -9,6 +9,9 @@
 #define LQ_VERSION_PATCH 8
 #define LQ_VERSION_BUILD 1
 
+// The maker, as the Windows list of programs names it beside the version.
+#define LQ_PUBLISHER "Zmt"
+
 #define LQ_VERSION_STR_(x) #x
 #define LQ_VERSION_STR(x) LQ_VERSION_STR_(x)
 #define LQ_FILE_VERSION_TEXT                                                                       \

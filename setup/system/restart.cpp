@@ -25,6 +25,12 @@ void ScheduleRunOnce(const std::string& strCommandLine) {
         LogEvent("RunOnce not scheduled: %s", DescribeError(static_cast<DWORD>(lResult)).c_str());
 }
 
+void DeferToNextStart(const std::string& strCommand, bool bRestart) {
+    ScheduleRunOnce(CommandWithLogSwitch(strCommand));
+    if (bRestart) RestartWindows();
+    else LogEvent("Restart: left to whoever started the setup program");
+}
+
 DWORD RestartWindows() {
     // Enough on its own where the shutdown privilege is already enabled or does not exist.
     if (ExitWindowsEx(EWX_REBOOT, 0))

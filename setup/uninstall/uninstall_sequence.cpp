@@ -120,12 +120,16 @@ Outcome RunUninstall(InstallContext& context, FrontEnd& frontEnd) {
             }
         }
 
-        LogEvent("Asking the user: %s", question == TextId::InUseSlidequarry ? "Slidequarry (Word) is missing" : "files are in use");
-        switch (frontEnd.AskFilesInUse(question)) {
+        const bool bFilesHeld = question == TextId::InUseLetterquarry;
+        LogEvent("Asking the user: %s", bFilesHeld ? "files are in use" : "Slidequarry (Word) is missing");
+        const InUseAnswer answer = frontEnd.AskFilesInUse(question, bFilesHeld);
+        switch (answer) {
         case InUseAnswer::RestartWindows:
-            LogEvent("Answer: restart Windows; the uninstall runs at the next logon");
-            ScheduleRunOnce(CommandWithLogSwitch(kDeferredUninstallCommand));
-            RestartWindows();
+        case InUseAnswer::DeferToNextStart:
+            LogEvent("Answer: %s; the uninstall runs at the next logon",
+                     answer == InUseAnswer::RestartWindows ? "restart Windows" : "defer to the next Windows start");
+            DeferToNextStart(kDeferredUninstallCommand + frontEnd.SwitchesForDeferredRun(),
+                             answer == InUseAnswer::RestartWindows);
             return Outcome::Deferred;
         case InUseAnswer::CloseAndRetry: LogEvent("Answer: the programs are closed; the uninstall starts again"); continue;
         case InUseAnswer::Cancel: break;

@@ -19,8 +19,9 @@ void RecordingFrontEnd::SetBarPos(ProgressBar bar, int nPos) {
     target.arrPositions.push_back(nPos);
 }
 
-InUseAnswer RecordingFrontEnd::AskFilesInUse(TextId question) {
+InUseAnswer RecordingFrontEnd::AskFilesInUse(TextId question, bool bFilesHeld) {
     arrInUseQuestions.push_back(question);
+    arrFilesHeld.push_back(bFilesHeld);
     if (fnWhileShown) fnWhileShown();
     return m_nInUseAnswered < arrInUseAnswers.size() ? arrInUseAnswers[m_nInUseAnswered++] : InUseAnswer::Cancel;
 }

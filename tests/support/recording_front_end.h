@@ -28,6 +28,7 @@ public:
     std::vector<TextId> arrStages;
     std::vector<std::string> arrDetails;
     std::vector<TextId> arrInUseQuestions;
+    std::vector<bool> arrFilesHeld;  // what the engine said of each of those failures
     std::vector<std::string> arrProgramsAskedAbout;
     struct Message {
         MessageStyle style;
@@ -48,7 +49,7 @@ public:
     void ShowDetail(const std::string& strFile) override { arrDetails.push_back(strFile); }
     void SetBarRange(ProgressBar bar, short nLower, short nUpper) override;
     void SetBarPos(ProgressBar bar, int nPos) override;
-    InUseAnswer AskFilesInUse(TextId question) override;
+    InUseAnswer AskFilesInUse(TextId question, bool bFilesHeld) override;
     RunningProgramAnswer AskCloseProgram(const std::string& strDisplayName) override;
     void ShowMessage(MessageStyle style, TextId message) override;
 

@@ -3,10 +3,11 @@
 #include "tests/support/dialogs.h"
 #include "tests/support/files.h"
 #include "tests/support/programs.h"
+#include "tools/uidriver/uidriver.h"
 
 #include <tlhelp32.h>
 
-#include <tlhelp32.h>
+#include <algorithm>
 
 namespace lqtest {
 
@@ -45,6 +46,38 @@ int UninstallSilentlyUntil(const std::function<bool()>& fnKillWhen, DWORD dwTime
     return RunUninstallAnsweringBoxes("/D /B", nullptr, dwTimeoutMs, fnKillWhen);
 }
 
+namespace {
+
+bool IsWinebootRunning() {
+    bool bRunning = false;
+    HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL bMore = Process32First(hSnapshot, &entry); bMore; bMore = Process32Next(hSnapshot, &entry))
+        bRunning |= lstrcmpiA(entry.szExeFile, "wineboot.exe") == 0;
+    CloseHandle(hSnapshot);
+    return bRunning;
+}
+
+}  // namespace
+
+WatchedRun RunWatchingForWindows(const std::string& strArgs, DWORD dwTimeoutMs) {
+    WatchedRun run;
+    Program program(strArgs);
+    std::vector<HWND> arrSeen;
+    for (const DWORD dwStart = GetTickCount(); GetTickCount() - dwStart < dwTimeoutMs;) {
+        for (const auto& window : uidriver::TopLevelWindows(program.ProcessId()))
+            if (window.bVisible && std::find(arrSeen.begin(), arrSeen.end(), window.hWnd) == arrSeen.end())
+                arrSeen.push_back(window.hWnd);
+        run.bRestartAsked |= IsWinebootRunning();
+        run.nExitCode = program.Wait(10);
+        if (run.nExitCode != -1) break;
+    }
+    run.nWindowsSeen = arrSeen.size();
+    run.bRestartAsked |= IsWinebootRunning();
+    return run;
+}
+
 bool WaitForRestartRequestToEnd(DWORD dwTimeoutMs) {
     // The windows it asked to close may answer after wineboot itself has gone: the session counts as
     // ended once no wineboot has run for a while.
@@ -52,14 +85,7 @@ bool WaitForRestartRequestToEnd(DWORD dwTimeoutMs) {
     const DWORD dwStart = GetTickCount();
     DWORD dwLastSeen = GetTickCount();
     for (;;) {
-        bool bRunning = false;
-        HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        PROCESSENTRY32 entry;
-        entry.dwSize = sizeof entry;
-        for (BOOL bMore = Process32First(hSnapshot, &entry); bMore; bMore = Process32Next(hSnapshot, &entry))
-            bRunning |= lstrcmpiA(entry.szExeFile, "wineboot.exe") == 0;
-        CloseHandle(hSnapshot);
-        if (bRunning) dwLastSeen = GetTickCount();
+        if (IsWinebootRunning()) dwLastSeen = GetTickCount();
         else if (GetTickCount() - dwLastSeen >= kQuietMs) return true;
         if (GetTickCount() - dwStart > dwTimeoutMs) return false;
         Sleep(100);

@@ -30,6 +30,15 @@ int UninstallSilentlyUntil(const std::function<bool()>& fnKillWhen, DWORD dwTime
 // false when one still runs after dwTimeoutMs.
 bool WaitForRestartRequestToEnd(DWORD dwTimeoutMs = 30000);
 
+// What a run of the setup program showed while a deployment tool waited for it to end.
+struct WatchedRun {
+    int nExitCode = -1;         // -1: it did not end within the time given
+    size_t nWindowsSeen = 0;    // visible top-level windows of it, at any moment (polled every 10 ms)
+    bool bRestartAsked = false; // a restart of Windows was requested (Wine starts wineboot for it)
+};
+// Runs the setup program with strArgs to its end as a deployment tool does, with nobody to answer.
+WatchedRun RunWatchingForWindows(const std::string& strArgs, DWORD dwTimeoutMs = 120000);
+
 // Ends the process at once, with no chance to clean up (TerminateProcess); true when it has ended.
 bool KillProcess(DWORD dwProcessId);
 

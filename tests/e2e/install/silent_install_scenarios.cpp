@@ -10,7 +10,9 @@
 //  - ReinstallWithoutAHost, SixAtOnce, KilledInstallsConverge, KilledUninstallConverges: the lifecycle of a
 //    real PC: a second install with fewer hosts, a double click that starts several runs, power cuts;
 //  - PlantedLogRecords, DiskFullKeepsTheEarlierPlugin: what the elevated program must not do: act on records
-//    another user appended to the uninstall log, or destroy a plug-in it could not replace.
+//    another user appended to the uninstall log, or destroy a plug-in it could not replace;
+//  - QuietUninstallString, QuietDefersFilesInUse: the quiet runs a deployment tool starts ("/QUIET"): no
+//    window at any moment, no restart, the exit codes. DtpMachine runs once more quiet (LQ_QUIET=1).
 // Each runs on a machine of its own (see CMakeLists.txt). DtpMachine and LockedDestination run once more
 // with the setup log (LQ_SETUP_LOG): the machine must end the same, and the log must name what happened.
 #include "tests/support/dialogs.h"
@@ -121,10 +123,30 @@ std::string DefaultSetupLogPath() {
     return std::string(szTemp) + (std::string(szTemp).back() == '\\' ? "" : "\\") + "Letterquarry Setup.log";
 }
 
+// The switches of a run, and whether it is the quiet one a deployment tool starts (LQ_QUIET=1 in the
+// scenario's environment): then it must show no window at any moment and ask for no restart.
+bool IsQuietRun() { return GetEnvironmentVariableA("LQ_QUIET", nullptr, 0) > 0; }
+int RunSetup(const std::string& strArgs) {
+    if (!IsQuietRun()) return lqtest::RunToEnd(strArgs);
+    const lqtest::WatchedRun run = lqtest::RunWatchingForWindows(strArgs + " /QUIET");
+    EXPECT_EQ(0u, run.nWindowsSeen) << strArgs << " /QUIET showed a window";
+    EXPECT_FALSE(run.bRestartAsked) << strArgs << " /QUIET asked for a restart";
+    return run.nExitCode;
+}
+
+// The size in KB the entry gives for these placed files.
+DWORD SizeKB(const std::vector<std::string>& arrPaths) {
+    unsigned long long nBytes = 0;
+    for (const std::string& strPath : arrPaths) nBytes += lqtest::ReadFileBytes(strPath).size();
+    return static_cast<DWORD>((nBytes + 1023) / 1024);
+}
+
+std::vector<std::string> DtpPaths();
+
 TEST(SilentInstall, DtpMachine) {
     CompleteShippedFolder();
     SeedDtpMachine();
-    ASSERT_EQ(0, lqtest::RunToEnd("/B" + lqtest::SetupLogSwitch()));
+    ASSERT_EQ(0, RunSetup("/B" + lqtest::SetupLogSwitch()));
 
     const std::vector<Copy> arrCopies = DtpCopies();
     ExpectedState expected;
@@ -146,14 +168,28 @@ TEST(SilentInstall, DtpMachine) {
     for (const char* szApp : {"Excel", "PowerPoint", "Word"})
         expected.Key(HKEY_CURRENT_USER, std::string("Software\\Microsoft\\Office\\") + szApp + "\\Addins\\ZmtAddin.MyAddin");
     EXPECT_MACHINE(expected);
-    // Only what the entry needs: no third value.
+    // What the Windows list of programs and deployment tools read, and nothing more.
+    const DWORD dwSize = SizeKB(DtpPaths());
+    ExpectedState entry;
+    for (const auto& value : std::vector<std::pair<const char*, std::string>>{
+             {"DisplayVersion", "5.9.8.1"},
+             {"Publisher", "Zmt"},
+             {"DisplayIcon", "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe"},
+             {"InstallLocation", "c:\\ZmtPlugin\\"},
+             {"QuietUninstallString", "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /D /B /QUIET"}})
+        entry.StringValue(HKEY_LOCAL_MACHINE, kEntryKey, value.first, value.second);
+    for (const auto& value : std::vector<std::pair<const char*, DWORD>>{{"EstimatedSize", dwSize}, {"NoModify", 1}, {"NoRepair", 1}})
+        entry.Value(HKEY_LOCAL_MACHINE, kEntryKey, value.first, REG_DWORD,
+                    std::string(reinterpret_cast<const char*>(&value.second), sizeof(DWORD)));
+    EXPECT_MACHINE(entry);
+    EXPECT_EQ(8u, lqtest::RegString(HKEY_LOCAL_MACHINE, kEntryKey, "InstallDate").size()) << "yyyymmdd";
     HKEY hKey;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEntryKey, 0, KEY_READ, &hKey));
     DWORD dwValues = 0;
     RegQueryInfoKeyA(hKey, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &dwValues, nullptr, nullptr, nullptr,
                      nullptr);
     RegCloseKey(hKey);
-    EXPECT_EQ(2u, dwValues);
+    EXPECT_EQ(11u, dwValues);
     // Vista and later (7, 10): every copy lost Everyone's access to the standard DACL; XP: no DACL was written.
     for (const Copy& c : arrCopies)
         EXPECT_EQ(!IsVistaOrLater(), EveryoneHasAccess(c.strPath)) << c.strPath;
@@ -436,6 +472,43 @@ TEST(SilentInstall, KilledUninstallConverges) {
     EXPECT_EQ(0, lqtest::UninstallSilently());
     ExpectNoneOf(DtpPaths(), "after the second uninstall");
     EXPECT_TRUE(lqtest::RegString(HKEY_LOCAL_MACHINE, kEntryKey, "UninstallString").empty()) << "the entry is gone";
+}
+
+// The uninstall a deployment tool runs: the entry's QuietUninstallString, on a machine without Office (whose
+// three boxes the silent uninstall shows): nothing shown, exit 0, nothing of the install left.
+TEST(SilentInstall, QuietUninstallString) {
+    CompleteShippedFolder();
+    SeedDtpMachine();
+    ASSERT_EQ(0, lqtest::RunToEnd("/B"));
+    const std::string strQuiet = lqtest::RegString(HKEY_LOCAL_MACHINE, kEntryKey, "QuietUninstallString");
+    const std::string strExe = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe ";
+    ASSERT_EQ(0u, strQuiet.find(strExe)) << strQuiet;
+    const lqtest::WatchedRun run = lqtest::RunWatchingForWindows(strQuiet.substr(strExe.size()));
+    EXPECT_EQ(0, run.nExitCode);
+    EXPECT_EQ(0u, run.nWindowsSeen);
+    EXPECT_FALSE(run.bRestartAsked);
+    ExpectNoneOf(DtpPaths(), "after the quiet uninstall");
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey)) << "the entry goes with all its values";
+}
+
+// Files in use in a quiet run: the work waits for the next Windows start, which repeats "/QUIET"; exit 3010,
+// and Windows is not restarted.
+TEST(SilentInstall, QuietDefersFilesInUse) {
+    CompleteShippedFolder();
+    SeedDtpMachine();
+    ASSERT_EQ(0, lqtest::RunToEnd("/B"));
+    const std::string strHeld = DtpCopies()[9].strPath;
+    HANDLE hHeld = CreateFileA(strHeld.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+    for (const std::string& strArgs : {std::string("/B"), std::string("/D /B")}) {
+        const lqtest::WatchedRun run = lqtest::RunWatchingForWindows(strArgs + " /QUIET");
+        EXPECT_EQ(3010, run.nExitCode) << strArgs;
+        EXPECT_EQ(0u, run.nWindowsSeen) << strArgs;
+        EXPECT_FALSE(run.bRestartAsked) << strArgs;
+        EXPECT_EQ("c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe " + strArgs + " /QUIET", lqtest::RunOnceValue());
+    }
+    CloseHandle(hHeld);
+    EXPECT_TRUE(lqtest::PathExists(strHeld));
 }
 
 // What another local user may append to the uninstall log, which lies in a folder every user may write.

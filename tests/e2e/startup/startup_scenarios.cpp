@@ -1,5 +1,5 @@
-// Start-up on a fresh machine, Korean and English: the upgrade switch shows one message and nothing
-// else, whatever else stands on the command line, and touches nothing; while one run is in progress, a
+// Start-up on a fresh machine, Korean and English: the upgrade switch and "/?" show one message and nothing
+// else, whatever else stands on the command line, and touch nothing; while one run is in progress, a
 // second start of any mode that changes the machine changes nothing and exits 1618.
 #include "tests/support/dialogs.h"
 #include "tests/support/expected_state.h"
@@ -15,14 +15,16 @@ namespace {
 using lqtest::Program;
 
 // Runs the setup program with strArgs, expects exactly one message box with the default caption and
-// strText, presses OK and returns the exit code.
-int RunExpectingOneMessage(const std::string& strArgs, const std::string& strText, const std::string& strShot) {
+// strText (or, with bStart, a text that begins with it), presses OK and returns the exit code.
+int RunExpectingOneMessage(const std::string& strArgs, const std::string& strText, const std::string& strShot,
+                           bool bStart = false) {
     Program program(strArgs);
     EXPECT_TRUE(program.Started());
     HWND hBox = lqtest::WaitForDialog("ZmtUpGrade_Letterquarry", program.ProcessId(), 20000);
     EXPECT_NE(nullptr, hBox) << "no message box for " << strArgs;
     if (!hBox) return -1;
-    EXPECT_EQ(strText, lqtest::ReadDialog(hBox).strText);
+    const std::string strShown = lqtest::ReadDialog(hBox).strText;
+    EXPECT_EQ(strText, bStart ? strShown.substr(0, strText.size()) : strShown);
     auto windows = uidriver::TopLevelWindows(program.ProcessId());
     EXPECT_EQ(1u, windows.size()) << "exactly one window for " << strArgs;
     lqtest::Screenshot(strShot);
@@ -35,6 +37,11 @@ TEST(Startup, UpgradeSwitchShowsOnlyItsMessage) {
     EXPECT_EQ(0, RunExpectingOneMessage("/U", "_DEF_PROCESS_UPGRADE", lqtest::InMachineLanguage("startup-upgrade")));
     EXPECT_EQ(0, RunExpectingOneMessage("/B /U", "_DEF_PROCESS_UPGRADE", lqtest::InMachineLanguage("startup-silent-upgrade")));
     EXPECT_EQ(0, RunExpectingOneMessage("/d /u", "_DEF_PROCESS_UPGRADE", lqtest::InMachineLanguage("startup-upgrade-last-wins")));
+    // "/?" lists the switches and the exit codes, in the system's language, whatever else is asked for.
+    const bool bKorean = lqtest::IsKoreanMachine();
+    const std::string strUsage = bKorean ? "ZmtUpGrade_Letterquarry.exe [스위치]\r\n\r\n(없음): 설치 대화 상자에서 설치합니다."
+                                         : "ZmtUpGrade_Letterquarry.exe [switches]\r\n\r\n(none): install in the install dialog.";
+    EXPECT_EQ(0, RunExpectingOneMessage("/D /B /?", strUsage, lqtest::InMachineLanguage("startup-usage"), true));
     lqtest::Snapshot after = lqtest::TakeSnapshot({"HKLM\\SOFTWARE", "HKCU\\Software"}, {"C:\\ZmtPlugin"});
     for (const std::string& strLine : lqtest::Difference(before, after))
         if (strLine.find("Wine") == std::string::npos) ADD_FAILURE() << "changed: " << strLine;

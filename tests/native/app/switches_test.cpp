@@ -17,7 +17,10 @@ const char* Name(ModeAction action) {
     case ModeAction::SilentInstall: return "SilentInstall";
     case ModeAction::InteractiveUninstall: return "InteractiveUninstall";
     case ModeAction::SilentUninstall: return "SilentUninstall";
+    case ModeAction::QuietInstall: return "QuietInstall";
+    case ModeAction::QuietUninstall: return "QuietUninstall";
     case ModeAction::Upgrade: return "Upgrade";
+    case ModeAction::Usage: return "Usage";
     }
     return "?";
 }
@@ -35,6 +38,15 @@ TEST(CommandLine, ChoosesTheModeAsAUserTypesIt) {
         {{"/D", "/U"}, ModeAction::Upgrade, false},
         {{"/e"}, ModeAction::InteractiveInstall, true},
         {{"/E", "/D", "/B"}, ModeAction::SilentUninstall, true},
+        // "/QUIET" counts only with "/B", wherever it stands; "/?" wins over everything.
+        {{"/B", "/QUIET"}, ModeAction::QuietInstall, false},
+        {{"/quiet", "/d", "/b"}, ModeAction::QuietUninstall, false},
+        {{"/QUIET"}, ModeAction::InteractiveInstall, false},
+        {{"/D", "/QUIET"}, ModeAction::InteractiveUninstall, false},
+        {{"/B", "/QUIET", "/U"}, ModeAction::Upgrade, false},
+        {{"/D", "/B", "/?"}, ModeAction::Usage, false},
+        {{"/?", "/U"}, ModeAction::Usage, false},
+        {{"/QUIETLY", "/??", "/B"}, ModeAction::SilentInstall, false},
         // Anything else is ignored: longer switches, dashes, stray words, an empty argument.
         {{"/BB", "-B", "B", "/", "", "install"}, ModeAction::InteractiveInstall, false},
         // A Korean argument (code page 949) is ignored like any other word.

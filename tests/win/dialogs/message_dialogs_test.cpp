@@ -55,7 +55,7 @@ TEST_F(MessageDialogsTest, FilesInUseIsAskedInMessageBoxDlgWithEachWayOut) {
             answerer.OnEach([](const SeenDialog& dialog) {
                 lqtest::Screenshot(lqtest::InMachineLanguage("dialog-message-box"), dialog.hWnd);
             });
-        EXPECT_EQ(c.expected, frontEnd.AskFilesInUse(TextId::InUseLetterquarry)) << c.szWhat;
+        EXPECT_EQ(c.expected, frontEnd.AskFilesInUse(TextId::InUseLetterquarry, true)) << c.szWhat;
         const auto& seen = answerer.Seen();
         ASSERT_EQ(1u, seen.size()) << c.szWhat << ": the dialog was not seen";
         EXPECT_EQ(Text(TextId::InUseLetterquarry), seen[0].texts.at(1005)) << c.szWhat << ": the label carries the question";
