@@ -3,7 +3,9 @@
 ;   - the fifteen files, in the setup program's copy order, each overwritten where it is; the three COM
 ;     add-ins self-registered (RegDLL) right after their copy;
 ;   - the uninstall entry, HKLM ...\Uninstall\LetterquarryUnInstall, with DisplayName (Korean: the bench's
-;     machine has country code 82) and UninstallString;
+;     machine has country code 82), UninstallString and what deployment tools read (DisplayVersion,
+;     Publisher, DisplayIcon, InstallLocation, InstallDate, EstimatedSize of the placed files, NoModify,
+;     NoRepair, QuietUninstallString);
 ;   - the uninstall log c:\ZmtPlugin\install\UnInsatll.info in the setup program's format, one record per
 ;     copied file, every line ending in CR CR LF.
 ; No uninstaller, no shortcut, no entry of NSIS's own, no plug-in (so nothing is unpacked to %TEMP%), and
@@ -15,6 +17,7 @@
 ; makensis -INPUTCHARSET UTF8 -DPAYLOAD=<the shipped folder> -DOUTFILE=<installer> silent_install_baseline.nsi
 
 Unicode true
+!include "FileFunc.nsh"
 RequestExecutionLevel admin
 Name "Letterquarry (NSIS baseline)"
 OutFile "${OUTFILE}"
@@ -31,6 +34,9 @@ Var Cs2
 Var Ai
 Var Qxp
 Var Log
+Var Bytes
+Var Handle
+Var Size
 
 !macro StopOnError
   IfErrors 0 +2
@@ -66,6 +72,15 @@ Var Log
   !insertmacro StopOnError
 !macroend
 
+; Adds the placed file's size to $Bytes.
+!macro CountSize FOLDER NAME R U
+  FileOpen $Handle "${FOLDER}\${NAME}" r
+  !insertmacro StopOnError
+  FileSeek $Handle 0 END $Size
+  FileClose $Handle
+  IntOp $Bytes $Bytes + $Size
+!macroend
+
 !macro LogRecord FOLDER NAME R U
   FileWrite $Log "[R:${R}][E],[U:${U}][E],[F:${FOLDER}\${NAME}][E]$\r$\r$\n"
 !macroend
@@ -89,6 +104,20 @@ Section
 
   WriteRegStr HKLM "${ENTRY}" "DisplayName" "Letterquarry 제거"
   WriteRegStr HKLM "${ENTRY}" "UninstallString" "c:\ZmtPlugin\install\ZmtUpGrade_Letterquarry.exe /D"
+  WriteRegStr HKLM "${ENTRY}" "DisplayVersion" "5.9.8.1"
+  WriteRegStr HKLM "${ENTRY}" "Publisher" "Zmt"
+  WriteRegStr HKLM "${ENTRY}" "DisplayIcon" "c:\ZmtPlugin\install\ZmtUpGrade_Letterquarry.exe"
+  WriteRegStr HKLM "${ENTRY}" "InstallLocation" "c:\ZmtPlugin\"
+  ${GetTime} "" "L" $0 $1 $2 $3 $4 $5 $6
+  WriteRegStr HKLM "${ENTRY}" "InstallDate" "$2$1$0"
+  StrCpy $Bytes 0
+  !insertmacro SuiteFiles CountSize
+  IntOp $Bytes $Bytes + 1023
+  IntOp $Bytes $Bytes / 1024
+  WriteRegDWORD HKLM "${ENTRY}" "EstimatedSize" $Bytes
+  WriteRegDWORD HKLM "${ENTRY}" "NoModify" 1
+  WriteRegDWORD HKLM "${ENTRY}" "NoRepair" 1
+  WriteRegStr HKLM "${ENTRY}" "QuietUninstallString" "c:\ZmtPlugin\install\ZmtUpGrade_Letterquarry.exe /D /B /QUIET"
   !insertmacro StopOnError
 
   ; A Unicode installer's FileWrite writes the system's ANSI code page, as the setup program does.
