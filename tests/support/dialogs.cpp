@@ -60,7 +60,6 @@ SeenDialog ReadDialog(HWND hDlg) {
     SeenDialog seen;
     seen.hWnd = hDlg;
     seen.strCaption = CaptionOf(hDlg);
-    seen.dwTick = GetTickCount();
     for (const uidriver::WindowInfo& child : uidriver::Children(hDlg)) {
         seen.texts[child.nId] = child.strText;
         // A message box's icon is a static control without text; its message is the one with text.
@@ -133,19 +132,11 @@ std::vector<SeenDialog> DialogAnswerer::Seen() const {
     return m_arrSeen;
 }
 
-bool DialogAnswerer::WaitFor(size_t nCount, DWORD dwTimeoutMs) const {
-    for (const DWORD dwStart = GetTickCount();; Sleep(20)) {
-        if (Seen().size() >= nCount) return true;
-        if (GetTickCount() - dwStart >= dwTimeoutMs) return false;
-    }
-}
-
 void DialogAnswerer::Watch() {
     std::vector<HWND> arrAnswered;  // answered and still on screen: never answered twice
     while (!m_bStop) {
         for (HWND hDlg : VisibleDialogs(m_dwProcessId)) {
             if (std::find(arrAnswered.begin(), arrAnswered.end(), hDlg) != arrAnswered.end()) continue;
-            const DWORD dwFound = GetTickCount();
             Answer answer = Answer::PressEscape();
             {
                 std::lock_guard<std::mutex> lock(m_mutex);
@@ -156,7 +147,6 @@ void DialogAnswerer::Watch() {
             }
             Sleep(200);  // let it finish its first paint, as a user looks before answering
             SeenDialog seen = ReadDialog(hDlg);
-            seen.dwTick = dwFound;
             std::function<void(const SeenDialog&)> fnEach;
             {
                 std::lock_guard<std::mutex> lock(m_mutex);

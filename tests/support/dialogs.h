@@ -33,7 +33,6 @@ struct Answer {
 struct SeenDialog {
     HWND hWnd = nullptr;  // null when no dialog came; valid only while the dialog is open
     std::string strCaption;
-    DWORD dwTick = 0;                  // GetTickCount when it was found
     std::map<int, std::string> texts;  // the text of each control, by id
     // What it says: a standard message box's text; for other dialogs the texts of the static controls
     // that have one, joined by "\n".
@@ -72,8 +71,6 @@ public:
     void OnEach(std::function<void(const SeenDialog&)> fnEach);
     // The dialogs answered so far, in order.
     std::vector<SeenDialog> Seen() const;
-    // Waits until at least nCount dialogs were answered; false when dwTimeoutMs ran out first.
-    bool WaitFor(size_t nCount, DWORD dwTimeoutMs) const;
 
 private:
     void Watch();

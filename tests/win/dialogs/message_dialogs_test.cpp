@@ -17,7 +17,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 using lqtest::Answer;
 using lqtest::DialogAnswerer;
@@ -36,92 +39,64 @@ protected:
     std::string Lang(const char* szKorean, const char* szEnglish) const { return IsKorean() ? szKorean : szEnglish; }
 };
 
-TEST_F(MessageDialogsTest, FilesInUseIsAskedInMessageBoxDlgWithEachWayOut) {
-    struct Case {
-        const char* szWhat;
-        Answer answer;
-        InUseAnswer expected;
-    } const cases[] = {
-        {"ReStart Windows (button 3)", Answer::ClickButton(3), InUseAnswer::RestartWindows},
-        {"go on (button 1)", Answer::ClickButton(IDOK), InUseAnswer::CloseAndRetry},
-        {"Cancel (button 2)", Answer::ClickButton(IDCANCEL), InUseAnswer::Cancel},
-        {"Escape", Answer::PressEscape(), InUseAnswer::Cancel},
-        {"close box", Answer::UseCloseBox(), InUseAnswer::Cancel},
-    };
+// Each question the way its caller asks it, with every way out: its answer, its texts by language, the
+// caller's text in the label; and a screenshot of each.
+TEST_F(MessageDialogsTest, EachQuestionReportsEachWayOut) {
     DialogFrontEnd frontEnd;
-    for (const Case& c : cases) {
-        DialogAnswerer answerer("Message", {c.answer});
-        if (&c == &cases[0])
-            answerer.OnEach([](const SeenDialog& dialog) {
-                lqtest::Screenshot(lqtest::InMachineLanguage("dialog-message-box"), dialog.hWnd);
-            });
-        EXPECT_EQ(c.expected, frontEnd.AskFilesInUse(TextId::InUseLetterquarry, true)) << c.szWhat;
-        const auto& seen = answerer.Seen();
-        ASSERT_EQ(1u, seen.size()) << c.szWhat << ": the dialog was not seen";
-        EXPECT_EQ(Text(TextId::InUseLetterquarry), seen[0].texts.at(1005)) << c.szWhat << ": the label carries the question";
-        EXPECT_EQ(Lang("윈도우 다시시작", "ReStart Windows"), seen[0].texts.at(3));
-        EXPECT_EQ(Lang("사용 프로그램을 종료하고 삭제하기", "Closing current program and Restarting window"),
-                  seen[0].texts.at(IDOK));
-        EXPECT_EQ(Lang("취소", "Cancel"), seen[0].texts.at(IDCANCEL));
-    }
-}
-
-TEST_F(MessageDialogsTest, ARunningProgramIsAskedAboutInProgramKillDlgWithEachWayOut) {
-    struct Case {
-        const char* szWhat;
-        Answer answer;
-        RunningProgramAnswer expected;
-    } const cases[] = {
-        {"force close (button 1)", Answer::ClickButton(IDOK), RunningProgramAnswer::ForceClose},
-        {"Cancel (button 2)", Answer::ClickButton(IDCANCEL), RunningProgramAnswer::Cancel},
-        {"Escape", Answer::PressEscape(), RunningProgramAnswer::Cancel},
-        {"close box", Answer::UseCloseBox(), RunningProgramAnswer::Cancel},
+    const std::string strText = kText;
+    struct Question {
+        const char* szCaption;
+        const char* szShot;
+        std::function<int()> fnAsk;  // the answer, as a number
+        std::string strLabel;
+        std::map<int, std::string> buttons;
+        std::vector<std::pair<Answer, int>> ways;  // the way out and the answer it gives
+    } const questions[] = {
+        {"Message", "dialog-message-box", [&] { return static_cast<int>(frontEnd.AskFilesInUse(TextId::InUseLetterquarry, true)); },
+         Text(TextId::InUseLetterquarry),
+         {{3, Lang("윈도우 다시시작", "ReStart Windows")},
+          {IDOK, Lang("사용 프로그램을 종료하고 삭제하기", "Closing current program and Restarting window")},
+          {IDCANCEL, Lang("취소", "Cancel")}},
+         {{Answer::ClickButton(3), static_cast<int>(InUseAnswer::RestartWindows)},
+          {Answer::ClickButton(IDOK), static_cast<int>(InUseAnswer::CloseAndRetry)},
+          {Answer::ClickButton(IDCANCEL), static_cast<int>(InUseAnswer::Cancel)},
+          {Answer::PressEscape(), static_cast<int>(InUseAnswer::Cancel)},
+          {Answer::UseCloseBox(), static_cast<int>(InUseAnswer::Cancel)}}},
+        {"Message", "dialog-program-kill", [&] { return static_cast<int>(frontEnd.AskCloseProgram("Excel")); },
+         Text(TextId::ProgramRunning, "Excel"),
+         {{IDOK, Lang("실행중인 프로그램 종료하기", "Exit program without notice")}, {IDCANCEL, Lang("취소", "Cancel")}},
+         {{Answer::ClickButton(IDOK), static_cast<int>(RunningProgramAnswer::ForceClose)},
+          {Answer::ClickButton(IDCANCEL), static_cast<int>(RunningProgramAnswer::Cancel)},
+          {Answer::PressEscape(), static_cast<int>(RunningProgramAnswer::Cancel)},
+          {Answer::UseCloseBox(), static_cast<int>(RunningProgramAnswer::Cancel)}}},
+        // The uninstall confirmation, as the run mode shows it: its result 1 deletes, 2 does nothing.
+        {"Letterquarry UnInstall", "dialog-delete-message-box",
+         [&] {
+             DeleteMessageBoxDlg dlg;
+             dlg.m_strText = strText;
+             const INT_PTR nModal = dlg.DoModal(nullptr);
+             return dlg.m_nResult * 10 + static_cast<int>(nModal);  // result and modal return together
+         },
+         strText, {{IDOK, Lang("삭제하기", "Ok")}, {IDCANCEL, Lang("취소", "Cancel")}},
+         {{Answer::ClickButton(IDOK), 10 + IDOK},
+          {Answer::ClickButton(IDCANCEL), 20 + IDCANCEL},
+          {Answer::PressEscape(), 20 + IDCANCEL},
+          {Answer::UseCloseBox(), 20 + IDCANCEL}}},
     };
-    DialogFrontEnd frontEnd;
-    for (const Case& c : cases) {
-        DialogAnswerer answerer("Message", {c.answer});
-        if (&c == &cases[0])
-            answerer.OnEach([](const SeenDialog& dialog) {
-                lqtest::Screenshot(lqtest::InMachineLanguage("dialog-program-kill"), dialog.hWnd);
-            });
-        EXPECT_EQ(c.expected, frontEnd.AskCloseProgram("Excel")) << c.szWhat;
-        const auto& seen = answerer.Seen();
-        ASSERT_EQ(1u, seen.size()) << c.szWhat << ": the dialog was not seen";
-        EXPECT_EQ(Text(TextId::ProgramRunning, "Excel"), seen[0].texts.at(1005)) << c.szWhat;
-        EXPECT_EQ(Lang("실행중인 프로그램 종료하기", "Exit program without notice"), seen[0].texts.at(IDOK));
-        EXPECT_EQ(Lang("취소", "Cancel"), seen[0].texts.at(IDCANCEL));
-    }
-}
-
-TEST_F(MessageDialogsTest, DeleteMessageBoxDlgReportsEachWayOut) {
-    struct Case {
-        const char* szWhat;
-        Answer answer;
-        int nResult;
-        INT_PTR nModal;
-    } const cases[] = {
-        {"delete (button 1)", Answer::ClickButton(IDOK), 1, IDOK},
-        {"Cancel (button 2)", Answer::ClickButton(IDCANCEL), 2, IDCANCEL},
-        {"Escape", Answer::PressEscape(), 2, IDCANCEL},
-        {"close box", Answer::UseCloseBox(), 2, IDCANCEL},
-    };
-    for (const Case& c : cases) {
-        DeleteMessageBoxDlg dlg;
-        EXPECT_EQ(0, dlg.m_nResult) << "before the modal run";
-        dlg.m_strText = kText;
-        DialogAnswerer answerer("Letterquarry UnInstall", {c.answer});
-        if (&c == &cases[0])
-            answerer.OnEach([](const SeenDialog& dialog) {
-                lqtest::Screenshot(lqtest::InMachineLanguage("dialog-delete-message-box"), dialog.hWnd);
-            });
-        INT_PTR nModal = dlg.DoModal(nullptr);
-        const auto& seen = answerer.Seen();
-        ASSERT_EQ(1u, seen.size()) << c.szWhat << ": the dialog was not seen";
-        EXPECT_EQ(c.nResult, dlg.m_nResult) << c.szWhat;
-        EXPECT_EQ(c.nModal, nModal) << c.szWhat;
-        EXPECT_EQ(kText, seen[0].texts.at(1005)) << c.szWhat;
-        EXPECT_EQ(Lang("삭제하기", "Ok"), seen[0].texts.at(IDOK));
-        EXPECT_EQ(Lang("취소", "Cancel"), seen[0].texts.at(IDCANCEL));
+    for (const Question& question : questions) {
+        for (const auto& way : question.ways) {
+            DialogAnswerer answerer(question.szCaption, {way.first});
+            if (&way == &question.ways.front())
+                answerer.OnEach([&question](const SeenDialog& dialog) {
+                    lqtest::Screenshot(lqtest::InMachineLanguage(question.szShot), dialog.hWnd);
+                });
+            const std::string strWhat = std::string(question.szShot) + ", way out " + std::to_string(&way - &question.ways[0]);
+            EXPECT_EQ(way.second, question.fnAsk()) << strWhat;
+            const auto& seen = answerer.Seen();
+            ASSERT_EQ(1u, seen.size()) << strWhat << ": the dialog was not seen";
+            EXPECT_EQ(question.strLabel, seen[0].texts.at(1005)) << strWhat << ": the label carries the text";
+            for (const auto& button : question.buttons) EXPECT_EQ(button.second, seen[0].texts.at(button.first)) << strWhat;
+        }
     }
 }
 

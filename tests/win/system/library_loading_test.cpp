@@ -1,15 +1,64 @@
-// Where the setup program loads DLLs from. Covered: a suite DLL is loaded by its full path with its own
-// folder first for its dependencies (and not the current folder), and after the start-up restriction a DLL
-// loaded by name comes only from the system folder. The restriction is process-wide, so it is tested last
-// and alone in this binary.
+// Loading and registering the suite's add-ins. Covered: both self-registration entry points of the stand-in
+// CorelDraw add-in, a failing one, and what a library that cannot be loaded or lacks the entry point gives;
+// an add-in loaded by its full path with its own folder first for its dependencies (and not the current
+// folder); after the start-up restriction, a DLL loaded by name comes only from the system folder (tested
+// in one test, before and after: the restriction is process-wide and changes nothing for full paths).
 #include "setup/system/com_registration.h"
 #include "setup/system/library_loading.h"
 #include "tests/support/files.h"
+#include "tests/support/registry.h"
+#include "tests/support/suite.h"
+
+#include <olectl.h>
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 namespace {
+
+using lqtest::kInstall;
+using lqtest::KeyExists;
+using lqtest::kV11Class;
+using lqtest::MakeFolders;
+using lqtest::ValueBytes;
+using lqtest::WriteFileBytes;
+
+DWORD StandinCount(const char* szDll, const char* szName) {
+    return lqtest::RegDword(HKEY_CURRENT_USER, std::string("Software\\LetterquarryStandins\\") + szDll, szName, 0);
+}
+
+void SetStandinSwitch(const char* szDll, const char* szName, DWORD dwValue) {
+    lqtest::SetRegDword(HKEY_CURRENT_USER, std::string("Software\\LetterquarryStandins\\") + szDll, szName, dwValue);
+}
+
+TEST(RegisterServer, CallsTheEntryPointsAndMapsLoadFailuresToWin32Results) {
+    MakeFolders("C:\\reg");
+    ASSERT_TRUE(CopyFileA((kInstall + "\\MyAddIn_V11.dll").c_str(), "C:\\reg\\MyAddIn_V11.dll", FALSE));
+    EXPECT_EQ(S_OK, RegisterServer("C:\\reg\\MyAddIn_V11.dll", false));
+    EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, std::string(kV11Class) + "\\InprocServer32"));
+    EXPECT_EQ(std::string("C:\\reg\\MyAddIn_V11.dll", 23),
+              ValueBytes(HKEY_CLASSES_ROOT, std::string(kV11Class) + "\\InprocServer32", "").substr(0, 23));
+    EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, "LetterquarryStandin.CorelAddIn11\\CLSID"));
+    EXPECT_EQ(S_OK, RegisterServer("C:\\reg\\MyAddIn_V11.dll", false)) << "twice is tolerated";
+    EXPECT_EQ(2u, StandinCount("MyAddIn_V11.dll", "RegisterCalls"));
+
+    EXPECT_EQ(S_OK, RegisterServer("C:\\reg\\MyAddIn_V11.dll", true));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kV11Class));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "LetterquarryStandin.CorelAddIn11"));
+
+    SetStandinSwitch("MyAddIn_V11.dll", "FailRegister", 1);
+    EXPECT_EQ(SELFREG_E_CLASS, RegisterServer("C:\\reg\\MyAddIn_V11.dll", false));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kV11Class));
+    SetStandinSwitch("MyAddIn_V11.dll", "FailRegister", 0);
+
+    WriteFileBytes("C:\\reg\\text.dll", "not a library");
+    HRESULT hr = RegisterServer("C:\\reg\\text.dll", false);
+    EXPECT_EQ(0x80070000u, static_cast<unsigned>(hr) & 0xFFFF0000u) << std::hex << hr;
+    hr = RegisterServer("C:\\reg\\missing.dll", false);
+    EXPECT_EQ(0x80070000u, static_cast<unsigned>(hr) & 0xFFFF0000u) << std::hex << hr;
+    // A library without the entry point: ERROR_PROC_NOT_FOUND, 127.
+    EXPECT_EQ(static_cast<HRESULT>(0x8007007F), RegisterServer("C:\\windows\\system32\\version.dll", false));
+}
 
 // Seeded by the test's machine: the add-in and its dependency side by side.
 constexpr const char* kBeside = "C:\\beside";

@@ -44,12 +44,10 @@ inline void RegisterAddin() {
                   "Letterquarry");
 }
 
-inline std::string ReadCallLog() { return lqtest::ReadFileBytes(office_standin::kCallLogPath); }
-
 // The call log as lines, without their line ends.
 inline std::vector<std::string> CallLogLines() {
     std::vector<std::string> arrLines;
-    std::istringstream in(ReadCallLog());
+    std::istringstream in(lqtest::ReadFileBytes(office_standin::kCallLogPath));
     std::string strLine;
     while (std::getline(in, strLine)) {
         if (!strLine.empty() && strLine.back() == '\r') strLine.pop_back();
