@@ -42,4 +42,16 @@ bool IsFolder(const std::string& strPath) {
     return dw != INVALID_FILE_ATTRIBUTES && (dw & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+HeldFile::HeldFile(const std::string& strPath, const char* szBytes) {
+    if (szBytes) WriteFileBytes(strPath, szBytes);
+    m_h = CreateFileA(strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+bool HeldFile::IsHeld() const { return m_h != INVALID_HANDLE_VALUE; }
+
+void HeldFile::Release() {
+    if (m_h != INVALID_HANDLE_VALUE) CloseHandle(m_h);
+    m_h = INVALID_HANDLE_VALUE;
+}
+
 }  // namespace lqtest

@@ -16,4 +16,19 @@ bool IsFolder(const std::string& strPath);
 // Creates each missing folder of strPath; false when strPath is no folder afterwards.
 bool MakeFolders(const std::string& strPath);
 
+// A file held open without sharing, as a running host holds its plug-in: no other program may write,
+// replace or delete it until Release() or the end of the object. With szBytes, the file is written first.
+class HeldFile {
+public:
+    explicit HeldFile(const std::string& strPath, const char* szBytes = nullptr);
+    ~HeldFile() { Release(); }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+    bool IsHeld() const;
+    void Release();
+
+private:
+    void* m_h;
+};
+
 }  // namespace lqtest

@@ -309,23 +309,8 @@ TEST(Interactive, TwoWordInstances) {
     EXPECT_TRUE(first.HasEnded(0) && second.HasEnded(0));
 }
 
-// A destination held open without sharing, as a running host holds its plug-in.
-class HeldFile {
-public:
-    explicit HeldFile(const std::string& strPath) {
-        lqtest::WriteFileBytes(strPath, "held by a running host\r\n");
-        m_h = CreateFileA(strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    }
-    ~HeldFile() { Release(); }
-    bool IsHeld() const { return m_h != INVALID_HANDLE_VALUE; }
-    void Release() {
-        if (m_h != INVALID_HANDLE_VALUE) CloseHandle(m_h);
-        m_h = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE m_h;
-};
+using lqtest::HeldFile;
+constexpr const char* kHeldBytes = "held by a running host\r\n";
 
 // Starts the install with Illustrator's plug-in held open and returns the failure question.
 HWND FailOnHeldFile(Program& program, HeldFile& held) {
@@ -349,7 +334,7 @@ HWND FailOnHeldFile(Program& program, HeldFile& held) {
 TEST(Interactive, LockedDestinationRetry) {
     CompleteShippedFolder();
     SeedHosts();
-    HeldFile held(kAi + "\\Plug-Ins\\zmt_i.aip");
+    HeldFile held(kAi + "\\Plug-Ins\\zmt_i.aip", kHeldBytes);
     Program program("");
     HWND hQuestion = FailOnHeldFile(program, held);
     ASSERT_NE(nullptr, hQuestion);
@@ -369,7 +354,7 @@ TEST(Interactive, LockedDestinationRetry) {
 TEST(Interactive, LockedDestinationCancel) {
     CompleteShippedFolder();
     SeedHosts();
-    HeldFile held(kAi + "\\Plug-Ins\\zmt_i.aip");
+    HeldFile held(kAi + "\\Plug-Ins\\zmt_i.aip", kHeldBytes);
     Program program("");
     HWND hQuestion = FailOnHeldFile(program, held);
     ASSERT_NE(nullptr, hQuestion);
@@ -395,7 +380,7 @@ TEST(Interactive, LockedDestinationCancel) {
 TEST(Interactive, LockedDestinationRestart) {
     CompleteShippedFolder();
     SeedHosts();
-    HeldFile held(kAi + "\\Plug-Ins\\zmt_i.aip");
+    HeldFile held(kAi + "\\Plug-Ins\\zmt_i.aip", kHeldBytes);
     Program program("");
     HWND hQuestion = FailOnHeldFile(program, held);
     ASSERT_NE(nullptr, hQuestion);

@@ -249,11 +249,10 @@ TEST(SilentInstall, LockedDestination) {
     CompleteShippedFolder();
     SeedDtpMachine();
     const std::string strHeld = kAi + "\\Plug-Ins\\zmt_i.aip";
-    lqtest::WriteFileBytes(strHeld, "the plug-in a running Illustrator holds");
-    HANDLE hHeld = CreateFileA(strHeld.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+    lqtest::HeldFile held(strHeld, "the plug-in a running Illustrator holds");
+    ASSERT_TRUE(held.IsHeld());
     const int nExit = lqtest::RunToEnd("/B" + lqtest::SetupLogSwitch());
-    CloseHandle(hHeld);
+    held.Release();
     EXPECT_EQ(1603, nExit);
 
     const std::vector<Copy> arrCopies = DtpCopies();
@@ -461,11 +460,11 @@ TEST(SilentInstall, KilledUninstallConverges) {
     // Photoshop holds its plug-in, so the uninstall's passes take a while: cut into them once the first
     // files are gone.
     const std::string strHeld = DtpCopies()[9].strPath;
-    HANDLE hHeld = CreateFileA(strHeld.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+    lqtest::HeldFile held(strHeld);
+    ASSERT_TRUE(held.IsHeld());
     const std::string strFirst = DtpCopies()[0].strPath;
     EXPECT_EQ(lqtest::kKilled, lqtest::UninstallSilentlyUntil([&] { return !lqtest::PathExists(strFirst); }));
-    CloseHandle(hHeld);
+    held.Release();
     EXPECT_TRUE(lqtest::PathExists(strHeld)) << "killed half-way";
     EXPECT_EQ(strLogBefore, lqtest::ReadFileBytes(kLog)) << "the uninstall never writes the log";
 
@@ -498,8 +497,8 @@ TEST(SilentInstall, QuietDefersFilesInUse) {
     SeedDtpMachine();
     ASSERT_EQ(0, lqtest::RunToEnd("/B"));
     const std::string strHeld = DtpCopies()[9].strPath;
-    HANDLE hHeld = CreateFileA(strHeld.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+    lqtest::HeldFile held(strHeld);
+    ASSERT_TRUE(held.IsHeld());
     for (const std::string& strArgs : {std::string("/B"), std::string("/D /B")}) {
         const lqtest::WatchedRun run = lqtest::RunWatchingForWindows(strArgs + " /QUIET");
         EXPECT_EQ(3010, run.nExitCode) << strArgs;
@@ -507,7 +506,7 @@ TEST(SilentInstall, QuietDefersFilesInUse) {
         EXPECT_FALSE(run.bRestartAsked) << strArgs;
         EXPECT_EQ("c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe " + strArgs + " /QUIET", lqtest::RunOnceValue());
     }
-    CloseHandle(hHeld);
+    held.Release();
     EXPECT_TRUE(lqtest::PathExists(strHeld));
 }
 

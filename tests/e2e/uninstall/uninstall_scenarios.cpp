@@ -340,14 +340,10 @@ protected:
         before = TakeMachineSnapshot();
         SeedInstalledMachine();
         // A host program holds the Photoshop plug-in open without sharing.
-        hHeld = CreateFileA(InstalledFiles()[3].strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+        pHeld = std::make_unique<lqtest::HeldFile>(InstalledFiles()[3].strPath);
+        ASSERT_TRUE(pHeld->IsHeld());
     }
-    void TearDown() override { Release(); }
-    void Release() {
-        if (hHeld != INVALID_HANDLE_VALUE) CloseHandle(hHeld);
-        hHeld = INVALID_HANDLE_VALUE;
-    }
+    void Release() { pHeld->Release(); }
     // Starts the silent uninstall and waits for the in-use prompt; returns it.
     HWND PromptOf(const Program& program, DWORD* pnElapsed) {
         const DWORD nStart = GetTickCount();
@@ -356,7 +352,7 @@ protected:
         return hPrompt;
     }
     lqtest::Snapshot before;
-    HANDLE hHeld = INVALID_HANDLE_VALUE;
+    std::unique_ptr<lqtest::HeldFile> pHeld;
 };
 
 TEST_F(HeldFile, RestartDefersToTheNextLogonWhichRemovesEverything) {

@@ -86,14 +86,13 @@ TEST_F(InstallEngine, InstallFilesIntoFolderCopiesRecordsAndShowsEachFile) {
 
 TEST_F(InstallEngine, ALockedDestinationStopsAtThatFileAndRecordsOnlyEarlierCopies) {
     MakeFolders("C:\\locked");
-    WriteFileBytes("C:\\locked\\ZMT_CS2.8bp", "old");
-    HANDLE hHeld = CreateFileA("C:\\locked\\ZMT_CS2.8bp", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+    lqtest::HeldFile held("C:\\locked\\ZMT_CS2.8bp", "old");
+    ASSERT_TRUE(held.IsHeld());
     HostFileList arrFiles = Items({{0, 0, "ZMT_P7.8bp"}, {0, 0, "ZMT_CS2.8bp"}, {0, 0, "zmt_i.aip"}});
     HostFileList arrItems;
     RecordingFrontEnd frontEnd;
     EXPECT_FALSE(InstallFilesIntoFolder("C:\\locked", kInstall, arrFiles, arrItems, frontEnd, true));
-    CloseHandle(hHeld);
+    held.Release();
     EXPECT_EQ("{0,0,C:\\locked\\ZMT_P7.8bp}", Describe(arrItems));
     EXPECT_EQ(1, frontEnd.fileBar.nPos) << "the file bar stays at the failed file";
     EXPECT_EQ("old", ReadFileBytes("C:\\locked\\ZMT_CS2.8bp"));
@@ -194,14 +193,13 @@ TEST_F(InstallSequence, SuccessCopiesEveryRecordInStepOrderAndWritesTheEntryAndT
 }
 
 TEST_F(InstallSequence, ALockedFileInTheIllustratorStepFailsWithoutEntryLogsTheCopiesMadeAndLeavesLaterStepsAlone) {
-    WriteFileBytes("C:\\AI\\Plug-Ins\\zmt_i.aip", "held by Illustrator");
-    HANDLE hHeld = CreateFileA("C:\\AI\\Plug-Ins\\zmt_i.aip", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+    lqtest::HeldFile held("C:\\AI\\Plug-Ins\\zmt_i.aip", "held by Illustrator");
+    ASSERT_TRUE(held.IsHeld());
     DeleteFileA((kBin + "\\MyAddIn_V12.dll").c_str());
     DeleteFileA("C:\\QXP\\XTension\\ZmtLetterquarry.axt");
     RecordingFrontEnd frontEnd;
     EXPECT_FALSE(RunInstallSequence(m_context, frontEnd));
-    CloseHandle(hHeld);
+    held.Release();
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallRecordKey));
     {
         // The copies made are on record, so that an uninstall can take them back.
@@ -259,26 +257,15 @@ TEST_F(InstallSequence, AnInstallThatSucceedsAtOnceSaysSo) {
 // (once in vain), then the install completes. Or the user cancels, and the install has failed.
 class FailurePolicy : public InstallSequence {
 protected:
-    void SetUp() override {
-        InstallSequence::SetUp();
-        WriteFileBytes(kHeld, "held by Illustrator");
-        m_hHeld = CreateFileA(kHeld, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, m_hHeld);
-    }
-    void TearDown() override { ReleaseTheFile(); }
-    void ReleaseTheFile() {
-        if (m_hHeld != INVALID_HANDLE_VALUE) CloseHandle(m_hHeld);
-        m_hHeld = INVALID_HANDLE_VALUE;
-    }
     static constexpr const char* kHeld = "C:\\AI\\Plug-Ins\\zmt_i.aip";
-    HANDLE m_hHeld = INVALID_HANDLE_VALUE;
+    lqtest::HeldFile m_held{kHeld, "held by Illustrator"};
 };
 
 TEST_F(FailurePolicy, RetryAsOftenAsTheUserChoosesUntilTheInstallCompletes) {
     RecordingFrontEnd frontEnd;
     frontEnd.arrInUseAnswers = {InUseAnswer::CloseAndRetry, InUseAnswer::CloseAndRetry};
     frontEnd.fnWhileShown = [this, &frontEnd] {
-        if (frontEnd.arrInUseQuestions.size() == 2) ReleaseTheFile();  // Illustrator ends during the second question
+        if (frontEnd.arrInUseQuestions.size() == 2) m_held.Release();  // Illustrator ends during the second question
     };
     EXPECT_EQ(Outcome::Done, RunInstall(m_context, frontEnd));
     EXPECT_EQ((std::vector<TextId>{TextId::InstallRefused, TextId::InstallRefused}), frontEnd.arrInUseQuestions);
@@ -291,7 +278,7 @@ TEST_F(FailurePolicy, CancelGivesTheInstallUp) {
     RecordingFrontEnd frontEnd;  // an empty script: the question is answered with its cancel
     EXPECT_EQ(Outcome::Failed, RunInstall(m_context, frontEnd));
     EXPECT_EQ(1u, frontEnd.arrInUseQuestions.size()) << "asked once";
-    ReleaseTheFile();
+    m_held.Release();
     EXPECT_EQ("held by Illustrator", ReadFileBytes(kHeld));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallRecordKey));
 }

@@ -190,18 +190,12 @@ protected:
     void SetUp() override {
         UninstallSequence::SetUp();
         InstallOffice({});  // Office without the bar: no box of its own
-        for (const char* szName : {"ASYCFILT.DLL", "COMCAT.DLL", "STDOLE2.TLB"}) WriteBytes(kBin + szName, "x");
+        for (const char* szName : {"ASYCFILT.DLL", "STDOLE2.TLB"}) WriteBytes(kBin + szName, "x");
         WriteBytes(kLog, LogOf({kBin + "ASYCFILT.DLL", kHeld, kBin + "STDOLE2.TLB"}));
-        m_hHeld = CreateFileA(kHeld.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, m_hHeld);
-    }
-    void TearDown() override { ReleaseTheFile(); }
-    void ReleaseTheFile() {
-        if (m_hHeld != INVALID_HANDLE_VALUE) CloseHandle(m_hHeld);
-        m_hHeld = INVALID_HANDLE_VALUE;
+        ASSERT_TRUE(m_held.IsHeld());
     }
     const std::string kHeld = kBin + "COMCAT.DLL";
-    HANDLE m_hHeld = INVALID_HANDLE_VALUE;
+    lqtest::HeldFile m_held{kHeld, "x"};
 };
 
 TEST_F(HeldFile, PassesFailOnTheHeldFileOnlyAndTheBarShowsWhereTheyAre) {
@@ -219,7 +213,7 @@ TEST_F(HeldFile, PassesFailOnTheHeldFileOnlyAndTheBarShowsWhereTheyAre) {
     EXPECT_EQ(4, m_frontEnd.fileBar.nUpper) << "range: 0 .. the number of items";
     EXPECT_EQ(3, m_frontEnd.fileBar.nPos) << "a failed pass leaves the bar at the last item";
 
-    ReleaseTheFile();
+    m_held.Release();
     EXPECT_TRUE(DeleteInstalledFiles(context, m_frontEnd));
     EXPECT_FALSE(PathExists(kHeld));
     EXPECT_EQ(0, m_frontEnd.fileBar.nPos) << "a successful pass puts the bar back to 0";
@@ -239,7 +233,7 @@ TEST_F(HeldFile, CancelInThePromptGivesUpWithTheEntryInPlace) {
 TEST_F(HeldFile, RetryRunsTheSequenceAgainUntilTheProgramLetGo) {
     m_frontEnd.arrInUseAnswers = {InUseAnswer::CloseAndRetry, InUseAnswer::CloseAndRetry};
     m_frontEnd.fnWhileShown = [this] {
-        if (m_frontEnd.arrInUseQuestions.size() == 2) ReleaseTheFile();
+        if (m_frontEnd.arrInUseQuestions.size() == 2) m_held.Release();
     };
     EXPECT_EQ(Outcome::Done, Run());
     EXPECT_EQ(2u, m_frontEnd.arrInUseQuestions.size());

@@ -71,15 +71,14 @@ TEST_F(PathControlTest, CopyWholeFileFailsForMissingSourceOrFolder) {
 
 TEST_F(PathControlTest, CopyWholeFileFailsWhileAnotherProgramHoldsEitherFileExclusively) {
     WriteFileBytes(kRoot + "\\src", "new");
-    WriteFileBytes(kRoot + "\\dst", "old");
-    HANDLE hLock = CreateFileA((kRoot + "\\dst").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hLock);
+    lqtest::HeldFile held(kRoot + "\\dst", "old");
+    ASSERT_TRUE(held.IsHeld());
     EXPECT_EQ(1, path.CopyWholeFile(kRoot + "\\src", kRoot + "\\dst"));
-    CloseHandle(hLock);
+    held.Release();
     EXPECT_EQ("old", ReadFileBytes(kRoot + "\\dst"));
 
     // The source is opened without sharing too: a reader that holds it open blocks the copy.
-    hLock = CreateFileA((kRoot + "\\src").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE hLock = CreateFileA((kRoot + "\\src").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, hLock);
     EXPECT_EQ(1, path.CopyWholeFile(kRoot + "\\src", kRoot + "\\dst"));
     CloseHandle(hLock);
@@ -104,11 +103,10 @@ TEST_F(PathControlTest, DeleteFileRetryingOutcomes) {
     EXPECT_FALSE(path.DeleteFileRetrying(kRoot + "\\never-was"));
     EXPECT_TRUE(path.DeleteFileRetrying("")) << "an empty path is nothing to do";
 
-    WriteFileBytes(kRoot + "\\held", "x");
-    HANDLE hLock = CreateFileA((kRoot + "\\held").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hLock);
+    lqtest::HeldFile held(kRoot + "\\held", "x");
+    ASSERT_TRUE(held.IsHeld());
     EXPECT_FALSE(path.DeleteFileRetrying(kRoot + "\\held"));
-    CloseHandle(hLock);
+    held.Release();
     EXPECT_TRUE(path.DeleteFileRetrying(kRoot + "\\held"));
 }
 
