@@ -106,41 +106,34 @@ TEST(ProgressDialogs, UninstallDialogFromResource130HasItsFileBarOnTop) {
     delete pDlg;
 }
 
-int Pos(HWND hDlg, int nBar) { return static_cast<int>(SendDlgItemMessageA(hDlg, nBar, PBM_GETPOS, 0, 0)); }
-int Upper(HWND hDlg, int nBar) { return static_cast<int>(SendDlgItemMessageA(hDlg, nBar, PBM_GETRANGE, FALSE, 0)); }
+int Bar(HWND hDlg, int nBar, UINT nMsg = PBM_GETPOS) { return static_cast<int>(SendDlgItemMessageA(hDlg, nBar, nMsg, 0, 0)); }
 
 // The install's window shows the stage bar in 1001 and the file bar in 1002; the uninstall's shows its file
 // bar in 1001 and never moves 1002. Texts come from the table in the machine's language (Korean here).
 TEST(ProgressDialogs, TheFrontEndWritesIntoTheWindowAsEachEngineNeedsIt) {
     countryCode = 82;
     const auto pSetup = CreateProgressWindow<LetterquarrySetupDlg>(nullptr);
-    ASSERT_TRUE(pSetup && IsWindowVisible(pSetup->GetSafeHwnd())) << "created, shown";
-    DialogFrontEnd install(pSetup.get());
-    install.ShowStage(TextId::StageQuark);
-    install.ShowDetail("ZmtLetterquarry.axt");
-    install.SetBarRange(ProgressBar::Stage, 0, 8);
-    install.SetBarPos(ProgressBar::Stage, 7);
-    install.SetBarRange(ProgressBar::File, 0, 3);
-    install.SetBarPos(ProgressBar::File, 2);
-    const HWND hSetup = pSetup->GetSafeHwnd();
-    EXPECT_EQ("쿽익스프레스....", TextOf(GetDlgItem(hSetup, 1004)));
-    EXPECT_EQ("ZmtLetterquarry.axt", TextOf(GetDlgItem(hSetup, 1003)));
-    EXPECT_EQ(7, Pos(hSetup, 1001));
-    EXPECT_EQ(8, Upper(hSetup, 1001));
-    EXPECT_EQ(2, Pos(hSetup, 1002));
-
     const auto pDelete = CreateProgressWindow<LetterquarryDeleteDlg>(nullptr);
-    ASSERT_TRUE(pDelete);
-    DialogFrontEnd uninstall(pDelete.get());
-    uninstall.ShowStage(TextId::StageDelete);
-    uninstall.SetBarRange(ProgressBar::File, 0, 15);
-    uninstall.SetBarPos(ProgressBar::File, 4);
-    uninstall.SetBarPos(ProgressBar::Stage, 9);  // the uninstall has no stage bar
-    const HWND hDelete = pDelete->GetSafeHwnd();
+    ASSERT_TRUE(pSetup && pDelete && IsWindowVisible(pSetup->GetSafeHwnd())) << "created, shown";
+    DialogFrontEnd install(pSetup.get()), uninstall(pDelete.get());
+    for (FrontEnd* pFrontEnd : {static_cast<FrontEnd*>(&install), static_cast<FrontEnd*>(&uninstall)}) {
+        pFrontEnd->ShowStage(pFrontEnd == &install ? TextId::StageQuark : TextId::StageDelete);
+        pFrontEnd->ShowDetail("ZmtLetterquarry.axt");
+        pFrontEnd->SetBarRange(ProgressBar::Stage, 0, 8);
+        pFrontEnd->SetBarPos(ProgressBar::Stage, 7);
+        pFrontEnd->SetBarRange(ProgressBar::File, 0, 15);
+        pFrontEnd->SetBarPos(ProgressBar::File, 4);
+    }
+    const HWND hSetup = pSetup->GetSafeHwnd(), hDelete = pDelete->GetSafeHwnd();
+    EXPECT_EQ("쿽익스프레스....", TextOf(GetDlgItem(hSetup, 1004)));
     EXPECT_EQ("Letterquarry 삭제 중....", TextOf(GetDlgItem(hDelete, 1004)));
-    EXPECT_EQ(4, Pos(hDelete, 1001));
-    EXPECT_EQ(15, Upper(hDelete, 1001));
-    EXPECT_EQ(0, Pos(hDelete, 1002));
+    EXPECT_EQ("ZmtLetterquarry.axt", TextOf(GetDlgItem(hDelete, 1003)));
+    EXPECT_EQ(7, Bar(hSetup, 1001));
+    EXPECT_EQ(8, Bar(hSetup, 1001, PBM_GETRANGE));
+    EXPECT_EQ(4, Bar(hSetup, 1002));
+    EXPECT_EQ(4, Bar(hDelete, 1001));
+    EXPECT_EQ(15, Bar(hDelete, 1001, PBM_GETRANGE));
+    EXPECT_EQ(0, Bar(hDelete, 1002)) << "the uninstall has no stage bar";
     countryCode = 0;
 }
 
