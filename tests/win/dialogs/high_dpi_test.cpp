@@ -123,27 +123,6 @@ std::vector<std::string> ClippedTexts(HWND hDlg, int nCutAt96) {
     return arrClipped;
 }
 
-// The pixels of a screen rectangle, top-down, 0x00RRGGBB.
-std::vector<DWORD> ScreenPixels(const RECT& rct) {
-    const int cx = rct.right - rct.left, cy = rct.bottom - rct.top;
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof bi.bmiHeader, cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* pBits = nullptr;
-    HDC hScreen = GetDC(nullptr);
-    HDC hMem = CreateCompatibleDC(hScreen);
-    HBITMAP hShot = CreateDIBSection(hScreen, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    HGDIOBJ hOld = SelectObject(hMem, hShot);
-    BitBlt(hMem, 0, 0, cx, cy, hScreen, rct.left, rct.top, SRCCOPY);
-    GdiFlush();
-    std::vector<DWORD> arrPixels(static_cast<const DWORD*>(pBits), static_cast<const DWORD*>(pBits) + cx * cy);
-    SelectObject(hMem, hOld);
-    DeleteObject(hShot);
-    DeleteDC(hMem);
-    ReleaseDC(nullptr, hScreen);
-    for (DWORD& px : arrPixels) px &= 0xFFFFFF;
-    return arrPixels;
-}
-
 // The pixels of a bitmap, top-down, 0x00RRGGBB.
 std::vector<DWORD> BitmapPixels(HBITMAP hBitmap, SIZE& size) {
     BITMAP bm{};
@@ -156,6 +135,22 @@ std::vector<DWORD> BitmapPixels(HBITMAP hBitmap, SIZE& size) {
     GetDIBits(hScreen, hBitmap, 0, bm.bmHeight, arrPixels.data(), &bi, DIB_RGB_COLORS);
     ReleaseDC(nullptr, hScreen);
     for (DWORD& px : arrPixels) px &= 0xFFFFFF;
+    return arrPixels;
+}
+
+// The pixels of a screen rectangle, top-down, 0x00RRGGBB.
+std::vector<DWORD> ScreenPixels(const RECT& rct) {
+    HDC hScreen = GetDC(nullptr);
+    HDC hMem = CreateCompatibleDC(hScreen);
+    HBITMAP hShot = CreateCompatibleBitmap(hScreen, rct.right - rct.left, rct.bottom - rct.top);
+    HGDIOBJ hOld = SelectObject(hMem, hShot);
+    BitBlt(hMem, 0, 0, rct.right - rct.left, rct.bottom - rct.top, hScreen, rct.left, rct.top, SRCCOPY);
+    SelectObject(hMem, hOld);
+    DeleteDC(hMem);
+    ReleaseDC(nullptr, hScreen);
+    SIZE size{};
+    std::vector<DWORD> arrPixels = BitmapPixels(hShot, size);
+    DeleteObject(hShot);
     return arrPixels;
 }
 
@@ -290,17 +285,13 @@ TEST_F(HighDpiTest, MainDialogFollowsTheDpiAndItsPictureFillsItsPlace) {
     const std::vector<DWORD> arrScreen = ScreenPixels(rctScreen);
     const DWORD crFace = GetSysColor(COLOR_BTNFACE);
     const DWORD crBackground = GetRValue(crFace) << 16 | GetGValue(crFace) << 8 | GetBValue(crFace);
+    std::vector<int> arrRowArt(cy), arrColumnArt(cxPlace);
+    for (int y = 0; y < cy; ++y)
+        for (int x = 0; x < cxPlace; ++x)
+            if (arrScreen[y * cxPlace + x] != crBackground) ++arrRowArt[y], ++arrColumnArt[x];
     int nDrawnRows = 0, nDrawnColumns = 0;
-    for (int y = 0; y < cy; ++y) {
-        int nArt = 0;
-        for (int x = 0; x < cxPlace; ++x) nArt += arrScreen[y * cxPlace + x] != crBackground;
-        if (nArt * 2 > cx) nDrawnRows = y + 1;
-    }
-    for (int x = 0; x < cxPlace; ++x) {
-        int nArt = 0;
-        for (int y = 0; y < cy; ++y) nArt += arrScreen[y * cxPlace + x] != crBackground;
-        if (nArt * 2 > cy) nDrawnColumns = x + 1;
-    }
+    for (int y = 0; y < cy; ++y) if (arrRowArt[y] * 2 > cx) nDrawnRows = y + 1;
+    for (int x = 0; x < cxPlace; ++x) if (arrColumnArt[x] * 2 > cy) nDrawnColumns = x + 1;
     EXPECT_EQ(cy, nDrawnRows) << "bottom of the picture on the screen" << strWhere;
     EXPECT_EQ(cx, nDrawnColumns) << "right edge of the picture on the screen" << strWhere;
     std::printf("%d DPI: place %dx%d, picture control and bitmap %ldx%ld, drawn on the screen %dx%d\n", m_nDpi,
