@@ -6,7 +6,6 @@
 // list on purpose and must stay as they are, because texts written for this label rely on them:
 // Khaki is #F0E86C, the keyword is spelled "Mocassin", and SaddleBrown is stored in lower-case digits.
 
-
 const std::vector<HtmlNamedColor>& HtmlNamedColors() {
     static const std::vector<HtmlNamedColor> arrColors = {
         {"AliceBlue", "#F0F8FF"},

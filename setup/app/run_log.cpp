@@ -1,8 +1,9 @@
 #include "setup/app/run_log.h"
 
-#include "setup/core/country.h"
 #include "setup/app/exit_codes.h"
+#include "setup/core/country.h"
 #include "setup/core/setup_log.h"
+#include "util/kernel32_functions.h"
 #include "util/scoped_handles.h"
 
 #include <windows.h>
@@ -51,8 +52,7 @@ const VS_FIXEDFILEINFO* OwnVersion() {
 bool IsWow64() {
     using IsWow64Function = BOOL(WINAPI*)(HANDLE, PBOOL);
     // Looked up, not imported: Windows XP before SP2 has no such function (and is never 64-bit).
-    auto pfnIsWow64 = reinterpret_cast<IsWow64Function>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+    const auto pfnIsWow64 = Kernel32Function<IsWow64Function>("IsWow64Process");
     BOOL bWow64 = FALSE;
     return pfnIsWow64 && pfnIsWow64(GetCurrentProcess(), &bWow64) && bWow64;
 }

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-
 bool CheckRunningPrograms(FrontEnd& frontEnd) {
     LogEvent("Guard: looking for running host programs");
     for (const WatchedProgram& program : WatchedPrograms) {

@@ -17,13 +17,6 @@ const WatchedProgram WatchedPrograms[8] = {
 
 namespace {
 
-// PROCESS_TERMINATE, the one right TerminateProcess needs, rather than all access (0x1F0FFF, all access
-// as Windows XP defined it): all access is granted only as a whole, so a process whose access list
-// withholds any single other right (a program hardened against code injection, a protected process)
-// could not be opened at all. Windows' documentation of the process rights asks for the least set an
-// operation needs.
-constexpr DWORD kTerminateAccess = PROCESS_TERMINATE;
-
 // Calls onMatch(entry) for each process of the setup program's own session whose executable file name
 // begins with strName, in snapshot order, until it returns true. False when no snapshot could be taken.
 template <typename OnMatch>
@@ -54,7 +47,11 @@ bool IsProgramRunning(const std::string& strName) {
 bool KillProgram(const std::string& strName) {
     bool bOpened = false;
     const bool bSnapshot = ForEachMatchingProcess(strName, [&bOpened](const PROCESSENTRY32& entry) {
-        ScopedHandle process(OpenProcess(kTerminateAccess, FALSE, entry.th32ProcessID));
+        // PROCESS_TERMINATE, the one right TerminateProcess needs, rather than all access (0x1F0FFF, all
+        // access as Windows XP defined it): all access is granted only as a whole, so a process whose access
+        // list withholds any single other right (a program hardened against code injection) could not be
+        // opened at all.
+        ScopedHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
         if (!process.IsValid()) {
             LogEvent("Guard: could not open process %lu (%s): %s", entry.th32ProcessID, entry.szExeFile,
                      DescribeError(GetLastError()).c_str());

@@ -92,12 +92,7 @@ Outcome RunInstall(InstallContext& context, FrontEnd& frontEnd) {
         const InUseAnswer answer = frontEnd.AskFilesInUse(TextId::InstallRefused, bFilesHeld);
         switch (answer) {
         case InUseAnswer::RestartWindows:
-        case InUseAnswer::DeferToNextStart:
-            LogEvent("Answer: %s; the install runs at the next logon",
-                     answer == InUseAnswer::RestartWindows ? "restart Windows" : "defer to the next Windows start");
-            DeferToNextStart(kDeferredInstallCommand + frontEnd.SwitchesForDeferredRun(),
-                             answer == InUseAnswer::RestartWindows);
-            return Outcome::Deferred;
+        case InUseAnswer::DeferToNextStart: return DeferToNextStart("install", kDeferredInstallCommand, answer, frontEnd);
         case InUseAnswer::CloseAndRetry:
             LogEvent("Answer: the programs are closed; the install runs again");
             // A retry that succeeds ends without a message, as it always has.

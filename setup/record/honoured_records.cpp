@@ -3,6 +3,7 @@
 #include "setup/core/setup_log.h"
 #include "setup/core/suite_paths.h"
 #include "setup/record/uninstall_log.h"
+#include "util/kernel32_functions.h"
 #include "util/scoped_handles.h"
 
 #include <windows.h>
@@ -13,12 +14,6 @@ std::string FolderFrom(UINT (WINAPI* pfnGet)(LPSTR, UINT)) {
     char szFolder[MAX_PATH + 1] = {};
     const UINT nLength = pfnGet(szFolder, sizeof szFolder);
     return (nLength > 0 && nLength < sizeof szFolder) ? std::string(szFolder, nLength) : std::string();
-}
-
-template <typename Function>
-Function Kernel32Function(const char* szName) {
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), szName)));
 }
 
 // "\\?\C:\a" -> "C:\a", "\\?\UNC\server\share\a" -> "\\server\share\a".

@@ -68,22 +68,16 @@ std::vector<std::string> FolderNames(const std::vector<std::string>& arrNames, s
     return arrFolder;
 }
 
-// True when strFolder (root and names) lies in or below strPlace.
-bool IsInOrBelow(const PathParts& folder, const std::vector<std::string>& arrFolder, const std::string& strPlace) {
+// Where a folder (its root and its names without the empty ones) lies against strPlace.
+enum class Where { Outside, Exactly, Below };
+Where Locate(const PathParts& folder, const std::vector<std::string>& arrFolder, const std::string& strPlace) {
     PathParts place;
-    if (strPlace.empty() || Parse(strPlace, place) != RecordVerdict::Honoured) return false;
+    if (strPlace.empty() || Parse(strPlace, place) != RecordVerdict::Honoured) return Where::Outside;
     const std::vector<std::string> arrPlace = FolderNames(place.arrNames, place.arrNames.size());
-    if (!mbcs::EqualNoCase(folder.strRoot, place.strRoot) || arrPlace.size() > arrFolder.size()) return false;
+    if (!mbcs::EqualNoCase(folder.strRoot, place.strRoot) || arrPlace.size() > arrFolder.size()) return Where::Outside;
     for (size_t i = 0; i < arrPlace.size(); ++i)
-        if (!mbcs::EqualNoCase(arrFolder[i], arrPlace[i])) return false;
-    return true;
-}
-
-bool IsExactly(const PathParts& folder, const std::vector<std::string>& arrFolder, const std::string& strPlace) {
-    PathParts place;
-    if (Parse(strPlace, place) != RecordVerdict::Honoured) return false;
-    return FolderNames(place.arrNames, place.arrNames.size()).size() == arrFolder.size() &&
-           IsInOrBelow(folder, arrFolder, strPlace);
+        if (!mbcs::EqualNoCase(arrFolder[i], arrPlace[i])) return Where::Outside;
+    return arrPlace.size() == arrFolder.size() ? Where::Exactly : Where::Below;
 }
 
 }  // namespace
@@ -100,10 +94,10 @@ RecordVerdict JudgeRecordPath(const std::string& strPath, const RecordPlaces& pl
     if (!pFile) return RecordVerdict::NotASuiteFile;
     const std::vector<std::string> arrFolder = FolderNames(parts.arrNames, parts.arrNames.size() - 1);
     if (IsPlacedInSuiteBin(pFile->nHost)) {
-        if (!IsExactly(parts, arrFolder, places.strSuiteBin)) return RecordVerdict::SharedFileOutsideBin;
+        if (Locate(parts, arrFolder, places.strSuiteBin) != Where::Exactly) return RecordVerdict::SharedFileOutsideBin;
     } else {
         for (const std::string& strWindows : places.arrWindowsFolders)
-            if (IsInOrBelow(parts, arrFolder, strWindows)) return RecordVerdict::InWindowsFolder;
+            if (Locate(parts, arrFolder, strWindows) != Where::Outside) return RecordVerdict::InWindowsFolder;
     }
     if (ppFile) *ppFile = pFile;
     return RecordVerdict::Honoured;

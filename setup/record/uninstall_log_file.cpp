@@ -24,11 +24,14 @@ bool ReplaceUninstallLog(const HostFileList& arrItems, const std::string& strPat
     const std::string strTemp = PathControl::ReplacementOf(strPath);
     if (!WriteUninstallLog(arrItems, strTemp)) return Abandon(strTemp, GetLastError());
     // The runtime's flush only hands the bytes to Windows; the disk must have them before the rename.
+    DWORD dwFlushError = ERROR_SUCCESS;
     {
         ScopedHandle file(CreateFileA(strTemp.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                       nullptr));
-        if (!file.IsValid() || !FlushFileBuffers(file.Get())) return Abandon(strTemp, GetLastError());
+        if (!file.IsValid() || !FlushFileBuffers(file.Get())) dwFlushError = GetLastError();
     }
+    // Only once the file is closed can it be removed.
+    if (dwFlushError != ERROR_SUCCESS) return Abandon(strTemp, dwFlushError);
     if (!MoveFileExA(strTemp.c_str(), strPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return Abandon(strTemp, GetLastError());
     return true;

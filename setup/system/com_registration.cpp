@@ -14,10 +14,6 @@ HRESULT HresultFromLastError() {
     return static_cast<HRESULT>(0x80070000u | (dwError & 0xFFFFu));
 }
 
-}  // namespace
-
-namespace {
-
 HRESULT CallEntryPoint(const std::string& strLibraryPath, const char* szEntryPoint) {
     const ScopedLibrary library(LoadLibraryBesideItsDependencies(strLibraryPath));
     if (!library.IsLoaded()) return HresultFromLastError();

@@ -1,26 +1,25 @@
 #include "setup/system/library_loading.h"
 
+#include "util/kernel32_functions.h"
+
 namespace {
 
 // Not in every SDK this program is built with.
 constexpr DWORD kSearchDllLoadDir = 0x00000100;  // LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR
 constexpr DWORD kSearchSystem32 = 0x00000800;    // LOAD_LIBRARY_SEARCH_SYSTEM32
 
-FARPROC Kernel32Export(const char* szName) { return GetProcAddress(GetModuleHandleA("kernel32.dll"), szName); }
+using SetDefaultFunction = BOOL(WINAPI*)(DWORD);
+using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
 
 // The LOAD_LIBRARY_SEARCH_ flags came with SetDefaultDllDirectories; a system without it refuses them.
-bool HasSearchFlags() { return Kernel32Export("SetDefaultDllDirectories") != nullptr; }
+bool HasSearchFlags() { return Kernel32Function<SetDefaultFunction>("SetDefaultDllDirectories") != nullptr; }
 
 }  // namespace
 
 DllSearch RestrictDllSearchPath() {
-    using SetDefaultFunction = BOOL(WINAPI*)(DWORD);
-    using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
-    const auto pfnSetDefault =
-        reinterpret_cast<SetDefaultFunction>(reinterpret_cast<void (*)()>(Kernel32Export("SetDefaultDllDirectories")));
+    const auto pfnSetDefault = Kernel32Function<SetDefaultFunction>("SetDefaultDllDirectories");
     if (pfnSetDefault && pfnSetDefault(kSearchSystem32)) return DllSearch::SystemFolderOnly;
-    const auto pfnSetDllDirectory =
-        reinterpret_cast<SetDllDirectoryFunction>(reinterpret_cast<void (*)()>(Kernel32Export("SetDllDirectoryA")));
+    const auto pfnSetDllDirectory = Kernel32Function<SetDllDirectoryFunction>("SetDllDirectoryA");
     if (pfnSetDllDirectory && pfnSetDllDirectory("")) return DllSearch::NoCurrentFolder;
     return DllSearch::Unrestricted;
 }

@@ -25,10 +25,15 @@ void ScheduleRunOnce(const std::string& strCommandLine) {
         LogEvent("RunOnce not scheduled: %s", DescribeError(static_cast<DWORD>(lResult)).c_str());
 }
 
-void DeferToNextStart(const std::string& strCommand, bool bRestart) {
-    ScheduleRunOnce(CommandWithLogSwitch(strCommand));
+Outcome DeferToNextStart(const char* szWork, const std::string& strCommand, InUseAnswer answer,
+                         const FrontEnd& frontEnd) {
+    const bool bRestart = answer == InUseAnswer::RestartWindows;
+    LogEvent("Answer: %s; the %s runs at the next logon", bRestart ? "restart Windows" : "defer to the next Windows start",
+             szWork);
+    ScheduleRunOnce(CommandWithLogSwitch(strCommand + frontEnd.SwitchesForDeferredRun()));
     if (bRestart) RestartWindows();
     else LogEvent("Restart: left to whoever started the setup program");
+    return Outcome::Deferred;
 }
 
 DWORD RestartWindows() {

@@ -1,6 +1,8 @@
 // Deferral to the next logon and the restart of Windows.
 #pragma once
 
+#include "setup/core/front_end.h"
+#include "setup/core/outcome.h"
 #include "setup/core/suite_paths.h"
 
 #include <windows.h>
@@ -12,9 +14,14 @@
 // failure, or a command line over kMaxStoredCommandLine characters, leaves nothing new scheduled.
 void ScheduleRunOnce(const std::string& strCommandLine);
 
-// The work deferred to the next logon: strCommand, with this run's log switch when it still fits, stored
-// under RunOnce (ScheduleRunOnce); with bRestart, Windows is asked to restart now too (RestartWindows).
-void DeferToNextStart(const std::string& strCommand, bool bRestart);
+// The work (szWork: "install", "uninstall") deferred to the next logon, as the front end answered "files
+// are in use" (InUseAnswer::RestartWindows or InUseAnswer::DeferToNextStart): strCommand with the front
+// end's switches (SwitchesForDeferredRun) and, when it still fits, this run's log switch, stored under
+// RunOnce (ScheduleRunOnce); for RestartWindows, Windows is asked to restart now too (RestartWindows),
+// otherwise the restart is left to whoever started the program. The answer goes to the setup log.
+// Returns Outcome::Deferred.
+Outcome DeferToNextStart(const char* szWork, const std::string& strCommand, InUseAnswer answer,
+                         const FrontEnd& frontEnd);
 
 // Asks Windows to restart now: ExitWindowsEx first, then, with the shutdown privilege enabled
 // (EnablePrivilege, which logs why it could not), InitiateSystemShutdownA, and the privilege disabled

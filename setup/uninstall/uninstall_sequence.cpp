@@ -126,11 +126,7 @@ Outcome RunUninstall(InstallContext& context, FrontEnd& frontEnd) {
         switch (answer) {
         case InUseAnswer::RestartWindows:
         case InUseAnswer::DeferToNextStart:
-            LogEvent("Answer: %s; the uninstall runs at the next logon",
-                     answer == InUseAnswer::RestartWindows ? "restart Windows" : "defer to the next Windows start");
-            DeferToNextStart(kDeferredUninstallCommand + frontEnd.SwitchesForDeferredRun(),
-                             answer == InUseAnswer::RestartWindows);
-            return Outcome::Deferred;
+            return DeferToNextStart("uninstall", kDeferredUninstallCommand, answer, frontEnd);
         case InUseAnswer::CloseAndRetry: LogEvent("Answer: the programs are closed; the uninstall starts again"); continue;
         case InUseAnswer::Cancel: break;
         }

@@ -21,4 +21,16 @@ void CompleteShippedFolder() {
 
 std::string RunOnceValue() { return RegString(HKEY_CURRENT_USER, kRunOnceKey, "ZmtSetup"); }
 
+namespace {
+std::string AddinStandinKey(const char* szDll) { return std::string("Software\\LetterquarryStandins\\") + szDll; }
+}  // namespace
+
+void SetAddinStandinSwitch(const char* szDll, const char* szName, unsigned long dwValue) {
+    SetRegDword(HKEY_CURRENT_USER, AddinStandinKey(szDll), szName, dwValue);
+}
+
+unsigned long AddinStandinCount(const char* szDll, const char* szName) {
+    return RegDword(HKEY_CURRENT_USER, AddinStandinKey(szDll), szName, 0);
+}
+
 }  // namespace lqtest

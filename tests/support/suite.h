@@ -35,4 +35,9 @@ std::string IniValue(const std::string& strFile, const std::string& strKey);
 // The command deferred to the next logon (the RunOnce value "ZmtSetup") as text; "" when there is none.
 std::string RunOnceValue();
 
+// The add-in stand-ins' switches and counters (HKCU "Software\LetterquarryStandins\<szDll>"): the switch
+// "FailRegister" = 1 makes the add-in's registration fail; "RegisterCalls" counts its registrations.
+void SetAddinStandinSwitch(const char* szDll, const char* szName, unsigned long dwValue);
+unsigned long AddinStandinCount(const char* szDll, const char* szName);
+
 }  // namespace lqtest

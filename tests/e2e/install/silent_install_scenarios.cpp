@@ -289,7 +289,7 @@ void ExpectLockedDestinationInSetupLog() {
 
 TEST(SilentInstall, NoHosts) {
     CompleteShippedFolder();
-    lqtest::SetRegDword(HKEY_CURRENT_USER, "Software\\LetterquarryStandins\\MyAddIn_V12.dll", "FailRegister", 1);
+    lqtest::SetAddinStandinSwitch("MyAddIn_V12.dll", "FailRegister", 1);
     ASSERT_EQ(0, lqtest::RunToEnd("/B"));
     std::vector<Copy> arrCopies;
     for (const char* sz : kRuntimeFiles) arrCopies.push_back({0, 0, kBin + "\\" + sz, sz});
@@ -511,11 +511,7 @@ TEST(SilentInstall, QuietDefersFilesInUse) {
 }
 
 // What another local user may append to the uninstall log, which lies in a folder every user may write.
-struct Planted {
-    int r, u;
-    std::string strPath;
-};
-std::vector<Planted> PlantedRecords() {
+std::vector<lqtest::LogRecord> PlantedRecords() {
     char szWindows[MAX_PATH] = {}, szSystem[MAX_PATH] = {};
     GetWindowsDirectoryA(szWindows, MAX_PATH);
     GetSystemDirectoryA(szSystem, MAX_PATH);
@@ -532,15 +528,12 @@ std::vector<Planted> PlantedRecords() {
 // Appends the planted records to the log as a section of their own, and places their targets: probe DLLs
 // that note every load, and a plug-in name in the Windows folder. Returns every target's bytes.
 std::vector<std::string> PlantRecords() {
-    std::string strSection = "[UnInstall][E]\r\r\n";
-    for (const Planted& p : PlantedRecords())
-        strSection += "[R:" + std::to_string(p.r) + "][E],[U:" + std::to_string(p.u) + "][E],[F:" + p.strPath + "][E]\r\r\n";
-    EXPECT_TRUE(lqtest::WriteFileBytes(kLog, lqtest::ReadFileBytes(kLog) + strSection + "[UnInstall End][E]\r\r\n"));
+    EXPECT_TRUE(lqtest::WriteFileBytes(kLog, lqtest::ReadFileBytes(kLog) + lqtest::UninstallLogOf(PlantedRecords())));
     for (const char* szProbe : {"C:\\users\\Public\\evil.dll", "C:\\users\\Public\\MyAddIn_V11.dll"})
         EXPECT_TRUE(CopyFileA("C:\\probe\\unregister_probe.dll", szProbe, FALSE)) << szProbe;
     EXPECT_TRUE(lqtest::WriteFileBytes(PlantedRecords().back().strPath, "not the suite's"));
     std::vector<std::string> arrBytes;
-    for (const Planted& p : PlantedRecords()) {
+    for (const lqtest::LogRecord& p : PlantedRecords()) {
         arrBytes.push_back(lqtest::ReadFileBytes(p.strPath));
         EXPECT_FALSE(arrBytes.back().empty()) << "planted target missing: " << p.strPath;
     }
@@ -560,7 +553,7 @@ TEST(SilentInstall, PlantedLogRecords) {
     const std::vector<std::string> arrBefore = PlantRecords();
     EXPECT_EQ(0, lqtest::UninstallSilently(lqtest::SetupLogSwitch()));
     ExpectNoneOf(DtpPaths(), "after the uninstall");
-    const std::vector<Planted> arrPlanted = PlantedRecords();
+    const std::vector<lqtest::LogRecord> arrPlanted = PlantedRecords();
     for (size_t i = 0; i < arrPlanted.size(); ++i)
         EXPECT_TRUE(arrBefore[i] == lqtest::ReadFileBytes(arrPlanted[i].strPath)) << "touched: " << arrPlanted[i].strPath;
     EXPECT_EQ("", lqtest::ReadFileBytes("C:\\probe\\loads.log")) << "a planted DLL was loaded";
@@ -568,7 +561,7 @@ TEST(SilentInstall, PlantedLogRecords) {
     if (lqtest::SetupLogPath().empty()) return;
     // One line per planted record and run (the reinstall's merge, the uninstall), naming it and why.
     const std::vector<std::string> arrLines = lqtest::SetupLogLines(lqtest::SetupLogPath());
-    for (const Planted& p : arrPlanted)
+    for (const lqtest::LogRecord& p : arrPlanted)
         EXPECT_EQ(2u, lqtest::LinesWith(arrLines, "Uninstall log record refused, nothing is done with it: " + p.strPath + ": ").size())
             << p.strPath;
 }

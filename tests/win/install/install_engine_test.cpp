@@ -45,10 +45,6 @@ using lqtest::Describe;
 using lqtest::Items;
 using lqtest::RecordingFrontEnd;
 
-void SetStandinSwitch(const char* szDll, const char* szName, DWORD dwValue) {
-    lqtest::SetRegDword(HKEY_CURRENT_USER, std::string("Software\\LetterquarryStandins\\") + szDll, szName, dwValue);
-}
-
 class InstallEngine : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -158,10 +154,10 @@ protected:
 };
 
 TEST_F(InstallSequence, SuccessCopiesEveryRecordInStepOrderAndWritesTheEntryAndTheLog) {
-    SetStandinSwitch("MyAddIn_V11.dll", "FailRegister", 1);  // a registration that fails is still logged
+    lqtest::SetAddinStandinSwitch("MyAddIn_V11.dll", "FailRegister", 1);  // a registration that fails is still logged
     RecordingFrontEnd frontEnd;
     ASSERT_TRUE(RunInstallSequence(m_context, frontEnd));
-    SetStandinSwitch("MyAddIn_V11.dll", "FailRegister", 0);
+    lqtest::SetAddinStandinSwitch("MyAddIn_V11.dll", "FailRegister", 0);
     std::vector<lqtest::LogRecord> arrExpected;
     for (const char* sz : kRuntimeFiles) arrExpected.push_back({0, 0, kBin + "\\" + sz});
     arrExpected.push_back({1, 0, kBin + "\\ZmtAddin.dll"});

@@ -23,14 +23,6 @@ using lqtest::MakeFolders;
 using lqtest::ValueBytes;
 using lqtest::WriteFileBytes;
 
-DWORD StandinCount(const char* szDll, const char* szName) {
-    return lqtest::RegDword(HKEY_CURRENT_USER, std::string("Software\\LetterquarryStandins\\") + szDll, szName, 0);
-}
-
-void SetStandinSwitch(const char* szDll, const char* szName, DWORD dwValue) {
-    lqtest::SetRegDword(HKEY_CURRENT_USER, std::string("Software\\LetterquarryStandins\\") + szDll, szName, dwValue);
-}
-
 TEST(RegisterServer, CallsTheEntryPointsAndMapsLoadFailuresToWin32Results) {
     MakeFolders("C:\\reg");
     ASSERT_TRUE(CopyFileA((kInstall + "\\MyAddIn_V11.dll").c_str(), "C:\\reg\\MyAddIn_V11.dll", FALSE));
@@ -40,16 +32,16 @@ TEST(RegisterServer, CallsTheEntryPointsAndMapsLoadFailuresToWin32Results) {
               ValueBytes(HKEY_CLASSES_ROOT, std::string(kV11Class) + "\\InprocServer32", "").substr(0, 23));
     EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, "LetterquarryStandin.CorelAddIn11\\CLSID"));
     EXPECT_EQ(S_OK, RegisterServer("C:\\reg\\MyAddIn_V11.dll", false)) << "twice is tolerated";
-    EXPECT_EQ(2u, StandinCount("MyAddIn_V11.dll", "RegisterCalls"));
+    EXPECT_EQ(2u, lqtest::AddinStandinCount("MyAddIn_V11.dll", "RegisterCalls"));
 
     EXPECT_EQ(S_OK, RegisterServer("C:\\reg\\MyAddIn_V11.dll", true));
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kV11Class));
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "LetterquarryStandin.CorelAddIn11"));
 
-    SetStandinSwitch("MyAddIn_V11.dll", "FailRegister", 1);
+    lqtest::SetAddinStandinSwitch("MyAddIn_V11.dll", "FailRegister", 1);
     EXPECT_EQ(SELFREG_E_CLASS, RegisterServer("C:\\reg\\MyAddIn_V11.dll", false));
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kV11Class));
-    SetStandinSwitch("MyAddIn_V11.dll", "FailRegister", 0);
+    lqtest::SetAddinStandinSwitch("MyAddIn_V11.dll", "FailRegister", 0);
 
     WriteFileBytes("C:\\reg\\text.dll", "not a library");
     HRESULT hr = RegisterServer("C:\\reg\\text.dll", false);

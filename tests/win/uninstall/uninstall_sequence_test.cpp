@@ -8,6 +8,7 @@
 #include "tests/support/recording_front_end.h"
 #include "tests/support/registry.h"
 #include "tests/support/suite.h"
+#include "tests/support/uninstall_records.h"
 #include "tests/win/uninstall/office_test_support.h"
 
 #include <gtest/gtest.h>
@@ -45,15 +46,11 @@ void InstallProbe(const std::string& strPath) {
     ASSERT_TRUE(CopyFileA(kProbeSource, strPath.c_str(), FALSE)) << strPath;
 }
 
-std::string Record(int nR, const std::string& strU, const std::string& strPath) {
-    return "[R:" + std::to_string(nR) + "][E],[U:" + strU + "][E],[F:" + strPath + "][E]";
-}
-
-// A log as the install writes it: every line ends in 0D 0D 0A.
+// A log as the install writes it, of files with no flags.
 std::string LogOf(const std::vector<std::string>& arrPaths) {
-    std::string strLog = "[UnInstall][E]\r\r\n";
-    for (const auto& strPath : arrPaths) strLog += Record(0, "0", strPath) + "\r\r\n";
-    return strLog + "[UnInstall End][E]\r\r\n";
+    std::vector<lqtest::LogRecord> arrRecords;
+    for (const auto& strPath : arrPaths) arrRecords.push_back({0, 0, strPath});
+    return lqtest::UninstallLogOf(arrRecords);
 }
 
 class UninstallSequence : public ::testing::Test {
@@ -79,9 +76,10 @@ protected:
 TEST_F(UninstallSequence, UnregistersWhatTheSuiteRegistersWhateverTheRecordSays) {
     for (const char* szName : {"MyAddIn_V11.dll", "MyAddIn_V12.dll", "ZmtAddin.dll", "OLEAUT32.DLL"})
         InstallProbe(kBin + szName);
-    WriteBytes(kLog, "[UnInstall][E]\r\r\n" + Record(1, "0", kBin + "MyAddIn_V11.dll") + "\r\r\n" +
-                         Record(1, "2", kBin + "MyAddIn_V12.dll") + "\r\r\n" + Record(1, "1", kBin + "ZmtAddin.dll") +
-                         "\r\r\n" + Record(0, "1", kBin + "OLEAUT32.DLL") + "\r\r\n[UnInstall End][E]\r\r\n");
+    WriteBytes(kLog, lqtest::UninstallLogOf({{1, 0, kBin + "MyAddIn_V11.dll"},
+                                             {1, 2, kBin + "MyAddIn_V12.dll"},
+                                             {1, 1, kBin + "ZmtAddin.dll"},
+                                             {0, 1, kBin + "OLEAUT32.DLL"}}));
     InstallOffice({});
 
     EXPECT_EQ(Outcome::Done, Run());
@@ -101,9 +99,8 @@ TEST_F(UninstallSequence, StandardVariantRemovesAddinKeysBarsFilesAndEntry) {
     InstallProbe(kBin + "ZmtAddin.dll");
     InstallProbe(kBin + "MyAddIn_V11.dll");
     WriteBytes(kBin + "ASYCFILT.DLL", "x");
-    WriteBytes(kLog, "[UnInstall][E]\r\r\n" + Record(0, "0", kBin + "ASYCFILT.DLL") + "\r\r\n" +
-                         Record(1, "0", kBin + "ZmtAddin.dll") + "\r\r\n" +
-                         Record(1, "1", kBin + "MyAddIn_V11.dll") + "\r\r\n[UnInstall End][E]\r\r\n");
+    WriteBytes(kLog, lqtest::UninstallLogOf(
+                         {{0, 0, kBin + "ASYCFILT.DLL"}, {1, 0, kBin + "ZmtAddin.dll"}, {1, 1, kBin + "MyAddIn_V11.dll"}}));
     RegisterAddin();
     InstallOffice({"Excel", "PowerPoint", "Word"});
 
@@ -125,8 +122,7 @@ TEST_F(UninstallSequence, StandardVariantRemovesAddinKeysBarsFilesAndEntry) {
 TEST_F(UninstallSequence, SharedAddinStaysWhenTheSiblingStillRuns) {
     InstallProbe(kBin + "ZmtAddin.dll");
     InstallProbe(kBin + "MyAddIn_V11.dll");
-    WriteBytes(kLog, "[UnInstall][E]\r\r\n" + Record(1, "1", kBin + "ZmtAddin.dll") + "\r\r\n" +
-                         Record(1, "1", kBin + "MyAddIn_V11.dll") + "\r\r\n[UnInstall End][E]\r\r\n");
+    WriteBytes(kLog, lqtest::UninstallLogOf({{1, 1, kBin + "ZmtAddin.dll"}, {1, 1, kBin + "MyAddIn_V11.dll"}}));
     WriteBytes("c:\\ZmtPlugin\\ZmtPT.ini", "[BrelFontPlugin]\r\nPot_Run=1\r\n");
     RegisterAddin();
     InstallOffice({"Excel", "PowerPoint", "Word"});
