@@ -27,7 +27,8 @@ bool InstallFilesIntoFolder(const std::string& strDestinationFolder, const std::
         if (verdict != RecordVerdict::Honoured) {
             LogEvent("Not copied: %s: %s%s", strDestination.c_str(), DescribeVerdict(verdict),
                      strReal.empty() ? "" : (" (really " + strReal + ")").c_str());
-            SetLastError(ERROR_ACCESS_DENIED);
+            // Not ERROR_ACCESS_DENIED: that may be a file in use, and waiting for the next start changes nothing here.
+            SetLastError(ERROR_BAD_PATHNAME);
             return false;
         }
         if (pathControl.CopyWholeFile(strSource, strDestination) != 0) {

@@ -16,7 +16,8 @@
 // result does not matter), and one new entry (both flags, full destination path) appended to
 // arrUninstallItems. Entries with an empty name only advance the file bar.
 // A destination the uninstall would refuse to take back (record_rule.h: a shared file outside the suite's
-// folder, a plug-in in a system folder, also through a link) is not copied: that is a failed copy too.
+// folder, a plug-in in a system folder, also through a link) is not copied: that is a failed copy too, with
+// GetLastError() ERROR_BAD_PATHNAME.
 // Returns false at the first file that could not be copied (nothing recorded for it, later files not
 // copied, the file bar left where it is); true when every file was copied.
 // The front end's detail line shows each bare file name; with bFileBar its file bar runs 0 .. number of

@@ -249,6 +249,18 @@ TEST_F(InstallSequence, AnInstallThatSucceedsAtOnceSaysSo) {
     EXPECT_TRUE(frontEnd.arrInUseQuestions.empty());
 }
 
+// A destination the uninstall would refuse fails the install as something other than a file in use, so a
+// quiet run fails rather than deferring to a next start that would refuse it again.
+TEST_F(InstallSequence, ARefusedDestinationIsNoFileInUse) {
+    char szWindows[MAX_PATH] = {};
+    GetWindowsDirectoryA(szWindows, MAX_PATH);
+    MakeFolders(std::string(szWindows) + "\\XTension");
+    Folder(kHostQuark, std::string(szWindows) + "\\XTension\\");
+    RecordingFrontEnd frontEnd;
+    EXPECT_EQ(Outcome::Failed, RunInstall(m_context, frontEnd));
+    EXPECT_EQ(std::vector<bool>{false}, frontEnd.arrFilesHeld);
+}
+
 // The failure policy: a locked destination asks "files in use?"; the user closes the program and retries
 // (once in vain), then the install completes. Or the user cancels, and the install has failed.
 class FailurePolicy : public InstallSequence {
@@ -273,7 +285,7 @@ TEST_F(FailurePolicy, RetryAsOftenAsTheUserChoosesUntilTheInstallCompletes) {
 TEST_F(FailurePolicy, CancelGivesTheInstallUp) {
     RecordingFrontEnd frontEnd;  // an empty script: the question is answered with its cancel
     EXPECT_EQ(Outcome::Failed, RunInstall(m_context, frontEnd));
-    EXPECT_EQ(1u, frontEnd.arrInUseQuestions.size()) << "asked once";
+    EXPECT_EQ(std::vector<bool>{true}, frontEnd.arrFilesHeld) << "asked once, about a file in use";
     m_held.Release();
     EXPECT_EQ("held by Illustrator", ReadFileBytes(kHeld));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallRecordKey));
