@@ -65,7 +65,7 @@ BOOL CZmtUpGradeDlg::OnInitDialog() {
 
 void CZmtUpGradeDlg::FillHostList() {
     // Each row goes in at the top, so the hosts go in from the last: the screen shows them in install order.
-    for (auto it = kHosts.rbegin(); it != kHosts.rend(); ++it) {
+    for (auto it = std::rbegin(kHosts); it != std::rend(kHosts); ++it) {
         HostRecord& record = m_context.arrHosts[it->nIndex];
         if (!it->bChoosable || record.arrFolders.empty()) continue;
         int nItem = m_listHosts.InsertItem(0, Text(it->name), reinterpret_cast<LPARAM>(&record));
