@@ -1,6 +1,7 @@
 #include "htmllabel/html_static.h"
 
 #include "htmllabel/gdi_device.h"
+#include "util/scoped_gdi.h"
 #include "util/scoped_handles.h"
 
 #include <shellapi.h>
@@ -9,20 +10,6 @@ namespace {
 
 const size_t kCommandBufferSize = 520;   // the fallback command line, its terminating zero included
 const DWORD kClassesValueSize = 260;     // a value read below HKEY_CLASSES_ROOT, its zero included
-
-class CGdiRegion {
-public:
-    explicit CGdiRegion(const RECT& rct) : m_hRgn(CreateRectRgnIndirect(&rct)) {}
-    CGdiRegion(const CGdiRegion&) = delete;
-    CGdiRegion& operator=(const CGdiRegion&) = delete;
-    ~CGdiRegion() {
-        if (m_hRgn) DeleteObject(m_hRgn);
-    }
-    operator HRGN() const { return m_hRgn; }
-
-private:
-    HRGN m_hRgn;
-};
 
 }  // namespace
 
@@ -85,11 +72,10 @@ void CHTMLStatic::OnPaint() {
     RECT rctClip;
     GetClipBox(hDC, &rctClip);
 
-    CGdiRegion rgnClient(rctClient);
-    SelectClipRgn(hDC, rgnClient);
-    HBRUSH hBrush = CreateSolidBrush(m_crBackground);
-    FillRect(hDC, &rctClient, hBrush);
-    DeleteObject(hBrush);
+    const ScopedRegion rgnClient(CreateRectRgnIndirect(&rctClient));
+    SelectClipRgn(hDC, rgnClient.Get());
+    const ScopedBrush brushBackground(CreateSolidBrush(m_crBackground));
+    FillRect(hDC, &rctClient, brushBackground.Get());
 
     CHTMLGdiDevice dc(hDC);
     if (!m_bLayoutValid) {
@@ -122,8 +108,8 @@ void CHTMLStatic::OnPaint() {
     }
     m_drawer.Draw(dc, m_crHover, m_bHoverUnderline);
 
-    CGdiRegion rgnClip(rctClip);
-    SelectClipRgn(hDC, rgnClip);
+    const ScopedRegion rgnClip(CreateRectRgnIndirect(&rctClip));
+    SelectClipRgn(hDC, rgnClip.Get());
     EndPaint(m_hWnd, &ps);
 
     if (m_drawer.GetLinkCount() > 0) SetTimer(m_hWnd, kHoverTimerId, kHoverTimerPeriod, nullptr);

@@ -13,6 +13,8 @@
 // destructor gives the control its template bitmap back, if the control still exists, before freeing it.
 #pragma once
 
+#include "util/scoped_gdi.h"
+
 #include <windows.h>
 
 class ProductPicture {
@@ -30,5 +32,5 @@ public:
 private:
     HWND m_hControl = nullptr;
     HBITMAP m_hTemplate = nullptr;  // the control's own, never freed here
-    HBITMAP m_hScaled = nullptr;    // owned
+    ScopedBitmap m_scaled;
 };

@@ -1,6 +1,7 @@
 #include "tools/uidriver/uidriver.h"
 
 #include "tools/uidriver/png_writer.h"
+#include "util/scoped_gdi.h"
 
 #include <commctrl.h>
 
@@ -79,12 +80,13 @@ private:
 bool CaptureRect(const RECT& rect, const std::string& strPath) {
     int nWidth = rect.right - rect.left, nHeight = rect.bottom - rect.top;
     if (nWidth <= 0 || nHeight <= 0) return false;
-    HDC hScreen = GetDC(nullptr);
-    HDC hMem = CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, nWidth, nHeight);
-    HGDIOBJ hOld = SelectObject(hMem, hBitmap);
-    BitBlt(hMem, 0, 0, nWidth, nHeight, hScreen, rect.left, rect.top, SRCCOPY);
-    SelectObject(hMem, hOld);
+    const ScopedWindowDC screen(nullptr);
+    const ScopedMemoryDC memory(screen.Get());
+    const ScopedBitmap shot(CreateCompatibleBitmap(screen.Get(), nWidth, nHeight));
+    {
+        const ScopedSelection selection(memory.Get(), shot.Get());
+        BitBlt(memory.Get(), 0, 0, nWidth, nHeight, screen.Get(), rect.left, rect.top, SRCCOPY);
+    }
 
     BITMAPINFO bmi{};
     bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
@@ -94,11 +96,7 @@ bool CaptureRect(const RECT& rect, const std::string& strPath) {
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
     std::vector<unsigned char> bgra(static_cast<size_t>(nWidth) * nHeight * 4);
-    int nRows = GetDIBits(hMem, hBitmap, 0, nHeight, bgra.data(), &bmi, DIB_RGB_COLORS);
-    DeleteObject(hBitmap);
-    DeleteDC(hMem);
-    ReleaseDC(nullptr, hScreen);
-    if (nRows != nHeight) return false;
+    if (GetDIBits(memory.Get(), shot.Get(), 0, nHeight, bgra.data(), &bmi, DIB_RGB_COLORS) != nHeight) return false;
 
     std::vector<unsigned char> rgb(static_cast<size_t>(nWidth) * nHeight * 3);
     for (size_t i = 0, n = static_cast<size_t>(nWidth) * nHeight; i < n; ++i) {
@@ -227,10 +225,8 @@ bool SaveWindowShot(HWND hWnd, const std::string& strPath) {
 }
 
 COLORREF ScreenPixel(int x, int y) {
-    HDC hScreen = GetDC(nullptr);
-    COLORREF cr = GetPixel(hScreen, x, y);
-    ReleaseDC(nullptr, hScreen);
-    return cr;
+    const ScopedWindowDC screen(nullptr);
+    return GetPixel(screen.Get(), x, y);
 }
 
 }  // namespace uidriver
