@@ -23,13 +23,23 @@ CHTMLStatic::~CHTMLStatic() {
 void CHTMLStatic::SetHtmlText(const std::string& strHtml) {
     m_strHtml = strHtml;
     m_bLayoutValid = 0;
-    if (m_hWnd) InvalidateRect(m_hWnd, nullptr, TRUE);
+    if (!m_hWnd) return;
+    SetPlainWindowText();
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CHTMLStatic::SetPlainWindowText() {
+    // Stored as any window stores its text, past the static control's own handling, which would draw the
+    // plain text over the label before the label's next paint.
+    const std::string strPlain = HtmlPlainText(m_strHtml);
+    DefWindowProcA(m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strPlain.c_str()));
 }
 
 void CHTMLStatic::PreSubclassWindow() {
     // Without SS_NOTIFY a static control lets clicks through to its parent and never reports them.
     LONG nStyle = GetWindowLongA(m_hWnd, GWL_STYLE);
-    SetWindowLongA(m_hWnd, GWL_STYLE, nStyle | SS_NOTIFY);
+    SetWindowLongA(m_hWnd, GWL_STYLE, nStyle | SS_NOTIFY | SS_NOPREFIX);
+    if (!m_strHtml.empty()) SetPlainWindowText();
     CStatic::PreSubclassWindow();
 }
 

@@ -2,8 +2,10 @@
 //
 // Use: a dialog holds one as a member and binds it to a static control of its template with
 // DDX_Control(pDX, nID, m_label) in DoDataExchange; then it calls SetHtmlText with markup of the HTML
-// subset (htmllabel/html_parser.h), in the system's ANSI code page. The static control's own window text
-// is never drawn.
+// subset (htmllabel/html_parser.h), in the system's ANSI code page, before or after the binding. The
+// label keeps the markup (GetHtmlText) and makes its window text the plain text that the markup shows
+// (HtmlPlainText), which screen readers and other tools read through the system's default proxies; the
+// window text is never drawn. The control gets SS_NOPREFIX, so that an '&' of the text is read as itself.
 //
 // The label fills its client area with the button-face colour and draws the text inside a 5-pixel
 // margin, laid out once after each text change or resize (a text too high for the margin goes without
@@ -30,8 +32,11 @@ public:
     CHTMLStatic();
     ~CHTMLStatic() override;
 
-    // Stores the markup and repaints the whole control; the layout is made on the next paint.
+    // Stores the markup, makes its plain text the window text and repaints the whole control; the layout
+    // is made on the next paint.
     void SetHtmlText(const std::string& strHtml);
+    // The markup last set; empty before the first SetHtmlText.
+    const std::string& GetHtmlText() const { return m_strHtml; }
 
     // Opens strURL with the shell ("open" verb) and the show command nShowCmd. When the shell cannot,
     // starts the program registered for ".htm" with strURL appended, unless that command line would be
@@ -63,6 +68,8 @@ protected:
     void LoadHandCursor();
 
 private:
+    void SetPlainWindowText();
+
     COLORREF m_crBackground;
     COLORREF m_crHover = RGB(255, 0, 0);
     BYTE m_bHoverUnderline = 1;

@@ -13,8 +13,6 @@ void DeleteMessageBoxDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL DeleteMessageBoxDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    // The label never draws its window text; it carries the message for screen readers and test tools.
-    m_htmlText.SetWindowText(m_strText);
     m_htmlText.SetHtmlText(m_strText);
     m_btnDelete.SetWindowText(Text(TextId::DeleteButton));
     m_btnCancel.SetWindowText(Text(TextId::CancelButton));

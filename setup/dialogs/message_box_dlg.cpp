@@ -14,8 +14,6 @@ void MessageBoxDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL MessageBoxDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    // The label never draws its window text; it carries the message for screen readers and test tools.
-    m_htmlText.SetWindowText(m_strText);
     m_htmlText.SetHtmlText(m_strText);
     m_btnRestart.SetWindowText(Text(TextId::RestartWindowsButton));
     m_btnGoOn.SetWindowText(Text(TextId::GoOnButton));

@@ -13,8 +13,6 @@ void ProgramKillDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL ProgramKillDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    // The label never draws its window text; it carries the message for screen readers and test tools.
-    m_htmlMessage.SetWindowText(m_strMessage);
     m_htmlMessage.SetHtmlText(m_strMessage);
     m_btnKill.SetWindowText(Text(TextId::ForceCloseButton));
     m_btnCancel.SetWindowText(Text(TextId::CancelButton));

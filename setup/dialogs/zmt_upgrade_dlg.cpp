@@ -12,12 +12,6 @@ namespace {
 
 const char kProductName[] = "Letterquarry " LQ_PRODUCT_VERSION_TEXT;  // "Letterquarry 5.981"
 
-// The label never draws its window text; it carries the mark-up for screen readers and test tools.
-void SetLabelText(CHTMLStatic& label, const std::string& strHtml) {
-    label.SetWindowText(strHtml);
-    label.SetHtmlText(strHtml);
-}
-
 }  // namespace
 
 CZmtUpGradeDlg::CZmtUpGradeDlg(InstallActions& actions)
@@ -46,9 +40,9 @@ BOOL CZmtUpGradeDlg::OnInitDialog() {
     AfxSetMainWnd(m_hWnd);
     m_picture.Show(m_hWnd, IDC_PRODUCT_PICTURE);
 
-    SetLabelText(m_htmlBanner, BannerText(edition));
-    SetLabelText(m_htmlPrompt, Text(TextId::Prompt));
-    SetLabelText(m_htmlHint, Text(TextId::Hint));
+    m_htmlBanner.SetHtmlText(BannerText(edition));
+    m_htmlPrompt.SetHtmlText(Text(TextId::Prompt));
+    m_htmlHint.SetHtmlText(Text(TextId::Hint));
     m_btnInstall.SetWindowText(Text(TextId::InstallButton));
     m_btnCancel.SetWindowText(Text(TextId::CancelButton));
 

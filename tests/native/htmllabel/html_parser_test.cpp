@@ -108,6 +108,21 @@ TEST(ParseHtml, BreakRunsAfterAnEmptyTextAndAtLineStart) {
     EXPECT_EQ(Joined({"<BR>|0", "<BR>|0"}), Joined(Parse("<br><br>")));
 }
 
+// What a screen reader reads: the runs' texts with the line breaks, nothing of the mark-up.
+TEST(HtmlPlainText, IsTheTextOfTheRunsWithoutBlankEnds) {
+    const struct {
+        const char* pszMarkup;
+        const char* pszText;
+    } cases[] = {
+        {"<center><b><font size=5 color=blue>Letterquarry 5.981</font></b></center>", "Letterquarry 5.981"},
+        {"<center> </center>", ""},
+        {"<center><b><font color=blue size=4>One.</font></b>\r\nTwo<br>Three\r\n</center>", "One.\r\nTwo\r\nThree"},
+        {"<p>a</p><p align=right>b &lt;c&gt; &quot;d&quot;</p>", "a\r\nb <c> \"d\""},
+        {"x <blink>y</blink> 1 < 2", "x y 1 < 2"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.pszText, HtmlPlainText(c.pszMarkup)) << "markup: " << c.pszMarkup;
+}
+
 TEST(ParseHtml, TheBaseFontIsCopiedAndTheDefaultAlignmentIsRestored) {
     CHTMLFont fntBase;
     fntBase.m_strFace = "Gulim";

@@ -189,6 +189,8 @@ TEST(HtmlStatic, EverySystemTextIsLaidOutInsideItsLabelAndCentredWhereAsked) {
         CHTMLStatic& label = dlg.Label(text.nLabelId);
         label.SetHtmlText(text.strHtml);
         PumpFor(300);
+        EXPECT_EQ(text.strHtml, label.GetHtmlText()) << text.pszName;
+        EXPECT_EQ(HtmlPlainText(text.strHtml), label.GetWindowText()) << text.pszName << ": the window text is plain";
         ExpectLaidOutInside(label, text);
         if (text.bHasTitle) ExpectBlueBoldTitle(label);
         EXPECT_EQ(0, label.GetDrawer().GetLinkCount()) << text.pszName << ": the system's texts hold no link";
@@ -281,6 +283,9 @@ TEST(HtmlStatic, TheLinkRunUnderTheMouseTurnsRedAndUnderlinedAndBack) {
     SetCursorPos(0, 0);
     label.SetHtmlText(LinkText());
     PumpFor(300);
+    EXPECT_EQ("See the Letterquarry test page with a title long enough to wrap over two lines now.",
+              label.GetWindowText()) << "the window text is the text shown, without its mark-up";
+    EXPECT_EQ(SS_NOTIFY | SS_NOPREFIX, GetWindowLongA(hLabel, GWL_STYLE) & (SS_NOTIFY | SS_NOPREFIX));
     std::vector<CHTMLAtom*> arrLinks = LinkRuns(label);
     ASSERT_EQ(2u, arrLinks.size()) << "the link wraps into two runs";
     ASSERT_EQ(2, label.GetDrawer().GetLinkCount());
