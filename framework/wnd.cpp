@@ -132,3 +132,5 @@ int CListCtrl::GetItemCount() const { return static_cast<int>(SendMessage(LVM_GE
 bool CListCtrl::SetBkColor(COLORREF cr) const { return SendMessage(LVM_SETBKCOLOR, 0, cr) != 0; }
 
 bool CListCtrl::SetTextBkColor(COLORREF cr) const { return SendMessage(LVM_SETTEXTBKCOLOR, 0, cr) != 0; }
+
+bool CListCtrl::SetTextColor(COLORREF cr) const { return SendMessage(LVM_SETTEXTCOLOR, 0, cr) != 0; }

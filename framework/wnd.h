@@ -84,4 +84,5 @@ public:
     int GetItemCount() const;
     bool SetBkColor(COLORREF cr) const;
     bool SetTextBkColor(COLORREF cr) const;
+    bool SetTextColor(COLORREF cr) const;
 };

@@ -28,6 +28,7 @@ void ApplyFontColor(CHTMLFont& fnt, std::string strValue) {
     std::uint32_t nGreen = HexToInt(strValue.substr(2, 2));
     std::uint32_t nBlue = HexToInt(strValue.substr(4, 2));
     fnt.m_crColor = nRed + nGreen * 256 + nBlue * 65536;
+    fnt.m_bColorSet = 1;
 }
 
 void ApplyFontAttributes(CHTMLFont& fnt, const std::string& strAttributes) {

@@ -49,6 +49,7 @@ public:
     std::uint8_t m_bUnderline = 0;
     std::uint8_t m_nCharSet = 0;  // passed to font creation unchanged; no tag changes it
     HtmlColor m_crColor = 0;
+    std::uint8_t m_bColorSet = 0;  // the mark-up named m_crColor; otherwise it is the base font's
     std::int32_t m_nHtmlSize = 3;
 };
 

@@ -11,9 +11,23 @@ namespace {
 const size_t kCommandBufferSize = 520;   // the fallback command line, its terminating zero included
 const DWORD kClassesValueSize = 260;     // a value read below HKEY_CLASSES_ROOT, its zero included
 
+// The system's colours now. A high-contrast scheme also turns the mark-up's colours off where Windows says
+// so; Wine always says it is off, and the contrast rule of HtmlRunColor then does the work.
+HtmlColorScheme SystemColorScheme() {
+    HtmlColorScheme scheme;
+    scheme.crText = GetSysColor(COLOR_BTNTEXT);
+    scheme.crBackground = GetSysColor(COLOR_BTNFACE);
+    scheme.crLink = GetSysColor(COLOR_HOTLIGHT);
+    HIGHCONTRASTA highContrast{};
+    highContrast.cbSize = sizeof highContrast;
+    scheme.bHighContrast = SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof highContrast, &highContrast, 0) &&
+                           (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    return scheme;
+}
+
 }  // namespace
 
-CHTMLStatic::CHTMLStatic() : m_crBackground(GetSysColor(COLOR_BTNFACE)) { LoadHandCursor(); }
+CHTMLStatic::CHTMLStatic() { LoadHandCursor(); }
 
 CHTMLStatic::~CHTMLStatic() {
     if (m_hWnd) KillTimer(m_hWnd, kHoverTimerId);
@@ -60,6 +74,12 @@ bool CHTMLStatic::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pRe
         *pResult = Default(nMsg, wParam, lParam);
         OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
         return true;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // The colours, or whether high contrast is on, may have changed: the next paint reads them anew.
+        *pResult = Default(nMsg, wParam, lParam);
+        InvalidateRect(m_hWnd, nullptr, TRUE);
+        return true;
     default:
         return CStatic::OnWndMsg(nMsg, wParam, lParam, pResult);
     }
@@ -84,7 +104,8 @@ void CHTMLStatic::OnPaint() {
 
     const ScopedRegion rgnClient(CreateRectRgnIndirect(&rctClient));
     SelectClipRgn(hDC, rgnClient.Get());
-    const ScopedBrush brushBackground(CreateSolidBrush(m_crBackground));
+    const HtmlColorScheme scheme = SystemColorScheme();
+    const ScopedBrush brushBackground(CreateSolidBrush(scheme.crBackground));
     FillRect(hDC, &rctClient, brushBackground.Get());
 
     CHTMLGdiDevice dc(hDC);
@@ -116,7 +137,7 @@ void CHTMLStatic::OnPaint() {
         }
         m_bLayoutValid = 1;
     }
-    m_drawer.Draw(dc, m_crHover, m_bHoverUnderline);
+    m_drawer.Draw(dc, m_crHover, m_bHoverUnderline, scheme);
 
     const ScopedRegion rgnClip(CreateRectRgnIndirect(&rctClip));
     SelectClipRgn(hDC, rgnClip.Get());

@@ -7,13 +7,16 @@
 // (HtmlPlainText), which screen readers and other tools read through the system's default proxies; the
 // window text is never drawn. The control gets SS_NOPREFIX, so that an '&' of the text is read as itself.
 //
-// The label fills its client area with the button-face colour and draws the text inside a 5-pixel
-// margin, laid out once after each text change or resize (a text too high for the margin goes without
-// it; a line a pixel or two too high even then moves up into its leading, keeping its descenders).
-// Font heights follow the device's LOGPIXELSY, so the text grows with the screen's DPI. Link runs
-// (<a href=...>) turn red and underlined while the mouse is over them (polled every 100 ms with timer 101,
-// started on the first paint that shows a link), show the hand cursor, and a click on one opens its
-// target with the shell.
+// The label fills its client area with the system's button-face colour and draws the text inside a
+// 5-pixel margin, laid out once after each text change or resize (a text too high for the margin goes
+// without it; a line a pixel or two too high even then moves up into its leading, keeping its descenders).
+// Font heights follow the device's LOGPIXELSY, so the text grows with the screen's DPI. The colours are the
+// system's of the moment, read at every paint, and the label repaints on WM_SYSCOLORCHANGE and
+// WM_SETTINGCHANGE (which its dialog must pass on to it): text without colour mark-up in the button-text
+// colour; a colour of the mark-up only where it stands out from the background (HtmlRunColor), and never
+// in a high-contrast scheme, where links take the hot-tracking colour. Link runs (<a href=...>) turn red
+// and underlined while the mouse is over them (polled every 100 ms with timer 101, started on the first
+// paint that shows a link), show the hand cursor, and a click on one opens its target with the shell.
 #pragma once
 
 #include "framework/wnd.h"
@@ -70,7 +73,6 @@ protected:
 private:
     void SetPlainWindowText();
 
-    COLORREF m_crBackground;
     COLORREF m_crHover = RGB(255, 0, 0);
     BYTE m_bHoverUnderline = 1;
     BYTE m_bLayoutValid = 0;

@@ -46,8 +46,7 @@ BOOL CZmtUpGradeDlg::OnInitDialog() {
     m_btnInstall.SetWindowText(Text(TextId::InstallButton));
     m_btnCancel.SetWindowText(Text(TextId::CancelButton));
 
-    m_listHosts.SetBkColor(GetSysColor(COLOR_INFOBK));
-    m_listHosts.SetTextBkColor(GetSysColor(COLOR_INFOBK));
+    ApplyHostListColors();
 
     m_actions.FindHosts(m_context);
 
@@ -55,6 +54,14 @@ BOOL CZmtUpGradeDlg::OnInitDialog() {
     m_listHosts.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES);
     FillHostList();
     return TRUE;
+}
+
+void CZmtUpGradeDlg::ApplyHostListColors() {
+    // The tooltip colours, text and background as one pair of the scheme: a light text on a dark background
+    // where the user's scheme has one.
+    m_listHosts.SetBkColor(GetSysColor(COLOR_INFOBK));
+    m_listHosts.SetTextBkColor(GetSysColor(COLOR_INFOBK));
+    m_listHosts.SetTextColor(GetSysColor(COLOR_INFOTEXT));
 }
 
 void CZmtUpGradeDlg::FillHostList() {
@@ -126,6 +133,10 @@ bool CZmtUpGradeDlg::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* 
         *pResult = 0;
         return true;
     case WM_QUERYDRAGICON: *pResult = reinterpret_cast<LRESULT>(m_hIcon); return true;
+    case WM_SYSCOLORCHANGE:
+        // A list view keeps the colours it was given: it must be given the new ones.
+        ApplyHostListColors();
+        return false;
     default: return CDialog::OnWndMsg(nMsg, wParam, lParam, pResult);
     }
 }

@@ -39,6 +39,8 @@ protected:
     bool OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 private:
+    // The host list in the system's tooltip colours of the moment.
+    void ApplyHostListColors();
     void FillHostList();
     // Copies the check boxes into the records' selected flags, row by row from the first.
     void StoreHostChoice();
