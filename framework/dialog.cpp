@@ -132,6 +132,10 @@ bool CDialog::UpdateData(bool bSaveAndValidate) {
     return true;
 }
 
+void CDialog::GotoDlgCtrl(HWND hControl) {
+    if (m_hWnd && hControl) ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hControl), TRUE);
+}
+
 BOOL CDialog::OnInitDialog() {
     UpdateData(false);
     return TRUE;

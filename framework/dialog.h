@@ -41,6 +41,9 @@ public:
     void DestroyWindow();
     void EndDialog(int nResult);
     bool UpdateData(bool bSaveAndValidate = true);
+    // Moves the keyboard focus to hControl as the dialog manager moves it (WM_NEXTDLGCTL): a push button
+    // that gets it shows as the default. From OnInitDialog, return FALSE after it.
+    void GotoDlgCtrl(HWND hControl);
 
 protected:
     // Runs the data exchange in the load direction (binding the controls); returns true so that the

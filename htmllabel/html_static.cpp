@@ -110,31 +110,7 @@ void CHTMLStatic::OnPaint() {
 
     CHTMLGdiDevice dc(hDC);
     if (!m_bLayoutValid) {
-        HtmlRect rctWhole;
-        rctWhole.right = rctClient.right;
-        rctWhole.bottom = rctClient.bottom;
-        HtmlRect rctInset = rctWhole;
-        rctInset.left += 5;
-        rctInset.top += 5;
-        rctInset.right -= 5;
-        rctInset.bottom -= 5;
-        int nBottom = m_drawer.Layout(dc, m_strHtml, m_fntBase, rctInset, kAlignLeft);
-        // Some labels are hardly higher than one line of their text (the banner's 15-point line in a
-        // 15-dialog-unit label): the margin would push the text out at the bottom, so it is given up.
-        if (nBottom > rctWhole.bottom) nBottom = m_drawer.Layout(dc, m_strHtml, m_fntBase, rctWhole, kAlignLeft);
-        // At some DPIs the font's height and the label's, rounded apart, leave such a line a pixel or two
-        // taller than the whole label; it moves up by that much, into the blank leading at the top of its
-        // first line (an eighth of the line's height at most), rather than losing its descenders.
-        const int nOver = nBottom - rctWhole.bottom;
-        if (nOver > 0 && !m_drawer.GetAtoms().empty()) {
-            const HtmlRect& rctFirst = m_drawer.GetAtoms().front()->m_rect;
-            if (nOver <= (rctFirst.bottom - rctFirst.top) / 8) {
-                HtmlRect rctLifted = rctWhole;
-                rctLifted.top -= nOver;
-                rctLifted.bottom -= nOver;
-                m_drawer.Layout(dc, m_strHtml, m_fntBase, rctLifted, kAlignLeft);
-            }
-        }
+        LayOut(m_drawer, dc, rctClient.right, rctClient.bottom);
         m_bLayoutValid = 1;
     }
     m_drawer.Draw(dc, m_crHover, m_bHoverUnderline, scheme);
@@ -144,6 +120,48 @@ void CHTMLStatic::OnPaint() {
     EndPaint(m_hWnd, &ps);
 
     if (m_drawer.GetLinkCount() > 0) SetTimer(m_hWnd, kHoverTimerId, kHoverTimerPeriod, nullptr);
+}
+
+int CHTMLStatic::LayOut(CHTMLDrawer& drawer, CHTMLDevice& dc, int cx, int cy) const {
+    HtmlRect rctWhole;
+    rctWhole.right = cx;
+    rctWhole.bottom = cy;
+    HtmlRect rctInset = rctWhole;
+    rctInset.left += kMargin;
+    rctInset.top += kMargin;
+    rctInset.right -= kMargin;
+    rctInset.bottom -= kMargin;
+    int nBottom = drawer.Layout(dc, m_strHtml, m_fntBase, rctInset, kAlignLeft);
+    // Some labels are hardly higher than one line of their text (the banner's 15-point line in a
+    // 15-dialog-unit label): the margin would push the text out at the bottom, so it is given up.
+    if (nBottom > rctWhole.bottom) nBottom = drawer.Layout(dc, m_strHtml, m_fntBase, rctWhole, kAlignLeft);
+    // At some DPIs the font's height and the label's, rounded apart, leave such a line a pixel or two
+    // taller than the whole label; it moves up by that much, into the blank leading at the top of its
+    // first line (an eighth of the line's height at most), rather than losing its descenders.
+    const int nOver = nBottom - rctWhole.bottom;
+    if (nOver > 0 && !drawer.GetAtoms().empty()) {
+        const HtmlRect& rctFirst = drawer.GetAtoms().front()->m_rect;
+        if (nOver <= (rctFirst.bottom - rctFirst.top) / 8) {
+            HtmlRect rctLifted = rctWhole;
+            rctLifted.top -= nOver;
+            rctLifted.bottom -= nOver;
+            nBottom = drawer.Layout(dc, m_strHtml, m_fntBase, rctLifted, kAlignLeft);
+        }
+    }
+    return nBottom;
+}
+
+int CHTMLStatic::GetHeightForText() const {
+    RECT rctClient{};
+    if (!m_hWnd || !GetClientRect(m_hWnd, &rctClient)) return 0;
+    const ScopedWindowDC windowDC(m_hWnd);
+    CHTMLGdiDevice dc(windowDC.Get());
+    CHTMLDrawer drawer;
+    if (LayOut(drawer, dc, rctClient.right, rctClient.bottom) <= rctClient.bottom) return rctClient.bottom;
+    // Laid out from the top margin in a rectangle of no height, the text is not centred: its bottom is its height
+    // below the margin.
+    const HtmlRect rctFromTop{kMargin, kMargin, rctClient.right - kMargin, kMargin};
+    return drawer.Layout(dc, m_strHtml, m_fntBase, rctFromTop, kAlignLeft) + kMargin;
 }
 
 void CHTMLStatic::OnSize(UINT, int, int) {

@@ -50,6 +50,11 @@ public:
     // registry error (a value that is longer, or cannot be read, fails and leaves strValue empty).
     static LONG QueryClassesRootValue(const std::string& strKey, std::string& strValue);
 
+    // The client height that shows the whole text at the label's current width: the current height when
+    // the text shows there already (as the painting lays it out), else the text's own height with the
+    // margin above and below. 0 without a window. For the owner that grows a label whose text does not fit.
+    int GetHeightForText() const;
+
     // The current layout, for the owner's tests and diagnostics.
     const CHTMLDrawer& GetDrawer() const { return m_drawer; }
     bool IsOverLink() const { return m_bOverLink != 0; }
@@ -71,7 +76,12 @@ protected:
     void LoadHandCursor();
 
 private:
+    static const int kMargin = 5;  // pixels between the client area's edges and the text
+
     void SetPlainWindowText();
+    // Lays the text out into drawer for a client area of cx by cy pixels, as the label paints it; returns
+    // the bottom of the laid-out text.
+    int LayOut(CHTMLDrawer& drawer, CHTMLDevice& dc, int cx, int cy) const;
 
     COLORREF m_crHover = RGB(255, 0, 0);
     BYTE m_bHoverUnderline = 1;

@@ -26,10 +26,8 @@ int RunQuietUninstall() {
 }
 
 int RunInteractiveUninstall() {
-    DeleteMessageBoxDlg dlgConfirm;
-    dlgConfirm.m_strText = Text(TextId::UninstallConfirmation);
-    dlgConfirm.DoModal(AfxGetMainWnd());
-    if (dlgConfirm.m_nResult != DeleteMessageBoxDlg::kDelete) return ExitCodeOf(Outcome::Cancelled);
+    if (DeleteMessageBoxDlg(Text(TextId::UninstallConfirmation)).Ask(AfxGetMainWnd()) != DeleteMessageBoxDlg::Answer::Delete)
+        return ExitCodeOf(Outcome::Cancelled);
 
     auto pProgress = CreateProgressWindow<LetterquarryDeleteDlg>(AfxGetMainWnd());
     InstallContext context;

@@ -43,8 +43,8 @@ BOOL CZmtUpGradeDlg::OnInitDialog() {
     m_htmlBanner.SetHtmlText(BannerText(edition));
     m_htmlPrompt.SetHtmlText(Text(TextId::Prompt));
     m_htmlHint.SetHtmlText(Text(TextId::Hint));
-    m_btnInstall.SetWindowText(Text(TextId::InstallButton));
-    m_btnCancel.SetWindowText(Text(TextId::CancelButton));
+    m_btnInstall.SetWindowText(ButtonText(TextId::InstallButton));
+    m_btnCancel.SetWindowText(ButtonText(TextId::CancelButton));
 
     ApplyHostListColors();
 

@@ -315,11 +315,10 @@ TEST_F(HighDpiTest, MainDialogFollowsTheDpiAndItsPictureFillsItsPlace) {
     dlg.DestroyWindow();
 }
 
-// A dialog of type Dlg created modeless from nTemplate, its text member set by fnSetText first.
-template <typename Dlg>
-std::unique_ptr<CDialog> Created(UINT nTemplate, const std::function<void(Dlg&)>& fnSetText = nullptr) {
-    auto pDlg = std::make_unique<Dlg>();
-    if (fnSetText) fnSetText(*pDlg);
+// A dialog of type Dlg, constructed with the arguments, created modeless from nTemplate.
+template <typename Dlg, typename... Args>
+std::unique_ptr<CDialog> Created(UINT nTemplate, Args... args) {
+    auto pDlg = std::make_unique<Dlg>(args...);
     pDlg->Create(nTemplate, nullptr);
     return pDlg;
 }
@@ -333,15 +332,9 @@ TEST_F(HighDpiTest, NoTextIsCutByItsControl) {
     } windows[] = {
         // The longest text of each message dialog. In English the go-on button's text, "Closing current
         // program and Restarting window", is wider than its 141 dialog units at 96 DPI already.
-        {"message-box",
-         Created<MessageBoxDlg>(131, [&](MessageBoxDlg& d) { d.m_strText = lqtexts::InstallRefused(bKorean); }),
-         bKorean ? 0 : IDOK},
-        {"delete-message-box", Created<DeleteMessageBoxDlg>(132, [&](DeleteMessageBoxDlg& d) {
-             d.m_strText = lqtexts::UninstallConfirmation(bKorean);
-         }), 0},
-        {"program-kill", Created<ProgramKillDlg>(133, [&](ProgramKillDlg& d) {
-             d.m_strMessage = lqtexts::GuardText(bKorean, "QuarkXpress");
-         }), 0},
+        {"message-box", Created<MessageBoxDlg>(131, lqtexts::InstallRefused(bKorean)), 0},
+        {"delete-message-box", Created<DeleteMessageBoxDlg>(132, lqtexts::UninstallConfirmation(bKorean)), 0},
+        {"program-kill", Created<ProgramKillDlg>(133, lqtexts::GuardText(bKorean, "QuarkXpress")), 0},
         {"setup-progress", Created<LetterquarrySetupDlg>(129), 0},
         {"uninstall-progress", Created<LetterquarryDeleteDlg>(130), 0},
     };
