@@ -116,6 +116,10 @@ ProductPicture::~ProductPicture() {
 bool ProductPicture::Show(HWND hDlg, int nId) {
     m_hControl = GetDlgItem(hDlg, nId);
     if (!m_hControl || m_scaled) return static_cast<bool>(m_scaled);
+    // The picture is decoration, with no name for screen readers. The template's text is the bitmap's
+    // resource number, which they would read as a name; it goes past the static control's own handling,
+    // which would take an empty text for the name of a bitmap to load and drop the picture.
+    DefWindowProcA(m_hControl, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
     RECT rctPlace{};
     GetClientRect(m_hControl, &rctPlace);
     // The art comes from the module that holds the dialog's template.

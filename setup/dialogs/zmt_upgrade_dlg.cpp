@@ -4,6 +4,7 @@
 #include "setup/core/country.h"  // edition
 #include "setup/core/texts.h"
 #include "setup/dialogs/dialog_front_end.h"
+#include "setup/dialogs/dialog_layout.h"
 #include "setup/dialogs/progress_dialogs.h"
 #include "setup/dialogs/resource.h"
 #include "setup/res/version.h"
@@ -51,9 +52,17 @@ BOOL CZmtUpGradeDlg::OnInitDialog() {
     m_actions.FindHosts(m_context);
 
     m_listHosts.InsertColumn(0, Text(TextId::HostListColumn), LVCFMT_LEFT, 300);
+    SetDlgItemTextA(m_hWnd, IDC_HOST_LIST_LABEL, Text(TextId::HostListColumn).c_str());
     m_listHosts.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES);
     FillHostList();
-    return TRUE;
+    FitControlsToTexts(m_hWnd);
+
+    // The keyboard starts in the list, on its first row, selected so that it shows where the keyboard is
+    // and so that the first Space checks or clears it.
+    const UINT nMark = LVIS_FOCUSED | LVIS_SELECTED;
+    if (m_listHosts.GetItemCount() > 0 && m_listHosts.SetItemState(0, nMark, nMark)) m_listHosts.EnsureVisible(0);
+    GotoDlgCtrl(m_listHosts);
+    return FALSE;  // the focus is set
 }
 
 void CZmtUpGradeDlg::ApplyHostListColors() {

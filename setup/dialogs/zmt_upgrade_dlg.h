@@ -5,6 +5,10 @@
 // are the engines'; the dialog reaches them through InstallActions (setup/core/install_actions.h), which the
 // interactive install run mode provides, and only shows and asks.
 //
+// For the keyboard and screen readers: the dialog starts with the focus on the host list's first row, which is
+// selected; a label that is not shown names the list (the list's column title); the buttons carry access
+// keys; a text that does not fit its control makes it grow (FitControlsToTexts).
+//
 // Use: construct with the actions (the context is built empty), DoModal. DoModal returns IDCANCEL when
 // the user closed the dialog without installing, IDOK after an install; GetOutcome() then tells how it
 // ended (Cancelled until an install ran).

@@ -2,8 +2,10 @@
 
 #include "tools/uidriver/png_writer.h"
 #include "util/scoped_gdi.h"
+#include "util/scoped_handles.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace uidriver {
 namespace {
@@ -121,6 +123,25 @@ std::string WindowText(HWND hWnd) {
     SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof szText, reinterpret_cast<LPARAM>(szText), SMTO_ABORTIFHUNG, 2000,
                         nullptr);
     return szText;
+}
+
+std::string AccessibleName(HWND hWnd) {
+    const ScopedComInitializer com;  // the proxy of another process's window comes through COM
+    ComPtr<IAccessible> pAccessible;
+    if (FAILED(AccessibleObjectFromWindow(hWnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          pAccessible.ReceiveVoid())) || !pAccessible)
+        return "";
+    VARIANT varSelf;
+    VariantInit(&varSelf);
+    varSelf.vt = VT_I4;
+    varSelf.lVal = CHILDID_SELF;
+    BSTR bstrName = nullptr;
+    if (pAccessible->get_accName(varSelf, &bstrName) != S_OK || !bstrName) return "";
+    char szName[4096] = {};
+    WideCharToMultiByte(CP_ACP, 0, bstrName, static_cast<int>(SysStringLen(bstrName)), szName, sizeof szName - 1,
+                        nullptr, nullptr);
+    SysFreeString(bstrName);
+    return szName;
 }
 
 HWND WaitForWindow(const std::string& strCaption, const std::string& strClass, DWORD dwTimeoutMs, DWORD dwProcessId) {

@@ -129,8 +129,8 @@ TEST(Interactive, KoreanAllHosts) {
     for (const uidriver::ListRow& row : uidriver::ReadListView(GetDlgItem(hMain, 1000)))
         EXPECT_TRUE(row.bChecked) << row.strText << " starts checked";
     SeenDialog main = ReadDialog(hMain);
-    EXPECT_EQ(Lang("설치하기", "Install"), main.texts[IDOK]);
-    EXPECT_EQ(Lang("취소", "Cancel"), main.texts[IDCANCEL]);
+    EXPECT_EQ(Lang("설치하기(&I)", "&Install"), main.texts[IDOK]);
+    EXPECT_EQ(Lang("취소(&C)", "&Cancel"), main.texts[IDCANCEL]);
     EXPECT_EQ(Lang("레터쿼리를 설치하고자 하는 프로그램을 선택해 주세요.", ""), main.texts[1005]);  // the labels' plain texts
     EXPECT_EQ(Lang("설치를 시작하시려면 \"설치하기\"버튼을 눌러 주세요.", "Please Click install button to start installation."),
               main.texts[1004]);
@@ -235,7 +235,7 @@ TEST(Interactive, RunningExcelIsForceClosed) {
     std::string strMessage = WaitForGuard(program.ProcessId(), &hGuard);
     ASSERT_NE(nullptr, hGuard) << "no guard question";
     EXPECT_NE(std::string::npos, strMessage.find(Lang("현재 Excel가", "running Excel program"))) << strMessage;
-    EXPECT_EQ(Lang("실행중인 프로그램 종료하기", "Exit program without notice"), ReadDialog(hGuard).texts[IDOK]);
+    EXPECT_EQ(Lang("실행중인 프로그램 종료하기(&E)", "&Exit program without notice"), ReadDialog(hGuard).texts[IDOK]);
     lqtest::Screenshot(lqtest::InMachineLanguage("guard-excel"), hGuard);
     DWORD dwClick = GetTickCount();
     AnswerDialog(hGuard, Answer::ClickButton(IDOK));
@@ -325,7 +325,7 @@ HWND FailOnHeldFile(Program& program, HeldFile& held) {
     std::string strText = ReadDialog(hQuestion).texts[1005];
     EXPECT_EQ(0u, strText.find(Lang("현재 Letterquarry 프로그램이 실행중에 있어\r\n", "Now, It can't be installed or upgraded")))
         << strText;
-    EXPECT_EQ(Lang("윈도우 다시시작", "ReStart Windows"), ReadDialog(hQuestion).texts[3]);
+    EXPECT_EQ(Lang("윈도우 다시시작(&R)", "&ReStart Windows"), ReadDialog(hQuestion).texts[3]);
     return hQuestion;
 }
 
