@@ -262,7 +262,7 @@ TEST(Interactive, GuardCancelKeepsTheDialog) {
     HWND hGuard = nullptr;
     std::string strMessage = WaitForGuard(program.ProcessId(), &hGuard);
     ASSERT_NE(nullptr, hGuard);
-    EXPECT_NE(std::string::npos, strMessage.find("<b>Winword</b>")) << strMessage;
+    EXPECT_NE(std::string::npos, strMessage.find(Lang("현재 Winword가", "running Winword program"))) << strMessage;
     lqtest::Screenshot(lqtest::InMachineLanguage("guard-winword"), hGuard);
     // The question has no owner, so the main dialog still takes clicks: a second Install starts nothing.
     AnswerDialog(hMain, Answer::ClickButton(IDOK));
@@ -297,7 +297,7 @@ TEST(Interactive, TwoWordInstances) {
         HWND hGuard = nullptr;
         std::string strMessage = WaitForGuard(program.ProcessId(), &hGuard);
         ASSERT_NE(nullptr, hGuard) << "question " << n + 1;
-        EXPECT_NE(std::string::npos, strMessage.find("<b>Winword</b>")) << strMessage;
+        EXPECT_NE(std::string::npos, strMessage.find(Lang("현재 Winword가", "running Winword program"))) << strMessage;
         AnswerDialog(hGuard, Answer::ClickButton(IDOK));
         ASSERT_TRUE(uidriver::WaitForWindowGone(hGuard, 10000));
     }
