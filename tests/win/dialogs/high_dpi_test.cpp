@@ -194,16 +194,13 @@ std::vector<std::string> AccessibilityFaults(HWND hDlg) {
             strKeys += cKey;
         } else if (strClass == "SysListView32") {
             hStart = hChild;
-            std::string strLabel = "(none)";
-            for (HWND h = GetWindow(hChild, GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV)) {
-                if (ClassOf(h) == "Static") {
-                    strLabel = uidriver::AccessibleName(h);
-                    break;
-                }
-                if ((GetWindowLongA(h, GWL_STYLE) & (WS_GROUP | WS_TABSTOP)) == (WS_GROUP | WS_TABSTOP)) break;
-            }
-            if (strLabel.find_first_not_of(" \r\n") == std::string::npos || strLabel == "(none)")
-                arrFaults.push_back(strWhat + ", a list, has no label before it: \"" + strLabel + "\"");
+            HWND hLabel = GetWindow(hChild, GW_HWNDPREV);
+            const LONG lGroupStop = WS_GROUP | WS_TABSTOP;  // where Windows' proxy stops looking for a label
+            while (hLabel && ClassOf(hLabel) != "Static" && (GetWindowLongA(hLabel, GWL_STYLE) & lGroupStop) != lGroupStop)
+                hLabel = GetWindow(hLabel, GW_HWNDPREV);
+            const std::string strLabel = hLabel && ClassOf(hLabel) == "Static" ? uidriver::AccessibleName(hLabel) : "";
+            if (strLabel.find_first_not_of(" \r\n") == std::string::npos)
+                arrFaults.push_back(strWhat + ", a list, has no label just before it: \"" + strLabel + "\"");
             const LRESULT nFocused = SendMessageA(hChild, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED);
             if (nFocused != 0 || !SendMessageA(hChild, LVM_GETITEMSTATE, 0, LVIS_SELECTED))
                 arrFaults.push_back(strWhat + ", a list, starts with row " + std::to_string(nFocused) +
