@@ -51,10 +51,7 @@ Answerer& AnswersOf(AnswerPolicy policy) {
 
 // "/D": false when the user did not confirm the uninstall.
 bool ConfirmUninstall() {
-    DeleteMessageBoxDlg dlgConfirm;
-    dlgConfirm.m_strText = Text(TextId::UninstallConfirmation);
-    dlgConfirm.DoModal(AfxGetMainWnd());
-    return dlgConfirm.m_nResult == DeleteMessageBoxDlg::kDelete;
+    return DeleteMessageBoxDlg(Text(TextId::UninstallConfirmation)).Ask(AfxGetMainWnd()) == DeleteMessageBoxDlg::Answer::Delete;
 }
 
 // The engine work of an install or uninstall row, with its progress shown where the row says.

@@ -32,23 +32,20 @@ void ProgressWindowView::SetBarPos(ProgressBar bar, int nPos) {
 }
 
 InUseAnswer DialogAnswers::AskFilesInUse(TextId question, bool /*bFilesHeld*/) {
-    MessageBoxDlg dlg;
-    dlg.m_strText = Text(question);
     // The install's question belongs to its dialog; the uninstall has no main window.
-    dlg.DoModal(AfxGetMainWnd());
-    switch (dlg.m_nResult) {
-    case MessageBoxDlg::kRestartWindows: return InUseAnswer::RestartWindows;
-    case MessageBoxDlg::kGoOn: return InUseAnswer::CloseAndRetry;
+    switch (MessageBoxDlg(Text(question)).Ask(AfxGetMainWnd())) {
+    case MessageBoxDlg::Answer::RestartWindows: return InUseAnswer::RestartWindows;
+    case MessageBoxDlg::Answer::GoOn: return InUseAnswer::CloseAndRetry;
     default: return InUseAnswer::Cancel;  // Cancel, or the dialog could not be shown
     }
 }
 
 RunningProgramAnswer DialogAnswers::AskCloseProgram(const std::string& strDisplayName) {
-    ProgramKillDlg dlg;
-    dlg.m_strMessage = Text(TextId::ProgramRunning, strDisplayName);
-    // -1: the question could not be shown. Asking again would spin without end, and going on would work
+    // A question that could not be shown: asking again would spin without end, and going on would work
     // around a running program, so it counts as the user's cancel.
-    return dlg.DoModal(nullptr) == IDOK ? RunningProgramAnswer::ForceClose : RunningProgramAnswer::Cancel;
+    return ProgramKillDlg(Text(TextId::ProgramRunning, strDisplayName)).Ask(nullptr) == ProgramKillDlg::Answer::ForceClose
+               ? RunningProgramAnswer::ForceClose
+               : RunningProgramAnswer::Cancel;
 }
 
 void DialogAnswers::ShowMessage(MessageStyle style, TextId message) {
