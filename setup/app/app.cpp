@@ -44,7 +44,8 @@ BOOL CZmtUpGradeApp::InitInstance() {
     countryCode = ReadSystemCountryCode();
     CommandLine commandLine = ParseCommandLine(Arguments());
     if (commandLine.forceEnglish) countryCode = 0;
-    StartRunLog(commandLine, dllSearch);
+    SetLanguage(LanguageOfCountry(countryCode));
+    StartRunLog(commandLine, dllSearch, countryCode);
 
     const RunModePolicy& policy = PolicyOf(ActionFor(commandLine));
     m_nExitCode = policy.bChangesMachine ? RunChangingMode(policy, commandLine) : RunMode(policy);
