@@ -1,0 +1,175 @@
+// The Windows Installer package's custom actions: the package places C:\ZmtPlugin\install, and these run the
+// setup program from there as a deployment tool does ("/B /QUIET", "/D /B /QUIET") and turn its exit codes
+// into the results msiexec understands. A program started as an EXE custom action would lose 3010 (every
+// non-zero exit is a failure there), so the package starts it through this DLL.
+//
+// RunSetupInstall and RunSetupUninstall are deferred and not impersonated: they run as SYSTEM, inside the
+// script, where no property can be read but CustomActionData ("<install folder>|<setup log path>", the log
+// path possibly empty) and no mode can be set. RequestRestartIfDeferred is immediate, after InstallFinalize,
+// where MsiSetMode is allowed: a run that waits for the next Windows start left its command under RunOnce.
+#include "setup/app/exit_codes.h"
+#include "setup/core/suite_paths.h"
+
+#include <windows.h>
+#include <msi.h>
+#include <msiquery.h>
+
+#include <string>
+
+namespace {
+
+constexpr wchar_t kSetupProgramName[] = L"ZmtUpGrade_Letterquarry.exe";
+// Where a run as SYSTEM, or the package's run, leaves its deferred command (the setup program's RunOnce).
+constexpr char kMachineRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+constexpr char kRunOnceValue[] = "ZmtSetup";
+
+// One line in msiexec's log ("/l*v"), and nowhere else: a quiet install shows nothing.
+void Log(MSIHANDLE hInstall, const std::wstring& strLine) {
+    PMSIHANDLE hRecord = MsiCreateRecord(0);
+    MsiRecordSetStringW(hRecord, 0, (L"Letterquarry: " + strLine).c_str());
+    MsiProcessMessage(hInstall, INSTALLMESSAGE_INFO, hRecord);
+}
+
+std::wstring Property(MSIHANDLE hInstall, const wchar_t* szName) {
+    DWORD nLength = 0;
+    wchar_t szEmpty[1] = L"";
+    if (MsiGetPropertyW(hInstall, szName, szEmpty, &nLength) != ERROR_MORE_DATA) return std::wstring();
+    std::wstring strValue(++nLength, L'\0');
+    if (MsiGetPropertyW(hInstall, szName, &strValue[0], &nLength) != ERROR_SUCCESS) return std::wstring();
+    strValue.resize(nLength);
+    return strValue;
+}
+
+struct ActionData {
+    std::wstring strFolder;   // the installed folder, with its trailing backslash
+    std::wstring strLogPath;  // the setup log's path for "/LOG=", or empty
+};
+ActionData ReadActionData(MSIHANDLE hInstall) {
+    const std::wstring strData = Property(hInstall, L"CustomActionData");
+    const size_t nBar = strData.find(L'|');  // never part of a Windows path
+    ActionData data{strData.substr(0, nBar), nBar == std::wstring::npos ? std::wstring() : strData.substr(nBar + 1)};
+    if (!data.strFolder.empty() && data.strFolder.back() != L'\\') data.strFolder += L'\\';
+    return data;
+}
+
+std::wstring Number(DWORD n) { return std::to_wstring(n); }
+
+// What each exit code of the setup program means, for the log.
+const wchar_t* Meaning(DWORD dwExit) {
+    switch (dwExit) {
+    case kExitSuccess: return L"done";
+    case kExitCancelled: return L"cancelled";
+    case kExitFailed: return L"failed (its /LOG setup log says why)";
+    case kExitAlreadyRunning: return L"another run of the setup program was in progress, nothing done";
+    case kExitRestart: return L"files in use, the work waits for the next Windows start";
+    default: return L"not an exit code of the setup program";
+    }
+}
+
+// Runs the setup program of data.strFolder with szSwitches (and "/LOG=" when a log path was given), waits
+// for its end and logs the exit code. Returns the exit code, or kExitFailed when it could not be started.
+DWORD RunSetupProgram(MSIHANDLE hInstall, const ActionData& data, const wchar_t* szSwitches) {
+    const std::wstring strProgram = data.strFolder + kSetupProgramName;
+    std::wstring strCommand = L"\"" + strProgram + L"\" " + szSwitches;
+    if (!data.strLogPath.empty()) strCommand += L" \"/LOG=" + data.strLogPath + L"\"";
+    Log(hInstall, L"running " + strCommand);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(strProgram.c_str(), &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr, data.strFolder.c_str(),
+                        &si, &pi)) {
+        Log(hInstall, L"the setup program could not be started: error " + Number(GetLastError()));
+        return kExitFailed;
+    }
+    CloseHandle(pi.hThread);
+    // A quiet run never waits for anyone, so its end is waited for without a limit, as msiexec waits for
+    // any action.
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD dwExit = kExitFailed;
+    if (!GetExitCodeProcess(pi.hProcess, &dwExit)) dwExit = kExitFailed;
+    CloseHandle(pi.hProcess);
+    Log(hInstall, std::wstring(L"the setup program ended with exit code ") + Number(dwExit) + L": " + Meaning(dwExit));
+    return dwExit;
+}
+
+bool UninstallEntryExists() {
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallRecordKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) return false;
+    RegCloseKey(hKey);
+    return true;
+}
+
+// The package's own entry is the one the list of programs shows: the setup program's entry stays for
+// detection by "DisplayVersion" but is hidden. The key is made now when the install waits for the next
+// start, so that the entry that run writes is hidden too.
+void HideSetupProgramEntry(MSIHANDLE hInstall) {
+    HKEY hKey = nullptr;
+    LONG lResult = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallRecordKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                   KEY_SET_VALUE, nullptr, &hKey, nullptr);
+    if (lResult == ERROR_SUCCESS) {
+        const DWORD dwOne = 1;
+        lResult = RegSetValueExA(hKey, "SystemComponent", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwOne), sizeof dwOne);
+        RegCloseKey(hKey);
+    }
+    if (lResult != ERROR_SUCCESS)
+        Log(hInstall, L"the setup program's entry could not be hidden: error " + Number(static_cast<DWORD>(lResult)));
+}
+
+UINT ResultOf(MSIHANDLE hInstall, DWORD dwExit) {
+    switch (dwExit) {
+    case kExitSuccess: return ERROR_SUCCESS;
+    case kExitCancelled: return ERROR_INSTALL_USEREXIT;
+    default:
+        Log(hInstall, L"the package fails: exit code " + Number(dwExit));
+        return ERROR_INSTALL_FAILURE;
+    }
+}
+
+}  // namespace
+
+extern "C" UINT __stdcall RunSetupInstall(MSIHANDLE hInstall) {
+    const ActionData data = ReadActionData(hInstall);
+    const bool bInstalledBefore = UninstallEntryExists();
+    const DWORD dwExit = RunSetupProgram(hInstall, data, L"/B /QUIET");
+    if (dwExit == kExitSuccess || dwExit == kExitRestart) {
+        HideSetupProgramEntry(hInstall);
+        return ERROR_SUCCESS;  // a deferral asks for the restart after InstallFinalize
+    }
+    if (dwExit != kExitCancelled && !bInstalledBefore) {
+        // The copies and registrations made before the failure are on record in the uninstall log: take them
+        // back, so that a failed package leaves nothing registered. An earlier installation is left alone.
+        Log(hInstall, L"taking back what the failed install placed");
+        RunSetupProgram(hInstall, data, L"/D /B /QUIET");
+    }
+    return ResultOf(hInstall, dwExit);
+}
+
+extern "C" UINT __stdcall RunSetupUninstall(MSIHANDLE hInstall) {
+    const ActionData data = ReadActionData(hInstall);
+    if (GetFileAttributesA(kUninstallLogPath) == INVALID_FILE_ATTRIBUTES) {
+        Log(hInstall, L"no uninstall log: nothing of the suite to remove");
+        return ERROR_SUCCESS;
+    }
+    const DWORD dwExit = RunSetupProgram(hInstall, data, L"/D /B /QUIET");
+    if (dwExit == kExitRestart) {
+        // The deferred uninstall runs the setup program from this folder at the next start, which the removal
+        // would take away: the package stays, and is removed again after the restart.
+        Log(hInstall, L"files in use: the uninstall finishes at the next Windows start; remove the package after it");
+        return ERROR_INSTALL_FAILURE;
+    }
+    return ResultOf(hInstall, dwExit);
+}
+
+extern "C" UINT __stdcall RequestRestartIfDeferred(MSIHANDLE hInstall) {
+    HKEY hKey = nullptr;
+    bool bDeferred = false;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMachineRunOnceKey, 0, KEY_QUERY_VALUE, &hKey) == ERROR_SUCCESS) {
+        bDeferred = RegQueryValueExA(hKey, kRunOnceValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+        RegCloseKey(hKey);
+    }
+    if (bDeferred) {
+        Log(hInstall, L"a run waits for the next Windows start: restart required (3010)");
+        MsiSetMode(hInstall, MSIRUNMODE_REBOOTATEND, TRUE);
+    }
+    return ERROR_SUCCESS;
+}
