@@ -4,23 +4,21 @@
 #include "setup/core/setup_log.h"
 #include "util/scoped_handles.h"
 
-namespace {
-const char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-}  // namespace
-
-void ScheduleRunOnce(const std::string& strCommandLine) {
+void ScheduleRunOnce(const std::string& strCommandLine, RunOnceRoot root) {
     if (strCommandLine.size() > kMaxStoredCommandLine) {
         LogEvent("RunOnce not scheduled: the command line has %u characters, more than %u",
                  static_cast<unsigned>(strCommandLine.size()), static_cast<unsigned>(kMaxStoredCommandLine));
         return;
     }
     ScopedRegKey key;
-    LONG lResult = key.Create(HKEY_CURRENT_USER, kRunOnceKey, KEY_ALL_ACCESS);
+    const bool bMachine = root == RunOnceRoot::Machine;
+    LONG lResult = key.Create(bMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, kRunOnceKey, KEY_ALL_ACCESS);
     if (lResult == ERROR_SUCCESS)
-        lResult = RegSetValueExA(key.Get(), "ZmtSetup", 0, REG_SZ, reinterpret_cast<const BYTE*>(strCommandLine.c_str()),
+        lResult = RegSetValueExA(key.Get(), kRunOnceValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(strCommandLine.c_str()),
                                  static_cast<DWORD>(strCommandLine.size() + 1));
     if (lResult == ERROR_SUCCESS)
-        LogEvent("RunOnce: HKCU\\%s \"ZmtSetup\" = %s", kRunOnceKey, strCommandLine.c_str());
+        LogEvent("RunOnce: %s\\%s \"%s\" = %s", bMachine ? "HKLM" : "HKCU", kRunOnceKey, kRunOnceValue,
+                 strCommandLine.c_str());
     else
         LogEvent("RunOnce not scheduled: %s", DescribeError(static_cast<DWORD>(lResult)).c_str());
 }
@@ -30,7 +28,8 @@ Outcome DeferToNextStart(const char* szWork, const std::string& strCommand, InUs
     const bool bRestart = answer == InUseAnswer::RestartWindows;
     LogEvent("Answer: %s; the %s runs at the next logon", bRestart ? "restart Windows" : "defer to the next Windows start",
              szWork);
-    ScheduleRunOnce(CommandWithLogSwitch(strCommand + frontEnd.SwitchesForDeferredRun()));
+    ScheduleRunOnce(CommandWithLogSwitch(strCommand + frontEnd.SwitchesForDeferredRun()),
+                    bRestart ? RunOnceRoot::Account : RunOnceRoot::Machine);
     if (bRestart) RestartWindows();
     else LogEvent("Restart: left to whoever started the setup program");
     return Outcome::Deferred;

@@ -26,6 +26,10 @@ TEST(Restart, ScheduledCommandSurvivesTheRestartRequest) {
     EXPECT_EQ(std::string(kDeferredUninstallCommand) + '\0', RunOnceValue()) << "the later deferral replaces the earlier";
     ScheduleRunOnce(std::string(kMaxStoredCommandLine + 1, 'x'));
     EXPECT_EQ(std::string(kDeferredUninstallCommand) + '\0', RunOnceValue()) << "a command too long to store changes nothing";
+    ScheduleRunOnce(kDeferredInstallCommand, RunOnceRoot::Machine);
+    EXPECT_EQ(std::string(kDeferredInstallCommand) + '\0', lqtest::ValueBytes(HKEY_LOCAL_MACHINE, lqtest::kRunOnceKey, "ZmtSetup"))
+        << "the machine's deferral";
+    EXPECT_EQ(std::string(kDeferredUninstallCommand) + '\0', RunOnceValue()) << "the account's stays as it was";
     DWORD dwError = RestartWindows();
     EXPECT_EQ(0u, dwError) << "the shutdown privilege is enabled and the request accepted";
     EXPECT_EQ(std::string(kDeferredUninstallCommand) + '\0', RunOnceValue());
