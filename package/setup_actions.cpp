@@ -9,6 +9,7 @@
 // where MsiSetMode is allowed: a run that waits for the next Windows start left its command under RunOnce.
 #include "setup/app/exit_codes.h"
 #include "setup/core/suite_paths.h"
+#include "setup/system/restart.h"
 
 #include <windows.h>
 #include <msi.h>
@@ -19,9 +20,6 @@
 namespace {
 
 constexpr wchar_t kSetupProgramName[] = L"ZmtUpGrade_Letterquarry.exe";
-// Where a run as SYSTEM, or the package's run, leaves its deferred command (the setup program's RunOnce).
-constexpr char kMachineRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-constexpr char kRunOnceValue[] = "ZmtSetup";
 
 // One line in msiexec's log ("/l*v"), and nowhere else: a quiet install shows nothing.
 void Log(MSIHANDLE hInstall, const std::wstring& strLine) {
@@ -163,7 +161,8 @@ extern "C" UINT __stdcall RunSetupUninstall(MSIHANDLE hInstall) {
 extern "C" UINT __stdcall RequestRestartIfDeferred(MSIHANDLE hInstall) {
     HKEY hKey = nullptr;
     bool bDeferred = false;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMachineRunOnceKey, 0, KEY_QUERY_VALUE, &hKey) == ERROR_SUCCESS) {
+    // A quiet run stores its deferral as the machine's (RunOnceRoot::Machine).
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunOnceKey, 0, KEY_QUERY_VALUE, &hKey) == ERROR_SUCCESS) {
         bDeferred = RegQueryValueExA(hKey, kRunOnceValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
         RegCloseKey(hKey);
     }

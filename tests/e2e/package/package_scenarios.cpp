@@ -5,6 +5,8 @@
 //  - InstallAndRemove: exit 0, the shipped folder and the plug-ins placed, one visible entry, the setup log
 //    passed on (SETUPLOG) and the program's exit code in msiexec's log; removal takes everything back;
 //  - RemoveThroughTheVisibleEntry: the entry's quiet uninstall command removes program, folder and package;
+//  - FileInUseThenRestart: a plug-in held: 3010, nothing waits for a logon: "wineboot -r" (Wine's restart)
+//    finishes the install;
 //  - FailureLeavesNothingRegistered: a destination the program refuses: 1603, no product, no entry, no class;
 //  - Upgrade: an older package, then this one: one product, this version; this one again: still one; the
 //    older one over it: refused.
@@ -145,6 +147,24 @@ TEST(Package, RemoveThroughTheVisibleEntry) {
     ASSERT_EQ("MsiExec.exe /X" + arrEntries[0] + " /qn", strQuiet);
     EXPECT_EQ(0, Msiexec(strQuiet.substr(strQuiet.find(' ') + 1)));
     ExpectRemoved("after the entry's quiet uninstall");
+}
+
+TEST(Package, FileInUseThenRestart) {
+    MakeApplicationFolders();
+    const std::string strHeld = kAi + "\\zmt_i.aip";
+    {
+        lqtest::HeldFile held(strHeld, "the plug-in a running Illustrator holds");
+        ASSERT_TRUE(held.IsHeld());
+        EXPECT_EQ(3010, Msiexec("/i " + kPackage + " /qn /norestart /l*v C:\\msi.log"));
+    }
+    EXPECT_EQ("c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe /B /QUIET", lqtest::MachineRunOnceValue());
+    EXPECT_NE(std::string::npos, lqtest::ReadFileBytes("C:\\msi.log").find("Letterquarry: the setup program ended with exit code 3010"));
+    EXPECT_EQ(std::vector<std::string>{"5.9.8.1"}, InstalledVersions()) << "installed, waiting for the restart";
+    EXPECT_EQ("", lqtest::RegString(HKEY_LOCAL_MACHINE, kEntryKey, "DisplayVersion")) << "detection: not yet";
+    // Wine's restart runs what waits in HKLM RunOnce, without anyone logging on.
+    EXPECT_EQ(0, lqtest::RunToEnd("-r", 180000, "C:\\windows\\system32\\wineboot.exe"));
+    ExpectInstalled("5.9.8.1");
+    EXPECT_EQ("", lqtest::MachineRunOnceValue()) << "run once, and gone";
 }
 
 TEST(Package, FailureLeavesNothingRegistered) {
