@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
 # The release command as a vendor uses it, in one shared state folder:
-#   make          (fixture) a payload of generated files; this checkout's working tree as a commit (HEAD
-#                 itself when nothing changed), so that the releases are built from the tree the tests were;
-#                 release A from a clone of that commit, release B from a clone in another folder, release C
-#                 from that clone signed with a throwaway certificate and time-stamped by a throwaway local
-#                 authority (timestamp_authority.py)
+#   make          (fixture) a payload of generated files; releases A and B from two clones of the working tree
+#                 the tests were built from (as a commit), C from B's clone signed with a throwaway certificate
+#                 and time-stamped by a throwaway local authority (timestamp_authority.py)
 #   layout        A: folder, zips, package and SHA256SUMS; stripped binaries with a debug link into the symbols
 #                 zip, Windows imports only; the package holds the folder's files; sizes printed and within
 #                 their targets; says it is unsigned
@@ -41,22 +39,15 @@ clone_at() {
   git clone -q --no-checkout "$src" "$1" && git -C "$src" push -q "$1" "$2:refs/heads/under-test" &&
     git -C "$1" checkout -q under-test
 }
-# A throwaway RFC 3161 authority in STATE: its root (tsa-root.pem), a signer for time-stamping only, and the
-# configuration of "openssl ts -reply".
+# A throwaway RFC 3161 authority in STATE: its own certificate, for time-stamping only (tsa.pem), and the
+# configuration of "openssl ts -reply" (tsa.cnf).
 make_authority() {
-  local d=$1
-  openssl req -x509 -newkey rsa:2048 -nodes -keyout "$d/tsa-root.key" -out "$d/tsa-root.pem" -days 30 \
-    -subj "/CN=Letterquarry throwaway time-stamp root" -addext "basicConstraints=critical,CA:TRUE" \
-    -addext "keyUsage=critical,keyCertSign,cRLSign" 2>/dev/null &&
-  openssl req -newkey rsa:2048 -nodes -keyout "$d/tsa.key" -out "$d/tsa.csr" \
-    -subj "/CN=Letterquarry throwaway time-stamp authority" 2>/dev/null &&
-  printf '%s\n' "extendedKeyUsage=critical,timeStamping" "keyUsage=critical,digitalSignature" > "$d/tsa.ext" &&
-  openssl x509 -req -in "$d/tsa.csr" -CA "$d/tsa-root.pem" -CAkey "$d/tsa-root.key" -CAcreateserial -days 30 \
-    -extfile "$d/tsa.ext" -out "$d/tsa.pem" 2>/dev/null || return 1
-  echo 01 > "$d/tsa.serial"
-  printf '%s\n' "[tsa]" "default_tsa = authority" "[authority]" "serial = $d/tsa.serial" "signer_cert = $d/tsa.pem" \
-    "signer_key = $d/tsa.key" "certs = $d/tsa-root.pem" "signer_digest = sha256" "default_policy = 1.2.3.4.1" \
-    "digests = sha256, sha384, sha512, sha1" "accuracy = secs:1" "ess_cert_id_alg = sha256" > "$d/tsa.cnf"
+  openssl req -x509 -newkey rsa:2048 -nodes -keyout "$1/tsa.key" -out "$1/tsa.pem" -days 30 \
+    -subj "/CN=Letterquarry throwaway time-stamp authority" -addext "extendedKeyUsage=critical,timeStamping" \
+    -addext "keyUsage=critical,digitalSignature" 2>/dev/null && echo 01 > "$1/tsa.serial" &&
+  printf '%s\n' "[tsa]" "default_tsa = authority" "[authority]" "serial = $1/tsa.serial" "signer_cert = $1/tsa.pem" \
+    "signer_key = $1/tsa.key" "signer_digest = sha256" "default_policy = 1.2.3.4.1" "digests = sha256" \
+    "ess_cert_id_alg = sha256" > "$1/tsa.cnf"
 }
 
 case "$check" in
@@ -68,7 +59,6 @@ make)
     { printf 'generated payload file %s\r\n' "$n"; head -c 4096 /dev/urandom; } > "$state/payload/$n"
   done < "$state/payload.list"
   commit=$(snapshot) || { echo "FAIL: the working tree as a commit"; exit 1; }
-  echo "releases of $commit$([ "$commit" = "$(git -C "$src" rev-parse HEAD)" ] || echo ' (HEAD and the uncommitted changes)')"
   clone_at "$state/tree" "$commit" && clone_at "$state/clone" "$commit" || { echo "FAIL: clone"; exit 1; }
   "$state/tree/tools/release" --payload "$state/payload" --out "$state/A" > "$state/A.out" 2>&1 ||
     { cat "$state/A.out"; exit 1; }
@@ -80,13 +70,12 @@ make)
     openssl pkcs12 -export -out "$state/cert.pfx" -inkey "$state/key.pem" -in "$state/cert.pem" \
       -passout "file:$state/password" || { echo "FAIL: certificate"; exit 1; }
   make_authority "$state" || { echo "FAIL: time-stamp authority"; exit 1; }
-  rm -f "$state/tsa.port"
   python3 "$src/tests/release/timestamp_authority.py" "$state/tsa.cnf" "$state/tsa.port" & authority=$!
   trap 'kill $authority 2>/dev/null' EXIT
   for _ in $(seq 50); do [ -s "$state/tsa.port" ] && break; sleep 0.1; done
   "$state/clone/tools/release" --payload "$state/payload" --out "$state/C" \
     --sign "$state/cert.pfx" --sign-password-file "$state/password" \
-    --timestamp "http://127.0.0.1:$(cat "$state/tsa.port")" --timestamp-ca "$state/tsa-root.pem" > "$state/C.out" 2>&1 ||
+    --timestamp "http://127.0.0.1:$(cat "$state/tsa.port")" --timestamp-ca "$state/tsa.pem" > "$state/C.out" 2>&1 ||
     { cat "$state/C.out"; exit 1; }
   # Other test folders' scenarios run on the release's deliverables from here.
   ln -sfn "$state/A/$(name_of "$state/A.out")/ZmtPlugin/install" "$state/install"
@@ -197,7 +186,7 @@ signed)
     fail "last line does not say signed and time-stamped: $(tail -n 1 "$state/C.out")"
   for bin in "${deliverables[@]/#/$state/C/$name/ZmtPlugin/install/}" "$state/C/$name.msi"; do
     d=$(basename "$bin")
-    osslsigncode verify -CAfile "$state/cert.pem" -TSA-CAfile "$state/tsa-root.pem" -in "$bin" > "$state/verify-$d.log" 2>&1 ||
+    osslsigncode verify -CAfile "$state/cert.pem" -TSA-CAfile "$state/tsa.pem" -in "$bin" > "$state/verify-$d.log" 2>&1 ||
       fail "$d does not verify: $(tail -n 3 "$state/verify-$d.log")"
     grep -q "Message digest algorithm *: SHA256" "$state/verify-$d.log" || fail "$d not signed with SHA-256"
     grep -q "^Timestamp Server Signature verification: ok" "$state/verify-$d.log" || fail "$d has no time-stamp that verifies"
@@ -222,21 +211,14 @@ e2e)
         *) echo "bin/$n" ;;
       esac
     done < "$state/payload.list"; echo "QuarkXPress 6.5/XTension/ZmtLetterquarry.axt")
-  # The zip unpacked at C:\ and "/B"; the package on a machine of its own, as a deployment tool runs it.
-  for way in zip package; do
-    e2e=$state/e2e-$way && rm -rf "$e2e" && mkdir -p "$e2e/c" "$e2e/placed"
-    # The DTP applications of tools/seed/korean-dtp.reg, laid out as tools/run-demo does.
-    apps="$e2e/Program Files"
+  # The zip unpacked at C:\ and "/B"; the package, as a deployment tool runs it: each on a machine of its own
+  # with the DTP applications of tools/seed/korean-dtp.reg, laid out as tools/run-demo does.
+  for run in 'start /wait C:\ZmtPlugin\install\ZmtUpGrade_Letterquarry.exe /B' "msiexec /i C:\\$name.msi /qn /norestart"; do
+    way=${run%% *} e2e=$state/e2e-${run%% *} && rm -rf "$e2e" && mkdir -p "$e2e/c" "$e2e/placed"
+    apps="$e2e/Program Files" z="Z:${e2e//\//\\}"
     mkdir -p "$apps/Adobe/Photoshop 7.0/플러그-인" "$apps/Adobe/Adobe Photoshop CS2/Plug-Ins" \
              "$apps/Adobe/Adobe Illustrator CS2/Plug-ins" "$apps/QuarkXPress 6.5/XTension"
-    z="Z:${e2e//\//\\}"
-    if [ "$way" = zip ]; then
-      unzip -q "$state/C/$name.zip" -d "$e2e/c"
-      run='start /wait C:\ZmtPlugin\install\ZmtUpGrade_Letterquarry.exe /B'
-    else
-      mkdir -p "$e2e/c/pkg" && cp "$state/C/$name.msi" "$e2e/c/pkg/"
-      run="msiexec /i C:\\pkg\\$name.msi /qn /norestart"
-    fi
+    if [ "$way" = start ]; then unzip -q "$state/C/$name.zip" -d "$e2e/c"; else cp "$state/C/$name.msi" "$e2e/c/"; fi
     printf '%s\r\n' '@echo off' "$run" "echo %ERRORLEVEL%> \"$z\\exit.txt\"" \
       "xcopy /e /i /q /y C:\\ZmtPlugin\\bin \"$z\\placed\\bin\"" \
       "xcopy /e /i /q /y \"C:\\Program Files\\Adobe\" \"$z\\placed\\Adobe\"" \

@@ -32,10 +32,9 @@ void CompleteShippedFolder();
 
 // A value of the suite's settings section "BrelFontPlugin" in an INI file; "<missing>" when absent.
 std::string IniValue(const std::string& strFile, const std::string& strKey);
-// The command deferred to the next logon (the RunOnce value "ZmtSetup") as text; "" when there is none:
-// the account's (HKCU), or the machine's (HKLM), where a quiet run defers.
+// The command deferred to the next logon (the RunOnce value "ZmtSetup") as text; "" when there is none.
 std::string RunOnceValue();
-std::string MachineRunOnceValue();
+std::string MachineRunOnceValue();  // the machine's (HKLM), where a quiet run defers
 
 // The add-in stand-ins' switches and counters (HKCU "Software\LetterquarryStandins\<szDll>"): the switch
 // "FailRegister" = 1 makes the add-in's registration fail; "RegisterCalls" counts its registrations.

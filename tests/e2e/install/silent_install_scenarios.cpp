@@ -490,8 +490,8 @@ TEST(SilentInstall, QuietUninstallString) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey)) << "the entry goes with all its values";
 }
 
-// Files in use in a quiet run: the work waits for the next Windows start, which repeats "/QUIET", stored as the
-// machine's; exit 3010, and Windows is not restarted.
+// Files in use in a quiet run: the work waits for the next Windows start, which repeats "/QUIET"; exit 3010,
+// and Windows is not restarted.
 TEST(SilentInstall, QuietDefersFilesInUse) {
     CompleteShippedFolder();
     SeedDtpMachine();
