@@ -15,42 +15,53 @@
 #include <msi.h>
 #include <msiquery.h>
 
-#include <string>
+#include <cwchar>
 
 namespace {
 
+// Kept to the C library and Windows (no std::wstring): the DLL is copied into every package and loaded into
+// msiexec's custom-action server.
 constexpr wchar_t kSetupProgramName[] = L"ZmtUpGrade_Letterquarry.exe";
+// The program's path, its switches and a log path: two paths and some.
+constexpr size_t kMaxCommand = 2 * MAX_PATH + 64;
 
 // One line in msiexec's log ("/l*v"), and nowhere else: a quiet install shows nothing.
-void Log(MSIHANDLE hInstall, const std::wstring& strLine) {
+void Log(MSIHANDLE hInstall, const wchar_t* szFormat, ...) {
+    wchar_t szLine[kMaxCommand + 128];
+    va_list args;
+    va_start(args, szFormat);
+    const int nPrefix = _snwprintf(szLine, 32, L"Letterquarry: ");
+    _vsnwprintf(szLine + nPrefix, kMaxCommand, szFormat, args);
+    va_end(args);
+    szLine[kMaxCommand + 127] = L'\0';
     PMSIHANDLE hRecord = MsiCreateRecord(0);
-    MsiRecordSetStringW(hRecord, 0, (L"Letterquarry: " + strLine).c_str());
+    MsiRecordSetStringW(hRecord, 0, szLine);
     MsiProcessMessage(hInstall, INSTALLMESSAGE_INFO, hRecord);
 }
 
-std::wstring Property(MSIHANDLE hInstall, const wchar_t* szName) {
-    DWORD nLength = 0;
-    wchar_t szEmpty[1] = L"";
-    if (MsiGetPropertyW(hInstall, szName, szEmpty, &nLength) != ERROR_MORE_DATA) return std::wstring();
-    std::wstring strValue(++nLength, L'\0');
-    if (MsiGetPropertyW(hInstall, szName, &strValue[0], &nLength) != ERROR_SUCCESS) return std::wstring();
-    strValue.resize(nLength);
-    return strValue;
-}
-
+// CustomActionData, "<install folder>|<setup log path>": '|' is never part of a Windows path. The folder gets
+// its trailing backslash; the log path may be empty. False when the data does not fit.
 struct ActionData {
-    std::wstring strFolder;   // the installed folder, with its trailing backslash
-    std::wstring strLogPath;  // the setup log's path for "/LOG=", or empty
+    wchar_t szFolder[MAX_PATH + 1];
+    wchar_t szLogPath[MAX_PATH + 1];
 };
-ActionData ReadActionData(MSIHANDLE hInstall) {
-    const std::wstring strData = Property(hInstall, L"CustomActionData");
-    const size_t nBar = strData.find(L'|');  // never part of a Windows path
-    ActionData data{strData.substr(0, nBar), nBar == std::wstring::npos ? std::wstring() : strData.substr(nBar + 1)};
-    if (!data.strFolder.empty() && data.strFolder.back() != L'\\') data.strFolder += L'\\';
-    return data;
+bool ReadActionData(MSIHANDLE hInstall, ActionData& data) {
+    wchar_t szData[2 * MAX_PATH + 4];
+    DWORD nLength = sizeof szData / sizeof szData[0];
+    if (MsiGetPropertyW(hInstall, L"CustomActionData", szData, &nLength) != ERROR_SUCCESS) return false;
+    wchar_t* pBar = wcschr(szData, L'|');
+    const wchar_t* szLog = L"";
+    if (pBar) {
+        *pBar = L'\0';
+        szLog = pBar + 1;
+    }
+    const size_t nFolder = wcslen(szData);
+    if (nFolder == 0 || nFolder + 1 > MAX_PATH || wcslen(szLog) > MAX_PATH) return false;
+    wcscpy(data.szFolder, szData);
+    if (data.szFolder[nFolder - 1] != L'\\') wcscat(data.szFolder, L"\\");
+    wcscpy(data.szLogPath, szLog);
+    return true;
 }
-
-std::wstring Number(DWORD n) { return std::to_wstring(n); }
 
 // What each exit code of the setup program means, for the log.
 const wchar_t* Meaning(DWORD dwExit) {
@@ -64,19 +75,21 @@ const wchar_t* Meaning(DWORD dwExit) {
     }
 }
 
-// Runs the setup program of data.strFolder with szSwitches (and "/LOG=" when a log path was given), waits
-// for its end and logs the exit code. Returns the exit code, or kExitFailed when it could not be started.
+// Runs the setup program of data.szFolder with szSwitches (and "/LOG=" when a log path was given), waits for
+// its end and logs the exit code. Returns the exit code, or kExitFailed when it could not be started.
 DWORD RunSetupProgram(MSIHANDLE hInstall, const ActionData& data, const wchar_t* szSwitches) {
-    const std::wstring strProgram = data.strFolder + kSetupProgramName;
-    std::wstring strCommand = L"\"" + strProgram + L"\" " + szSwitches;
-    if (!data.strLogPath.empty()) strCommand += L" \"/LOG=" + data.strLogPath + L"\"";
-    Log(hInstall, L"running " + strCommand);
+    wchar_t szProgram[MAX_PATH + 32], szCommand[kMaxCommand];
+    _snwprintf(szProgram, MAX_PATH + 32, L"%ls%ls", data.szFolder, kSetupProgramName);
+    if (data.szLogPath[0])
+        _snwprintf(szCommand, kMaxCommand, L"\"%ls\" %ls \"/LOG=%ls\"", szProgram, szSwitches, data.szLogPath);
+    else
+        _snwprintf(szCommand, kMaxCommand, L"\"%ls\" %ls", szProgram, szSwitches);
+    Log(hInstall, L"running %ls", szCommand);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(strProgram.c_str(), &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr, data.strFolder.c_str(),
-                        &si, &pi)) {
-        Log(hInstall, L"the setup program could not be started: error " + Number(GetLastError()));
+    if (!CreateProcessW(szProgram, szCommand, nullptr, nullptr, FALSE, 0, nullptr, data.szFolder, &si, &pi)) {
+        Log(hInstall, L"the setup program could not be started: error %lu", GetLastError());
         return kExitFailed;
     }
     CloseHandle(pi.hThread);
@@ -86,13 +99,20 @@ DWORD RunSetupProgram(MSIHANDLE hInstall, const ActionData& data, const wchar_t*
     DWORD dwExit = kExitFailed;
     if (!GetExitCodeProcess(pi.hProcess, &dwExit)) dwExit = kExitFailed;
     CloseHandle(pi.hProcess);
-    Log(hInstall, std::wstring(L"the setup program ended with exit code ") + Number(dwExit) + L": " + Meaning(dwExit));
+    Log(hInstall, L"the setup program ended with exit code %lu: %ls", dwExit, Meaning(dwExit));
     return dwExit;
+}
+
+// The setup program's entry in the list of programs (kUninstallRecordKey).
+const char* EntryKey() {
+    static char szKey[256];
+    if (!szKey[0]) wsprintfA(szKey, "%s\\LetterquarryUnInstall", kWindowsUninstallKey);
+    return szKey;
 }
 
 bool UninstallEntryExists() {
     HKEY hKey = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallRecordKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, EntryKey(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) return false;
     RegCloseKey(hKey);
     return true;
 }
@@ -102,38 +122,39 @@ bool UninstallEntryExists() {
 // start, so that the entry that run writes is hidden too.
 void HideSetupProgramEntry(MSIHANDLE hInstall) {
     HKEY hKey = nullptr;
-    LONG lResult = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallRecordKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                   KEY_SET_VALUE, nullptr, &hKey, nullptr);
+    LONG lResult = RegCreateKeyExA(HKEY_LOCAL_MACHINE, EntryKey(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                                   nullptr, &hKey, nullptr);
     if (lResult == ERROR_SUCCESS) {
         const DWORD dwOne = 1;
         lResult = RegSetValueExA(hKey, "SystemComponent", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwOne), sizeof dwOne);
         RegCloseKey(hKey);
     }
-    if (lResult != ERROR_SUCCESS)
-        Log(hInstall, L"the setup program's entry could not be hidden: error " + Number(static_cast<DWORD>(lResult)));
+    if (lResult != ERROR_SUCCESS) Log(hInstall, L"the setup program's entry could not be hidden: error %ld", lResult);
 }
 
 UINT ResultOf(MSIHANDLE hInstall, DWORD dwExit) {
     switch (dwExit) {
     case kExitSuccess: return ERROR_SUCCESS;
     case kExitCancelled: return ERROR_INSTALL_USEREXIT;
-    default:
-        Log(hInstall, L"the package fails: exit code " + Number(dwExit));
-        return ERROR_INSTALL_FAILURE;
+    default: Log(hInstall, L"the package fails: exit code %lu", dwExit); return ERROR_INSTALL_FAILURE;
     }
 }
 
 }  // namespace
 
 extern "C" UINT __stdcall RunSetupInstall(MSIHANDLE hInstall) {
-    const ActionData data = ReadActionData(hInstall);
+    ActionData data;
+    if (!ReadActionData(hInstall, data)) {
+        Log(hInstall, L"no install folder in CustomActionData");
+        return ERROR_INSTALL_FAILURE;
+    }
     const bool bInstalledBefore = UninstallEntryExists();
     const DWORD dwExit = RunSetupProgram(hInstall, data, L"/B /QUIET");
     if (dwExit == kExitSuccess || dwExit == kExitRestart) {
         HideSetupProgramEntry(hInstall);
         return ERROR_SUCCESS;  // a deferral asks for the restart after InstallFinalize
     }
-    if (dwExit != kExitCancelled && !bInstalledBefore) {
+    if (dwExit == kExitFailed && !bInstalledBefore) {
         // The copies and registrations made before the failure are on record in the uninstall log: take them
         // back, so that a failed package leaves nothing registered. An earlier installation is left alone.
         Log(hInstall, L"taking back what the failed install placed");
@@ -143,7 +164,11 @@ extern "C" UINT __stdcall RunSetupInstall(MSIHANDLE hInstall) {
 }
 
 extern "C" UINT __stdcall RunSetupUninstall(MSIHANDLE hInstall) {
-    const ActionData data = ReadActionData(hInstall);
+    ActionData data;
+    if (!ReadActionData(hInstall, data)) {
+        Log(hInstall, L"no install folder in CustomActionData");
+        return ERROR_INSTALL_FAILURE;
+    }
     if (GetFileAttributesA(kUninstallLogPath) == INVALID_FILE_ATTRIBUTES) {
         Log(hInstall, L"no uninstall log: nothing of the suite to remove");
         return ERROR_SUCCESS;
