@@ -11,7 +11,24 @@
 #   Screenshots it saves land in ${CMAKE_BINARY_DIR}/screenshots.
 #   [DPI n]: the machine's screen at n dots per inch (LQ_DPI: 120 is 125 %, 144 is 150 %, 192 is 200 %);
 #   without it 96. A run given a DPI puts its screenshots in screenshots/dpi<n>.
+#
+# lq_add_test_folders(DIR ...): adds each folder of the list; a folder beside them that holds a CMakeLists.txt
+#   but is not in the list is a configure error, since its tests would never be built or run.
 include_guard(GLOBAL)
+
+function(lq_add_test_folders)
+  file(GLOB lists RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  foreach(list ${lists})
+    get_filename_component(dir ${list} DIRECTORY)
+    if(NOT dir IN_LIST ARGN)
+      message(FATAL_ERROR "${CMAKE_CURRENT_SOURCE_DIR}/${dir} has tests, but ${CMAKE_CURRENT_LIST_FILE} does not list "
+                          "it: its tests would never run. Add it to the folder list.")
+    endif()
+  endforeach()
+  foreach(dir ${ARGN})
+    add_subdirectory(${dir})
+  endforeach()
+endfunction()
 
 function(lq_native_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})

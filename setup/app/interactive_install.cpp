@@ -13,14 +13,14 @@
 
 void InteractiveInstallActions::FindHosts(InstallContext& context) { FillHostRecords(context); }
 
-bool InteractiveInstallActions::PrepareInstall(InstallContext& context, FrontEnd& frontEnd) {
+bool InteractiveInstallActions::PrepareInstall(InstallContext& /*context*/, FrontEnd& frontEnd) {
     {
         CIni ini(kSuiteSettingsPath);
         ini.WriteInt(kSettingsSection, "Run", 1, 10);
         ApplyServerListRule(ini, edition);
     }
     if (!CheckRunningPrograms(frontEnd)) return false;
-    RemoveEarlierInstallation(context);
+    RemoveEarlierInstallation();
     return true;
 }
 

@@ -10,13 +10,39 @@
 #include <vector>
 
 CIni::CIni(const char* szPath) {
-    if (szPath && OsVersion().IsVistaOrLater()) SetStandardFileAccess(szPath);
-    if (szPath) m_strPath = szPath;
+    if (!szPath) return;
+    m_strPath = szPath;
+    if (Hold(false).IsDone() && OsVersion().IsVistaOrLater()) SetStandardFileAccess(m_file);
+}
+
+OpResult CIni::Hold(bool bCreate) const {
+    if (m_file.IsOpen()) return OpResult::Done();
+    if (m_bRefused) return OpResult::Refused("refused before");
+    const std::string strFolder = FolderOfPath(m_strPath);
+    OpResult result = strFolder.empty() ? OpResult::Refused("not a full path") : OpResult::Done();
+    if (result.IsDone())
+        result = OpenProven(strFolder, FILE_LIST_DIRECTORY | SYNCHRONIZE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, Proof::Read, m_folder);
+    const DWORD dwAccess = GENERIC_READ | READ_CONTROL | WRITE_DAC;
+    const DWORD dwShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    if (result.IsDone()) {
+        result = OpenProven(m_strPath, dwAccess, dwShare, OPEN_EXISTING, Proof::Write, m_file);
+        // A new file is made as new, so that nothing already standing at its name (a link) is followed.
+        if (bCreate && result.status == OpStatus::Failed && result.dwError == ERROR_FILE_NOT_FOUND)
+            result = OpenProven(m_strPath, dwAccess, dwShare, CREATE_NEW, Proof::Write, m_file);
+    }
+    if (result.status == OpStatus::Refused) {
+        m_bRefused = true;
+        LogEvent("Settings %s refused, neither read nor written: %s", m_strPath.c_str(), result.strWhy.c_str());
+    }
+    if (!result.IsDone()) m_folder.Close();
+    return result;
 }
 
 std::string CIni::GetString(const char* szSection, const char* szKey, const char* szDefault) const {
     const char* szFallback = szDefault ? szDefault : "";
-    if (!szSection || !szKey) return szFallback;
+    // Read only from the file proven and held: a file that is not there has nothing but defaults.
+    if (!szSection || !szKey || !Hold(false).IsDone()) return szFallback;
     std::vector<char> buffer(512, '\0');
     for (;;) {
         DWORD nLength = GetPrivateProfileStringA(szSection, szKey, szFallback, buffer.data(),
@@ -43,7 +69,7 @@ int CIni::GetString(const char* szSection, const char* szKey, char* pBuffer, int
 }
 
 int32_t CIni::GetInt(const char* szSection, const char* szKey, int32_t nDefault, int nBase) const {
-    if (!szSection || !szKey) return nDefault;
+    if (!szSection || !szKey || !Hold(false).IsDone()) return nDefault;
     char szValue[64] = {};
     GetPrivateProfileStringA(szSection, szKey, "", szValue, sizeof szValue, m_strPath.c_str());
     return ParseIniInteger(szValue, nDefault, nBase);
@@ -52,6 +78,14 @@ int32_t CIni::GetInt(const char* szSection, const char* szKey, int32_t nDefault,
 bool CIni::WriteString(const char* szSection, const char* szKey, const char* szValue) const {
     if (!szSection || !szKey) return false;
     const char* szText = szValue ? szValue : "";
+    // A refusal has its line already.
+    const OpResult held = Hold(true);
+    if (!held.IsDone()) {
+        if (held.status != OpStatus::Refused)
+            LogEvent("Settings %s [%s] %s = %s not written: %s", m_strPath.c_str(), szSection, szKey, szText,
+                     DescribeResult(held).c_str());
+        return false;
+    }
     if (!WritePrivateProfileStringA(szSection, szKey, szText, m_strPath.c_str())) {
         LogEvent("Settings %s [%s] %s = %s not written: %s", m_strPath.c_str(), szSection, szKey, szText,
                  DescribeError(GetLastError()).c_str());

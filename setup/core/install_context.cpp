@@ -3,8 +3,6 @@
 void HostRecord::Release() {
     arrFolders.clear();
     arrFiles.clear();
-    strKoreanName.clear();
-    strEnglishName.clear();
     strSourceFolder.clear();
 }
 

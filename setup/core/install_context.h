@@ -4,7 +4,8 @@
 // back into the uninstall items of a fresh, unfilled context.
 #pragma once
 
-#include "util/path_control.h"
+#include "setup/core/hosts.h"
+#include "setup/core/texts.h"
 
 #include <cstdint>
 #include <memory>
@@ -29,26 +30,14 @@ using HostFolderList = std::vector<std::unique_ptr<HostFolderEntry>>;
 
 struct HostRecord {
     uint8_t bSelected = 1;  // 0: the install sequence skips this record entirely
-    std::string strKoreanName;
-    std::string strEnglishName;
+    TextId name = TextId::HostBasicDlls;  // its display name (its row's in kHosts), set by discovery
     std::string strSourceFolder;
     HostFileList arrFiles;
     HostFolderList arrFolders;  // empty: nothing to install, no row in the main dialog
 
+    // The name the setup log gives it: its English display name.
+    std::string LogName() const { return TextIn(Language::English, name); }
     void Release();
-};
-
-// The records' fixed indices; every stage addresses the records by them.
-enum HostIndex {
-    kHostBasicDlls = 0,
-    kHostOffice = 1,
-    kHostPhotoshop = 2,     // before CS2
-    kHostPhotoshopCS2 = 3,  // CS2 and later
-    kHostIllustrator = 4,
-    kHostQuark = 5,
-    kHostCorelDraw11 = 6,
-    kHostCorelDraw12 = 7,
-    kHostCount = 8
 };
 
 class InstallContext {
@@ -62,6 +51,5 @@ public:
     void Release();
 
     HostFileList arrUninstallItems;
-    PathControl pathControl;
     HostRecord arrHosts[kHostCount];
 };

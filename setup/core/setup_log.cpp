@@ -1,6 +1,7 @@
 #include "setup/core/setup_log.h"
 
 #include "setup/core/log_text.h"
+#include "util/proven_file.h"
 #include "util/scoped_handles.h"
 
 #include <cstdarg>
@@ -10,7 +11,7 @@
 namespace {
 
 struct OpenLog {
-    ScopedHandle file;
+    ProvenFile file;
     std::string strSwitch;
 };
 OpenLog g_log;
@@ -33,7 +34,7 @@ std::string AnsiToUtf8(const std::string& strAnsi) {
 void Append(const std::string& strBytes) {
     DWORD dwWritten = 0;
     // With FILE_APPEND_DATA every write lands at the end, also when another run appends at the same time.
-    WriteFile(g_log.file.Get(), strBytes.data(), static_cast<DWORD>(strBytes.size()), &dwWritten, nullptr);
+    WriteFile(g_log.file.Handle(), strBytes.data(), static_cast<DWORD>(strBytes.size()), &dwWritten, nullptr);
 }
 
 std::string SystemMessage(DWORD dwCode) {
@@ -55,16 +56,16 @@ bool OpenSetupLog(const std::string& strPath, bool bDefaultPlace) {
     char szFull[MAX_PATH * 2] = {};
     const DWORD nFull = GetFullPathNameA(strPath.c_str(), sizeof szFull, szFull, nullptr);
     const std::string strFullPath = (nFull > 0 && nFull < sizeof szFull) ? std::string(szFull, nFull) : strPath;
-    // Only the run that creates the file writes the byte-order mark.
+    // Only the run that creates the file writes the byte-order mark. The place may be one every user can
+    // write (the temporary folder of SYSTEM is): the file is proven, never appended to through a link.
     bool bNew = true;
-    g_log.file.Reset(CreateFileA(strFullPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!g_log.file.IsValid()) {
+    const DWORD dwShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    OpResult result = OpenProven(strFullPath, FILE_APPEND_DATA | SYNCHRONIZE, dwShare, CREATE_NEW, Proof::Write, g_log.file);
+    if (result.status == OpStatus::Failed && result.dwError == ERROR_FILE_EXISTS) {
         bNew = false;
-        g_log.file.Reset(CreateFileA(strFullPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        result = OpenProven(strFullPath, FILE_APPEND_DATA | SYNCHRONIZE, dwShare, OPEN_EXISTING, Proof::Write, g_log.file);
     }
-    if (!g_log.file.IsValid()) return false;
+    if (!result.IsDone()) return false;
     if (bNew) Append(kUtf8ByteOrderMark);
     g_log.strSwitch = LogSwitchText(strFullPath, bDefaultPlace);
     return true;
@@ -75,7 +76,7 @@ void CloseSetupLog() {
     g_log.strSwitch.clear();
 }
 
-bool IsSetupLogOpen() { return g_log.file.IsValid(); }
+bool IsSetupLogOpen() { return g_log.file.IsOpen(); }
 
 std::string DefaultSetupLogPath() {
     char szFolder[MAX_PATH + 1] = {};
@@ -129,6 +130,16 @@ std::string DescribeResult(HRESULT hr) {
     std::snprintf(szCode, sizeof szCode, "0x%08lX", static_cast<unsigned long>(hr));
     const std::string strMessage = SystemMessage(static_cast<DWORD>(hr));
     return strMessage.empty() ? std::string(szCode) : std::string(szCode) + " (" + strMessage + ")";
+}
+
+std::string DescribeResult(const OpResult& result) {
+    switch (result.status) {
+    case OpStatus::Done: return "done";
+    case OpStatus::Refused: return "refused: " + result.strWhy;
+    case OpStatus::InUse:
+    case OpStatus::Failed: break;
+    }
+    return DescribeError(result.dwError);
 }
 
 std::string CommandWithLogSwitch(const std::string& strCommand) {

@@ -7,13 +7,16 @@
 // program does or how it ends. One process-wide log; the setup program has a single thread.
 #pragma once
 
+#include "util/op_result.h"
+
 #include <windows.h>
 
 #include <string>
 
 // Opens strPath for appending (a new file starts with the byte-order mark). bDefaultPlace: the path is
 // the default one, "%TEMP%\Letterquarry Setup.log", which a deferred run names by "/LOG" alone.
-// False when the file cannot be opened; nothing is logged then.
+// The file is proven (util/proven_file.h) and held for the run. False when it cannot be opened, or is
+// refused (a link, or a folder on its way that is one; a file with other hard links): nothing is logged.
 bool OpenSetupLog(const std::string& strPath, bool bDefaultPlace);
 void CloseSetupLog();
 bool IsSetupLogOpen();
@@ -29,6 +32,10 @@ std::string DescribeError(DWORD dwError);
 // "0x80070002 (The system cannot find the file specified.)"; the message is left out when the system
 // has none for the code.
 std::string DescribeResult(HRESULT hr);
+
+// What an operation did, for a line of the log: "error 32 (...)" for a file in use or a failure, as
+// DescribeError; "refused: <why>" for a refusal; "done".
+std::string DescribeResult(const OpResult& result);
 
 // strCommand with this run's log switch appended, for a deferred run that must append to the same log;
 // strCommand unchanged when no log is open (or the switch would not fit a stored command).

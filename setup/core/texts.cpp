@@ -159,6 +159,8 @@ constexpr TextRow kTexts[] = {
 
     {TextId::ProductCaption, "Letterquarry", "Letterquarry"},
     {TextId::ErrorCaption, "Error", "Error"},
+
+    {TextId::OpenProcessTokenFailed, "OpenProcessToken failed.", "OpenProcessToken failed."},
 };
 static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<size_t>(TextId::Count), "one row per text id");
 

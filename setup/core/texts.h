@@ -65,6 +65,8 @@ enum class TextId {
     // Captions of the standard message boxes.
     ProductCaption,
     ErrorCaption,
+    // The restart, when the process token cannot be opened: a technical message, in English only.
+    OpenProcessTokenFailed,
     Count
 };
 

@@ -64,19 +64,11 @@ BOOL CZmtUpGradeDlg::OnInitDialog() {
 }
 
 void CZmtUpGradeDlg::FillHostList() {
-    // Each row goes in at the top, so the screen shows them in the reverse of this order.
-    struct Row {
-        int nHost;
-        bool bOnlyWithFolders;
-    } const rows[] = {
-        {kHostQuark, true},        {kHostCorelDraw12, false}, {kHostCorelDraw11, false}, {kHostIllustrator, true},
-        {kHostPhotoshopCS2, true}, {kHostPhotoshop, true},    {kHostOffice, false},
-    };
-    for (const Row& row : rows) {
-        HostRecord& record = m_context.arrHosts[row.nHost];
-        if (row.bOnlyWithFolders && record.arrFolders.empty()) continue;
-        const std::string& strName = CurrentLanguage() == Language::Korean ? record.strKoreanName : record.strEnglishName;
-        int nItem = m_listHosts.InsertItem(0, strName, reinterpret_cast<LPARAM>(&record));
+    // Each row goes in at the top, so the hosts go in from the last: the screen shows them in install order.
+    for (auto it = kHosts.rbegin(); it != kHosts.rend(); ++it) {
+        HostRecord& record = m_context.arrHosts[it->nIndex];
+        if (!it->bChoosable || record.arrFolders.empty()) continue;
+        int nItem = m_listHosts.InsertItem(0, Text(it->name), reinterpret_cast<LPARAM>(&record));
         if (nItem >= 0) m_listHosts.SetCheck(nItem, true);
     }
 }

@@ -1,11 +1,12 @@
 #include "setup/discovery/host_discovery.h"
 
 #include "setup/core/setup_log.h"
-#include "setup/core/suite_files.h"
+#include "setup/core/hosts.h"
 #include "setup/core/suite_paths.h"
 #include "setup/core/texts.h"
 #include "setup/discovery/discovery_text.h"
-#include "setup/discovery/registry_read.h"
+#include "util/file_ops.h"
+#include "util/registry.h"
 #include "util/mbcs.h"
 
 #include <windows.h>
@@ -15,19 +16,12 @@ namespace {
 const char kAdobeKey[] = "SOFTWARE\\Adobe";
 const char kQuarkKey[] = "SOFTWARE\\Quark";
 
-// Both names from the text table: the install dialog shows the one of the current language.
-void SetNames(HostRecord& record, TextId name) {
-    record.bSelected = 1;
-    record.strKoreanName = TextIn(Language::Korean, name);
-    record.strEnglishName = TextIn(Language::English, name);
-    record.strSourceFolder = kSourceFolder;
-}
-
 // A plug-in folder of an application folder read from the registry, when the application folder exists.
 // strWhere says where the folder was read, for the log.
 void AddPluginFolderOf(HostRecord& record, float fVersion, const std::string& strApplicationFolder,
                        const std::string& strWhere) {
-    const char* szHost = record.strEnglishName.c_str();
+    const std::string strHost = record.LogName();
+    const char* szHost = strHost.c_str();
     if (strApplicationFolder.empty()) {
         LogEvent("%s: skipped %s: no folder named there", szHost, strWhere.c_str());
         return;
@@ -51,11 +45,11 @@ void AddPluginFolderOf(HostRecord& record, float fVersion, const std::string& st
 void FindThroughVendorKey(HostRecord& record, const char* szProduct, bool bTestVersion, float fLowest,
                           float fHighest) {
     ScopedRegKey adobe;
-    if (!OpenDiscoveryKey(adobe, HKEY_LOCAL_MACHINE, kAdobeKey)) return;
+    if (!OpenReadKey(adobe, HKEY_LOCAL_MACHINE, kAdobeKey)) return;
     EnumerateSubkeys(adobe.Get(), [&](const std::string& strProductKey) {
         if (mbcs::FindNoCase(strProductKey, szProduct) == std::string::npos) return;
         ScopedRegKey product;
-        if (!OpenDiscoveryKey(product, adobe.Get(), strProductKey)) return;
+        if (!OpenReadKey(product, adobe.Get(), strProductKey)) return;
         EnumerateSubkeys(product.Get(), [&](const std::string& strVersionKey) {
             const std::string strWhere =
                 "vendor key HKLM\\" + std::string(kAdobeKey) + "\\" + strProductKey + "\\" + strVersionKey;
@@ -63,13 +57,13 @@ void FindThroughVendorKey(HostRecord& record, const char* szProduct, bool bTestV
             if (bTestVersion) {
                 fVersion = MajorVersionOf(strVersionKey);
                 if (!(fLowest <= fVersion && fVersion <= fHighest)) {
-                    LogEvent("%s: skipped %s: version %g is not in %g..%g", record.strEnglishName.c_str(),
+                    LogEvent("%s: skipped %s: version %g is not in %g..%g", record.LogName().c_str(),
                              strWhere.c_str(), fVersion, fLowest, fHighest);
                     return;
                 }
             }
             ScopedRegKey version;
-            if (!OpenDiscoveryKey(version, product.Get(), strVersionKey)) return;
+            if (!OpenReadKey(version, product.Get(), strVersionKey)) return;
             const std::string strApplicationPath = ReadRegistryString(version.Get(), "ApplicationPath");
             version.Close();
             AddPluginFolderOf(record, fVersion, strApplicationPath, strWhere + " \"ApplicationPath\"");
@@ -81,10 +75,10 @@ void FindThroughVendorKey(HostRecord& record, const char* szProduct, bool bTestV
 // only entries whose major "DisplayVersion" lies strictly between 7 and 9, whatever the record's range.
 void FindThroughUninstallEntries(HostRecord& record, const char* szProduct, bool bTestVersion) {
     ScopedRegKey uninstall;
-    if (!OpenDiscoveryKey(uninstall, HKEY_LOCAL_MACHINE, kWindowsUninstallKey)) return;
+    if (!OpenReadKey(uninstall, HKEY_LOCAL_MACHINE, kWindowsUninstallKey)) return;
     EnumerateSubkeys(uninstall.Get(), [&](const std::string& strEntry) {
         ScopedRegKey entry;
-        if (!OpenDiscoveryKey(entry, uninstall.Get(), strEntry)) return;
+        if (!OpenReadKey(entry, uninstall.Get(), strEntry)) return;
         // Only entries of the product itself are worth a line of the log.
         const std::string strInstallLocation = ReadRegistryString(entry.Get(), "InstallLocation");
         const bool bProduct =
@@ -94,13 +88,13 @@ void FindThroughUninstallEntries(HostRecord& record, const char* szProduct, bool
         if (bTestVersion) {
             const std::string strDisplayVersion = ReadRegistryString(entry.Get(), "DisplayVersion");
             if (strDisplayVersion.empty()) {
-                if (bProduct) LogEvent("%s: skipped %s: no DisplayVersion", record.strEnglishName.c_str(), strWhere.c_str());
+                if (bProduct) LogEvent("%s: skipped %s: no DisplayVersion", record.LogName().c_str(), strWhere.c_str());
                 return;
             }
             fVersion = MajorVersionOf(strDisplayVersion);
             if (!(7.0f < fVersion && fVersion < 9.0f)) {
                 if (bProduct)
-                    LogEvent("%s: skipped %s: DisplayVersion %s is not between 7 and 9", record.strEnglishName.c_str(),
+                    LogEvent("%s: skipped %s: DisplayVersion %s is not between 7 and 9", record.LogName().c_str(),
                              strWhere.c_str(), strDisplayVersion.c_str());
                 return;
             }
@@ -113,10 +107,11 @@ void FindThroughUninstallEntries(HostRecord& record, const char* szProduct, bool
 
 void AddQuarkFolder(HostRecord& record, const char* szValueName) {
     ScopedRegKey quark;
-    if (!OpenDiscoveryKey(quark, HKEY_LOCAL_MACHINE, kQuarkKey)) return;
+    if (!OpenReadKey(quark, HKEY_LOCAL_MACHINE, kQuarkKey)) return;
     const std::string strPath = ReadRegistryString(quark.Get(), szValueName);
     quark.Close();
-    const char* szHost = record.strEnglishName.c_str();
+    const std::string strHost = record.LogName();
+    const char* szHost = strHost.c_str();
     // The XTension folder itself need not exist yet; only the application folder is tested.
     if (strPath.empty()) {
         LogEvent("%s: no value \"%s\" under HKLM\\%s", szHost, szValueName, kQuarkKey);
@@ -145,7 +140,7 @@ void AddHostFile(HostRecord& record, uint8_t bRegister, uint8_t bUnregister, con
 void AddHostFolder(HostRecord& record, float fVersion, const std::string& strFolder) {
     for (const auto& pFolder : record.arrFolders) {
         if (pFolder->fVersion == fVersion && pFolder->strPath == strFolder) {
-            LogEvent("%s: %s is listed already", record.strEnglishName.c_str(), strFolder.c_str());
+            LogEvent("%s: %s is listed already", record.LogName().c_str(), strFolder.c_str());
             return;
         }
     }
@@ -183,36 +178,49 @@ void FindQuarkFolders(HostRecord& record) {
     AddQuarkFolder(record, "QXP65KDemoPath");
 }
 
+namespace {
+
+// The finders of the hosts whose folders are found on the machine (HostFolders::Found), by record.
+struct HostFinder {
+    HostIndex nHost;
+    void (*pfnFind)(HostRecord& record);
+};
+const HostFinder kFinders[] = {
+    {kHostPhotoshop, [](HostRecord& record) { FindPhotoshopFolders(record, 4.0f, 8.0f); }},
+    {kHostPhotoshopCS2, [](HostRecord& record) { FindPhotoshopFolders(record, 9.0f, 9.0f); }},
+    {kHostIllustrator, FindIllustratorFolders},
+    {kHostQuark, FindQuarkFolders},
+};
+
+}  // namespace
+
 void FillHostRecords(InstallContext& context) {
     LogEvent("Discovery: looking for the host applications");
-    context.pathControl.MakeDirectories(kSuiteBinFolderToCreate);
-    HostRecord* arrHosts = context.arrHosts;
-    const TextId arrNames[kHostCount] = {TextId::HostBasicDlls,      TextId::HostOffice,  TextId::HostPhotoshopBeforeCS2,
-                                         TextId::HostPhotoshopCS2,   TextId::HostIllustrator, TextId::HostQuark,
-                                         TextId::HostCorelDraw11,    TextId::HostCorelDraw12};
-    for (int n = 0; n < kHostCount; ++n) SetNames(arrHosts[n], arrNames[n]);
-    for (size_t i = 0; i < kSuiteFileCount; ++i) {
-        const SuiteFile& file = kSuiteFiles[i];
-        AddHostFile(arrHosts[file.nHost], file.bRegister, file.bUnregister, file.szName);
+    const OpResult made = MakeFolderChain(kSuiteBinFolderToCreate);
+    if (made.status == OpStatus::Refused)
+        LogEvent("Discovery: %s not created: %s", kSuiteBinFolderToCreate, made.strWhy.c_str());
+    for (const HostDefinition& host : kHosts) {
+        HostRecord& record = context.arrHosts[host.nIndex];
+        record.bSelected = 1;
+        record.name = host.name;
+        record.strSourceFolder = kSourceFolder;
+        for (const SuiteFile& file : host.arrFiles) AddHostFile(record, file.bRegister, file.bUnregister, file.szName);
     }
 
     // The runtime files and the add-ins always go into the suite's own folder; the plug-in hosts are
     // looked for, in record order.
-    for (int n = 0; n < kHostCount; ++n)
-        if (IsPlacedInSuiteBin(static_cast<HostIndex>(n))) AddHostFolder(arrHosts[n], 0.0f, kSuiteBinFolder);
-    FindPhotoshopFolders(arrHosts[kHostPhotoshop], 4.0f, 8.0f);
-    FindPhotoshopFolders(arrHosts[kHostPhotoshopCS2], 9.0f, 9.0f);
-    FindIllustratorFolders(arrHosts[kHostIllustrator]);
-    FindQuarkFolders(arrHosts[kHostQuark]);
+    for (const HostDefinition& host : kHosts)
+        if (host.folders == HostFolders::SuiteBin) AddHostFolder(context.arrHosts[host.nIndex], 0.0f, kSuiteBinFolder);
+    for (const HostFinder& finder : kFinders) finder.pfnFind(context.arrHosts[finder.nHost]);
 
     for (const HostRecord& record : context.arrHosts) {
         if (record.arrFolders.empty()) {
-            LogEvent("%s: not found; nothing to install", record.strEnglishName.c_str());
+            LogEvent("%s: not found; nothing to install", record.LogName().c_str());
             continue;
         }
         std::string strFolders;
         for (const auto& pFolder : record.arrFolders) strFolders += (strFolders.empty() ? "" : "; ") + pFolder->strPath;
-        LogEvent("%s: %u destination folder(s): %s", record.strEnglishName.c_str(),
+        LogEvent("%s: %u destination folder(s): %s", record.LogName().c_str(),
                  static_cast<unsigned>(record.arrFolders.size()), strFolders.c_str());
     }
 }

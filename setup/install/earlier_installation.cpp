@@ -1,9 +1,11 @@
 #include "setup/install/earlier_installation.h"
 
+#include "setup/core/hosts.h"
 #include "setup/core/setup_log.h"
 #include "setup/core/suite_paths.h"
-#include "setup/discovery/registry_read.h"
+#include "util/file_ops.h"
 #include "util/mbcs.h"
+#include "util/registry.h"
 
 #include <windows.h>
 
@@ -20,7 +22,13 @@ const char* const kEarlierFolderValues[22] = {
     "Quark_Path0",              "Quark_Path1",
 };
 
-const char* const kEarlierPluginFiles[4] = {"%s\\zmt_i.aip", "%s\\ZMT_P7.8bp", "%s\\ZMT_CS2.8bp", "%s\\ZmtLetterquarry.axt"};
+std::vector<std::string> EarlierPluginFiles() {
+    std::vector<std::string> arrNames;
+    for (const HostDefinition& host : kHosts)
+        if (host.folders == HostFolders::Found)
+            for (const SuiteFile& file : host.arrFiles) arrNames.push_back(file.szName);
+    return arrNames;
+}
 
 namespace {
 
@@ -39,12 +47,12 @@ std::string Join(const char* szFormat, const std::string& strFolder) {
 EarlierInstallation FindEarlierInstallation() {
     EarlierInstallation earlier;
     ScopedRegKey uninstall;
-    if (!OpenDiscoveryKey(uninstall, HKEY_LOCAL_MACHINE, kWindowsUninstallKey)) return earlier;
+    if (!OpenReadKey(uninstall, HKEY_LOCAL_MACHINE, kWindowsUninstallKey)) return earlier;
     // The lists are complete before anything is deleted, so the enumeration never sees a key vanish.
     EnumerateSubkeys(uninstall.Get(), [&](const std::string& strSubkey) {
         if (strSubkey.find("Letterquarry") == std::string::npos) return;
         ScopedRegKey entry;
-        if (!OpenDiscoveryKey(entry, uninstall.Get(), strSubkey)) return;
+        if (!OpenReadKey(entry, uninstall.Get(), strSubkey)) return;
         std::string strAbout = ReadRegistryString(entry.Get(), "URLInfoAbout");
         const bool bOurs = !strAbout.empty() && mbcs::FindNoCase(strAbout, kVendorHomePage) != std::string::npos;
         LogEvent("Earlier installation: entry %s (%s)", strSubkey.c_str(),
@@ -58,32 +66,33 @@ EarlierInstallation FindEarlierInstallation() {
     return earlier;
 }
 
-void RemoveEarlierInstallation(InstallContext& context) {
+void RemoveEarlierInstallation() {
     EarlierInstallation earlier = FindEarlierInstallation();
 
     ScopedRegKey shellFolders;
-    if (OpenDiscoveryKey(shellFolders, HKEY_CURRENT_USER, kShellFoldersKey)) {
+    if (OpenReadKey(shellFolders, HKEY_CURRENT_USER, kShellFoldersKey)) {
         std::string strPrograms = ReadRegistryString(shellFolders.Get(), "Programs");
         if (!strPrograms.empty()) {
             const std::string strGroup = Join("%s\\Letterquarry", strPrograms);
             const bool bThere = GetFileAttributesA(strGroup.c_str()) != INVALID_FILE_ATTRIBUTES;
-            context.pathControl.DeleteToRecycleBin(strGroup);
+            DeleteToRecycleBin(strGroup);
             if (bThere)
                 LogEvent("Earlier installation: Start-menu group %s sent to the Recycle Bin (%s)", strGroup.c_str(),
                          GetFileAttributesA(strGroup.c_str()) == INVALID_FILE_ATTRIBUTES ? "gone" : "still there");
         }
     }
 
+    const std::vector<std::string> arrFiles = EarlierPluginFiles();
     for (const std::string& strFolder : earlier.arrFolders) {
-        for (const char* szFile : kEarlierPluginFiles) {
-            const std::string strPath = Join(szFile, strFolder);
-            // Most of the four names are absent in any one folder; only files that were there are worth a line.
-            const bool bThere = context.pathControl.FileExists(strPath);
-            if (context.pathControl.DeleteFileRetrying(strPath))
+        for (const std::string& strFile : arrFiles) {
+            const std::string strPath = Join("%s\\", strFolder) + strFile;
+            // Most of the names are absent in any one folder; only files that were there are worth a line.
+            const bool bThere = FileExists(strPath);
+            const OpResult result = DeleteFileRetrying(strPath);
+            if (result.IsDone())
                 LogEvent("Earlier installation: deleted %s", strPath.c_str());
             else if (bThere)
-                LogEvent("Earlier installation: could not delete %s: %s", strPath.c_str(),
-                         DescribeError(GetLastError()).c_str());
+                LogEvent("Earlier installation: could not delete %s: %s", strPath.c_str(), DescribeResult(result).c_str());
         }
     }
 

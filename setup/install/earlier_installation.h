@@ -7,8 +7,6 @@
 // Nothing is reported and nothing stops the caller: missing keys, values, files or groups are passed over.
 #pragma once
 
-#include "setup/core/install_context.h"
-
 #include <string>
 #include <vector>
 
@@ -18,12 +16,14 @@ extern const char kVendorHomePage[];
 // The twenty-two folder values of an earlier uninstall entry, in the order they are read.
 extern const char* const kEarlierFolderValues[22];
 
-// The old plug-in files tried in every listed folder, in this order ("%s" is the folder).
-extern const char* const kEarlierPluginFiles[4];
+// The old plug-in files tried in every listed folder, in this order: the files the suite places into host
+// applications' own plug-in folders (setup/core/hosts.h, HostFolders::Found), in install order.
+std::vector<std::string> EarlierPluginFiles();
 
-// Uses only the context's PathControl. Reads everything first, then deletes: the Start-menu group, the
-// four old files in each listed folder (in the order read), then the matched uninstall keys.
-void RemoveEarlierInstallation(InstallContext& context);
+// Reads everything first, then deletes: the Start-menu group, the old plug-in files in each listed folder
+// (in the order read; each proven and deleted by its handle: the folders are host plug-in folders, which
+// other users may write), then the matched uninstall keys.
+void RemoveEarlierInstallation();
 
 // What the registry holds about earlier installations: the folders named by every entry whose name
 // contains "Letterquarry" (case-sensitive), and the full key paths of those entries whose lower-cased

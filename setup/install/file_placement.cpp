@@ -3,12 +3,11 @@
 #include "setup/core/setup_log.h"
 #include "setup/record/honoured_records.h"
 #include "setup/system/com_registration.h"
-#include "util/path_control.h"
+#include "util/file_ops.h"
 
-bool InstallFilesIntoFolder(const std::string& strDestinationFolder, const std::string& strSourceFolder,
-                            const HostFileList& arrFiles, HostFileList& arrUninstallItems, FrontEnd& frontEnd,
-                            bool bFileBar) {
-    const PathControl pathControl;
+OpResult InstallFilesIntoFolder(const std::string& strDestinationFolder, const std::string& strSourceFolder,
+                                const HostFileList& arrFiles, HostFileList& arrUninstallItems, FrontEnd& frontEnd,
+                                bool bFileBar) {
     const OsVersion osVersion;
     const RecordPlaces places = ThisMachinesRecordPlaces();
     const short nCount = static_cast<short>(arrFiles.size());
@@ -27,18 +26,20 @@ bool InstallFilesIntoFolder(const std::string& strDestinationFolder, const std::
         if (verdict != RecordVerdict::Honoured) {
             LogEvent("Not copied: %s: %s%s", strDestination.c_str(), DescribeVerdict(verdict),
                      strReal.empty() ? "" : (" (really " + strReal + ")").c_str());
-            // Not ERROR_ACCESS_DENIED: that may be a file in use, and waiting for the next start changes nothing here.
-            SetLastError(ERROR_BAD_PATHNAME);
-            return false;
+            return OpResult::Refused(DescribeVerdict(verdict));
         }
-        if (pathControl.CopyWholeFile(strSource, strDestination) != 0) {
+        ProvenFile placed;
+        const OpResult copied = CopyFileInOneStep(strSource, strDestination, &placed);
+        if (!copied.IsDone()) {
             LogEvent("Copy failed: %s -> %s: %s", strSource.c_str(), strDestination.c_str(),
-                     DescribeError(GetLastError()).c_str());
-            return false;
+                     DescribeResult(copied).c_str());
+            return copied;
         }
         LogEvent("Copied %s -> %s", strSource.c_str(), strDestination.c_str());
-        if (osVersion.IsVistaOrLater()) SetStandardFileAccess(strDestination);
-        if (file.bRegister == 1) RegisterServer(strDestination, false);
+        if (osVersion.IsVistaOrLater()) SetStandardFileAccess(placed);
+        // Held since the copy: what is loaded here are the shipped copy's bytes.
+        if (file.bRegister == 1) RegisterServer(placed.Path(), false);
+        placed.Close();
         auto pItem = std::make_unique<HostFileEntry>();
         pItem->bRegister = file.bRegister;
         pItem->bUnregister = file.bUnregister;
@@ -46,5 +47,5 @@ bool InstallFilesIntoFolder(const std::string& strDestinationFolder, const std::
         arrUninstallItems.push_back(std::move(pItem));
     }
     if (bFileBar) frontEnd.SetBarPos(ProgressBar::File, nCount);
-    return true;
+    return OpResult::Done();
 }

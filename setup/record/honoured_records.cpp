@@ -3,7 +3,9 @@
 #include "setup/core/setup_log.h"
 #include "setup/core/suite_paths.h"
 #include "setup/record/uninstall_log.h"
+#include "util/file_ops.h"
 #include "util/kernel32_functions.h"
+#include "util/proven_file.h"
 #include "util/scoped_handles.h"
 
 #include <windows.h>
@@ -16,36 +18,18 @@ std::string FolderFrom(UINT (WINAPI* pfnGet)(LPSTR, UINT)) {
     return (nLength > 0 && nLength < sizeof szFolder) ? std::string(szFolder, nLength) : std::string();
 }
 
-// "\\?\C:\a" -> "C:\a", "\\?\UNC\server\share\a" -> "\\server\share\a".
-std::string WithoutLongPrefix(const std::string& strPath) {
-    if (strPath.compare(0, 8, "\\\\?\\UNC\\") == 0) return "\\\\" + strPath.substr(8);
-    if (strPath.compare(0, 4, "\\\\?\\") == 0) return strPath.substr(4);
-    return strPath;
-}
-
 // Where the file or folder really is; empty when that cannot be told (it is not there, or cannot be opened
-// even to read its attributes).
+// even to read its attributes). Opened the way any program would reach it: through every link.
 std::string RealLocationOfExisting(const std::string& strPath) {
-    using GetFinalPathFunction = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
-    // Windows Vista and later; looked up, not imported, so that the program still starts on XP.
-    static const auto pfnFinalPath = Kernel32Function<GetFinalPathFunction>("GetFinalPathNameByHandleA");
-    char szReal[MAX_PATH * 2] = {};
-    if (pfnFinalPath) {
-        // Attribute access only: a host that holds the file open without sharing does not refuse it.
-        ScopedHandle file(CreateFileA(strPath.c_str(), FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        if (file.IsValid()) {
-            const DWORD nLength = pfnFinalPath(file.Get(), szReal, sizeof szReal, 0);  // normalized, DOS volume name
-            if (nLength > 0 && nLength < sizeof szReal) return WithoutLongPrefix(std::string(szReal, nLength));
-        }
-    }
-    const DWORD nLength = GetLongPathNameA(strPath.c_str(), szReal, sizeof szReal);
-    return (nLength > 0 && nLength < sizeof szReal) ? std::string(szReal, nLength) : std::string();
+    // Attribute access only: a host that holds the file open without sharing does not refuse it.
+    ScopedHandle file(CreateFileA(strPath.c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return file.IsValid() ? RealLocationOf(file.Get(), strPath) : std::string();
 }
 
 // Where the file really is, or, for a file not there yet, where its folder really is, with the file's name.
-std::string RealLocationOf(const std::string& strPath) {
+std::string RealLocationOfPath(const std::string& strPath) {
     const std::string strReal = RealLocationOfExisting(strPath);
     if (!strReal.empty() || GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES) return strReal;
     // 0x5C is never a trail byte in the double-byte code page of Korean Windows, so the last one is a separator.
@@ -81,7 +65,13 @@ RecordVerdict JudgePlacement(const std::string& strPath, const RecordPlaces& pla
     if (pReal) pReal->clear();
     const RecordVerdict verdict = JudgeRecordPath(strPath, places, ppFile);
     if (verdict != RecordVerdict::Honoured) return verdict;
-    const std::string strReal = RealLocationOf(strPath);
+    // A drive letter mapped to a share is refused before anything on it is opened.
+    const std::string strRoot = strPath.substr(0, 2) + "\\";
+    if (GetDriveTypeA(strRoot.c_str()) == DRIVE_REMOTE) {
+        if (ppFile) *ppFile = nullptr;
+        return RecordVerdict::NetworkPath;
+    }
+    const std::string strReal = RealLocationOfPath(strPath);
     if (strReal.empty()) return verdict;
     if (pReal) *pReal = strReal;
     const RecordVerdict real = JudgeRecordPath(strReal, places);
@@ -113,9 +103,12 @@ void KeepHonouredRecords(HostFileList& arrItems, size_t nFirst) {
     arrItems = std::move(arrKept);
 }
 
-bool ReadHonouredUninstallLog(const std::string& strPath, HostFileList& arrItems) {
+OpResult ReadHonouredUninstallLog(const std::string& strPath, HostFileList& arrItems) {
+    std::string strLog;
+    const OpResult result = ReadWholeFile(strPath, FILE_SHARE_READ, kMaxUninstallLogBytes, strLog);
+    if (!result.IsDone()) return result;
     const size_t nBefore = arrItems.size();
-    if (!ReadUninstallLog(strPath, arrItems)) return false;
+    ParseUninstallLog(strLog, arrItems);
     KeepHonouredRecords(arrItems, nBefore);
-    return true;
+    return result;
 }

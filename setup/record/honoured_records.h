@@ -4,6 +4,7 @@
 
 #include "setup/core/install_context.h"
 #include "setup/record/record_rule.h"
+#include "util/op_result.h"
 
 #include <string>
 
@@ -12,7 +13,8 @@
 // 64-bit Windows).
 RecordPlaces ThisMachinesRecordPlaces();
 
-// The rule on strPath as written and, where the file exists (or, for a file not there yet, its folder),
+// The rule on strPath as written, then (before any file on it is opened) the drive: one mapped to a share
+// is a network path; then, where the file exists (or, for a file not there yet, its folder),
 // again on its real location: short names expanded and, from Vista on, links and junctions followed, so a
 // folder swapped for a link to a system folder is refused. *ppFile as JudgeRecordPath gives it; *pReal
 // (when given) receives the real location when it was judged, else the empty text.
@@ -24,6 +26,7 @@ RecordVerdict JudgePlacement(const std::string& strPath, const RecordPlaces& pla
 // table. Judged by JudgePlacement.
 void KeepHonouredRecords(HostFileList& arrItems, size_t nFirst = 0);
 
-// ReadUninstallLog, then KeepHonouredRecords over what it appended. False only when the file cannot be
-// opened.
-bool ReadHonouredUninstallLog(const std::string& strPath, HostFileList& arrItems);
+// Reads the log (proven, at most kMaxUninstallLogBytes: a larger one is not read at all and is Failed with
+// ERROR_FILE_TOO_LARGE), appends its records to arrItems (ParseUninstallLog), then KeepHonouredRecords over
+// what it appended. Anything but Done leaves arrItems as it was: the log counts as missing.
+OpResult ReadHonouredUninstallLog(const std::string& strPath, HostFileList& arrItems);

@@ -31,15 +31,14 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 RecordVerdict Parse(const std::string& strPath, PathParts& parts) {
     const auto at = [&](size_t i) { return i < strPath.size() ? strPath[i] : '\0'; };
-    if (IsSeparator(at(0)) && IsSeparator(at(1))) {
-        if ((at(2) == '.' || at(2) == '?') && IsSeparator(at(3))) return RecordVerdict::DeviceForm;
-        std::vector<std::string> arrNames = SplitAtBackslashes(strPath.substr(2));
-        if (arrNames.size() < 3 || arrNames[0].empty() || arrNames[1].empty()) return RecordVerdict::NotAbsolute;
-        parts.strRoot = "\\\\" + arrNames[0] + "\\" + arrNames[1];
-        parts.arrNames.assign(arrNames.begin() + 2, arrNames.end());
-        return RecordVerdict::Honoured;
-    }
-    if (IsSeparator(at(0)) && at(1) == '?' && at(2) == '?' && IsSeparator(at(3))) return RecordVerdict::DeviceForm;
+    const bool bPrefixed = IsSeparator(at(0)) && ((IsSeparator(at(1)) && (at(2) == '.' || at(2) == '?')) ||
+                                                  (at(1) == '?' && at(2) == '?')) && IsSeparator(at(3));
+    // "\\server\share", "//server", and the same behind a device prefix ("\\?\UNC\server"): every open of
+    // such a path signs in to a host of the writer's choosing, with this program's account.
+    if ((IsSeparator(at(0)) && IsSeparator(at(1)) && !bPrefixed) ||
+        (bPrefixed && mbcs::StartsWithNoCase(strPath.substr(4), "UNC") && IsSeparator(at(7))))
+        return RecordVerdict::NetworkPath;
+    if (bPrefixed) return RecordVerdict::DeviceForm;
     const char cDrive = at(0);
     const bool bLetter = (cDrive >= 'A' && cDrive <= 'Z') || (cDrive >= 'a' && cDrive <= 'z');
     if (!bLetter || at(1) != ':' || !IsSeparator(at(2))) return RecordVerdict::NotAbsolute;
@@ -90,10 +89,11 @@ RecordVerdict JudgeRecordPath(const std::string& strPath, const RecordPlaces& pl
     for (const std::string& strName : parts.arrNames)
         if (IsUnsafeName(strName)) return RecordVerdict::UnsafeComponent;
 
-    const SuiteFile* pFile = parts.arrNames.empty() ? nullptr : FindSuiteFile(parts.arrNames.back());
-    if (!pFile) return RecordVerdict::NotASuiteFile;
+    const SuiteFile* pFile = nullptr;
+    const HostDefinition* pHost = parts.arrNames.empty() ? nullptr : FindSuiteFile(parts.arrNames.back(), &pFile);
+    if (!pHost) return RecordVerdict::NotASuiteFile;
     const std::vector<std::string> arrFolder = FolderNames(parts.arrNames, parts.arrNames.size() - 1);
-    if (IsPlacedInSuiteBin(pFile->nHost)) {
+    if (pHost->folders == HostFolders::SuiteBin) {
         if (Locate(parts, arrFolder, places.strSuiteBin) != Where::Exactly) return RecordVerdict::SharedFileOutsideBin;
     } else {
         for (const std::string& strWindows : places.arrWindowsFolders)
@@ -109,6 +109,7 @@ const char* DescribeVerdict(RecordVerdict verdict) {
     case RecordVerdict::NotASuiteFile: return "not one of the suite's files";
     case RecordVerdict::NotAbsolute: return "not a full path";
     case RecordVerdict::DeviceForm: return "a device path";
+    case RecordVerdict::NetworkPath: return "a network path";
     case RecordVerdict::UnsafeComponent: return "a \".\" or \"..\" step, or a name Windows would change";
     case RecordVerdict::SharedFileOutsideBin: return "the suite places this file only in its own folder";
     case RecordVerdict::InWindowsFolder: return "in the Windows folder or a system folder";

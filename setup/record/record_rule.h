@@ -7,7 +7,7 @@
 // Portable: paths are ANSI text in the system code page, split and compared double-byte aware.
 #pragma once
 
-#include "setup/core/suite_files.h"
+#include "setup/core/hosts.h"
 
 #include <string>
 #include <vector>
@@ -15,8 +15,10 @@
 enum class RecordVerdict {
     Honoured,
     NotASuiteFile,         // the file name is none of the suite's files
-    NotAbsolute,           // neither "X:\..." nor "\\server\share\..."
+    NotAbsolute,           // not "X:\..."
     DeviceForm,            // "\\.\...", "\\?\..." or "\??\...": the install never writes one
+    NetworkPath,           // "\\server\share\...", "//server/...", "\\?\UNC\...", or (judged where the file is,
+                           // honoured_records.h) a drive letter mapped to a share
     UnsafeComponent,       // ".", "..", a name Windows would trim (a trailing dot or blank), a character
                            // no file name may hold (a stream's ":", a wildcard, a control character)
     SharedFileOutsideBin,  // a runtime file or an add-in anywhere but the suite's own folder

@@ -3,7 +3,6 @@
 #include "util/mbcs.h"
 
 #include <climits>
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -18,11 +17,6 @@ const char kLineEnd[] = "\r\r\n";
 bool StartsWith(const std::string& strLine, const char* szPrefix) {
     return strLine.compare(0, std::char_traits<char>::length(szPrefix), szPrefix) == 0;
 }
-
-struct FileCloser {
-    void operator()(FILE* pFile) const { fclose(pFile); }
-};
-using FilePtr = std::unique_ptr<FILE, FileCloser>;
 
 }  // namespace
 
@@ -39,18 +33,6 @@ std::string FormatUninstallLog(const HostFileList& arrItems) {
     strLog += kEndLine;
     strLog += kLineEnd;
     return strLog;
-}
-
-bool WriteUninstallLog(const HostFileList& arrItems, const std::string& strPath) {
-    // Binary mode with the line ends spelled out gives the same bytes on every platform.
-    FILE* pRaw = fopen(strPath.c_str(), "wb");
-    if (!pRaw) return false;
-    const std::string strLog = FormatUninstallLog(arrItems);
-    bool bWritten = fwrite(strLog.data(), 1, strLog.size(), pRaw) == strLog.size();
-    bWritten = (fflush(pRaw) == 0) && bWritten;
-    // fclose reports a failure of the last buffered write too.
-    bWritten = (fclose(pRaw) == 0) && bWritten;
-    return bWritten;
 }
 
 HostFileList MergeWithPreviousLog(const HostFileList& arrThisRun, const HostFileList& arrPrevious,
@@ -131,15 +113,4 @@ void ParseUninstallLog(const std::string& strText, HostFileList& arrItems) {
         ParseLine(strText.substr(nPos, nEnd - nPos), bInSection, arrItems);
         nPos = nEnd + 1;
     }
-}
-
-bool ReadUninstallLog(const std::string& strPath, HostFileList& arrItems) {
-    FilePtr pFile(fopen(strPath.c_str(), "rb"));
-    if (!pFile) return false;
-    std::string strText;
-    char buffer[4096];
-    size_t nRead;
-    while ((nRead = fread(buffer, 1, sizeof buffer, pFile.get())) > 0) strText.append(buffer, nRead);
-    ParseUninstallLog(strText, arrItems);
-    return true;
 }

@@ -9,16 +9,21 @@
 // machines look like that, so the writer keeps producing exactly those bytes, and the reader accepts that
 // ending as well as a plain 0D 0A.
 //
-// Portable: no window system, only the C and C++ runtimes. Both sides live here so that the format is
-// written and read by one piece of code and can be tested and fuzzed on its own.
+// Portable: bytes in, bytes out; the file on the machine is uninstall_log_file.h's. Both sides live here
+// so that the format is written and read by one piece of code and can be tested and fuzzed on its own.
 #pragma once
 
 #include "setup/core/install_context.h"
 #include "setup/core/suite_paths.h"  // kUninstallLogPath, the log's fixed place
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
+// A log larger than this is not read at all: it is no log of an install. A real one holds about 30 records
+// in 2 KB; 64 KB is room for some 400 records of long paths, and a bound on what a log someone planted can
+// make the elevated uninstall read, hold and work through.
+constexpr size_t kMaxUninstallLogBytes = 64u << 10;
 
 // The bytes of a whole log for these items: start line, one record per item whose name is not empty
 // (duplicates included, in list order), end line.
@@ -32,21 +37,12 @@ std::string FormatUninstallLog(const HostFileList& arrItems);
 HostFileList MergeWithPreviousLog(const HostFileList& arrThisRun, const HostFileList& arrPrevious,
                                   const std::function<bool(const std::string&)>& fnFileExists);
 
-// Creates the file (or truncates an existing one) and writes FormatUninstallLog's bytes into it.
-// False when the file cannot be opened for writing (nothing written), and also when a write or the final
-// flush fails after it was opened (a full disk): the file may then hold a truncated log, and the caller
-// must treat the install as failed.
-bool WriteUninstallLog(const HostFileList& arrItems, const std::string& strPath);
-
 // Appends the records of every section of the text to arrItems, in file order.
 // Lines are compared by prefix, case-sensitively: lines before "[UnInstall][E]" are ignored; within a
 // section "[R:" starts a record and "[UnInstall End][E]" closes the section; anything else is ignored.
 // A section without an end line runs to the end of the text. R and U are 1 only when their value reads
 // as the number 1 ("1", "01", " 1 "); F is taken as text.
 void ParseUninstallLog(const std::string& strText, HostFileList& arrItems);
-
-// Reads the file and parses it as above, appending to arrItems. False only when the file cannot be opened.
-bool ReadUninstallLog(const std::string& strPath, HostFileList& arrItems);
 
 // The value between the first strOpen of the line and the first strClose after it, without leading and
 // trailing white space. Empty when strClose does not follow, and when strOpen is not in the line at all.

@@ -2,6 +2,8 @@
 
 #include "setup/core/setup_log.h"
 #include "setup/system/library_loading.h"
+#include "util/file_ops.h"
+#include "util/proven_file.h"
 #include "util/scoped_handles.h"
 
 namespace {
@@ -31,4 +33,28 @@ HRESULT RegisterServer(const std::string& strLibraryPath, bool bUnregister) {
     LogEvent("%s %s: %s %s", bUnregister ? "Unregistration of" : "Registration of", strLibraryPath.c_str(),
              SUCCEEDED(hr) ? "done," : "FAILED,", DescribeResult(hr).c_str());
     return hr;
+}
+
+OpResult UnregisterShippedServer(const std::string& strPlaced, const std::string& strShipped) {
+    ProvenFile placed;
+    const OpResult held = HoldFile(strPlaced, placed);
+    if (!held.IsDone()) {
+        LogEvent("Unregistration of %s: not done now: %s", strPlaced.c_str(), DescribeResult(held).c_str());
+        return held;
+    }
+    if (HoldsBytesOf(placed, strShipped)) {
+        RegisterServer(strPlaced, true);
+        return OpResult::Done();
+    }
+    placed.Close();
+    LogEvent("Unregistration of %s: not loaded, it is not the shipped copy %s; the suite's registration is removed "
+             "with the shipped copy",
+             strPlaced.c_str(), strShipped.c_str());
+    ProvenFile shipped;
+    const OpResult shippedHeld = HoldFile(strShipped, shipped);
+    if (shippedHeld.IsDone())
+        RegisterServer(strShipped, true);
+    else
+        LogEvent("Unregistration with %s: not done: %s", strShipped.c_str(), DescribeResult(shippedHeld).c_str());
+    return OpResult::Done();
 }

@@ -39,3 +39,13 @@ HMODULE LoadLibraryBesideItsDependencies(const std::string& strFullPath) {
     if (HasSearchFlags()) return LoadLibraryExA(strFullPath.c_str(), nullptr, kSearchDllLoadDir | kSearchSystem32);
     return LoadLibraryExA(strFullPath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
+
+HMODULE LoadSystemLibrary(const char* szName) {
+    if (HasSearchFlags()) return LoadLibraryExA(szName, nullptr, kSearchSystem32);
+    char szPath[MAX_PATH] = {};
+    const UINT nLength = GetSystemDirectoryA(szPath, MAX_PATH);
+    if (nLength == 0 || nLength + 1 + lstrlenA(szName) >= MAX_PATH) return nullptr;
+    lstrcatA(szPath, "\\");
+    lstrcatA(szPath, szName);
+    return LoadLibraryA(szPath);
+}

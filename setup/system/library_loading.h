@@ -32,3 +32,7 @@ HMODULE LoadManifestLibrary(const char* szName);
 // exist, with LOAD_WITH_ALTERED_SEARCH_PATH, the older way to the same first folder. This is how the
 // system's own registration tool loads a server. Null on failure, with GetLastError() set.
 HMODULE LoadLibraryBesideItsDependencies(const std::string& strFullPath);
+
+// Loads a library of the system by its bare name (szName, "oleaut32.dll") from the system folder only, never
+// from the program's folder, which ships runtime files of such names. Null on failure.
+HMODULE LoadSystemLibrary(const char* szName);

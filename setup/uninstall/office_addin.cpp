@@ -1,6 +1,8 @@
 #include "setup/uninstall/office_addin.h"
 
 #include "setup/core/setup_log.h"
+#include "setup/system/library_loading.h"
+#include "util/registry.h"
 #include "util/scoped_handles.h"
 
 #include <ole2.h>
@@ -23,11 +25,7 @@ constexpr const wchar_t* kCommandBarName = L"Letterquarry";
 class OleAutomation {
 public:
     OleAutomation() {
-        char szPath[MAX_PATH] = {};
-        const UINT nLength = GetSystemDirectoryA(szPath, MAX_PATH);
-        if (nLength == 0 || nLength >= MAX_PATH - 16) return;
-        lstrcatA(szPath, "\\oleaut32.dll");
-        m_library.Reset(LoadLibraryA(szPath));
+        m_library.Reset(LoadSystemLibrary("oleaut32.dll"));
         m_pfnVariantInit = m_library.Export<decltype(m_pfnVariantInit)>("VariantInit");
         m_pfnVariantClear = m_library.Export<decltype(m_pfnVariantClear)>("VariantClear");
         m_pfnSysAllocString = m_library.Export<decltype(m_pfnSysAllocString)>("SysAllocString");
@@ -73,23 +71,6 @@ void DeleteAddinTree(HKEY hRoot, const char* szRootName, const std::string& strS
 }
 
 }  // namespace
-
-LONG DeleteRegistryTree(HKEY hRoot, const char* szSubKey) {
-    ScopedRegKey key;
-    LONG nResult = key.Open(hRoot, szSubKey, KEY_ALL_ACCESS);
-    if (nResult != ERROR_SUCCESS) return nResult;
-    for (;;) {
-        // Always index 0: each child deleted below frees that slot for the next one.
-        char szName[256];
-        DWORD nName = sizeof szName;
-        if (RegEnumKeyExA(key.Get(), 0, szName, &nName, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-            key.Close();
-            return RegDeleteKeyA(hRoot, szSubKey);
-        }
-        nResult = DeleteRegistryTree(key.Get(), szName);
-        if (nResult != ERROR_SUCCESS) return nResult;
-    }
-}
 
 void RemoveAddinKey(const char* szPrefix, const char* szApplication, const char* szProgID) {
     const std::string strPath = std::string(szPrefix) + szApplication + "\\Addins\\" + szProgID;
@@ -184,7 +165,12 @@ void RemoveOfficeAddin(FrontEnd& frontEnd) {
     RemoveAddinKey(kOfficeKeyPrefix, "Excel", kAddinProgID);
     RemoveAddinKey(kOfficeKeyPrefix, "PowerPoint", kAddinProgID);
     RemoveAddinKey(kOfficeKeyPrefix, "Word", kAddinProgID);
-    RemoveCommandBar(L"Excel.Application", frontEnd);
-    RemoveCommandBar(L"PowerPoint.Application", frontEnd);
-    RemoveCommandBar(L"Word.Application", frontEnd);
+    RemoveCommandBars(frontEnd);
+}
+
+CommandBarRemoval RemoveCommandBars(FrontEnd& frontEnd) {
+    CommandBarRemoval result = CommandBarRemoval::Done;
+    for (const wchar_t* wszProgID : {L"Excel.Application", L"PowerPoint.Application", L"Word.Application"})
+        result = RemoveCommandBar(wszProgID, frontEnd);
+    return result;
 }

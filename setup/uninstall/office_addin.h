@@ -12,7 +12,7 @@
 #include <oaidl.h>
 
 // Deletes the add-in's class key and ProgID key under HKEY_CLASSES_ROOT and its three Office Addins keys
-// under HKEY_CURRENT_USER, then removes the command bar from Excel, PowerPoint and Word, in that order.
+// under HKEY_CURRENT_USER, then removes the command bars (RemoveCommandBars).
 // The registry keys go first, so that no Office application started here loads the add-in again. No
 // step's result changes what follows.
 void RemoveOfficeAddin(FrontEnd& frontEnd);
@@ -25,6 +25,10 @@ enum class CommandBarRemoval {
     ApplicationNotStarted,   // no instance could be created ("Excel not registered properly" was shown,
                              // whatever the application)
 };
+
+// RemoveCommandBar for Excel, PowerPoint and Word, in that order; Word's result (the one the sibling
+// product's add-in depends on).
+CommandBarRemoval RemoveCommandBars(FrontEnd& frontEnd);
 
 // Starts the Office application of wszProgID as a local automation server and deletes its "Letterquarry"
 // command bar; the application is asked to quit only when the bar existed.
@@ -43,7 +47,3 @@ HRESULT DispatchCall(IDispatch* pObject, const wchar_t* wszName, VARIANT* pResul
 // Deletes HKEY_CURRENT_USER\<strPrefix><strApplication>\Addins\<strProgID> with its subkeys; a key that is
 // not there, or cannot be deleted, is passed over (and logged).
 void RemoveAddinKey(const char* szPrefix, const char* szApplication, const char* szProgID);
-
-// Deletes hRoot\szSubKey with every subkey below it, depth first. Returns 0 on success, otherwise the
-// Windows error code of the first step that failed; what was deleted before that stays deleted.
-LONG DeleteRegistryTree(HKEY hRoot, const char* szSubKey);

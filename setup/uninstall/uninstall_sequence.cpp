@@ -2,11 +2,12 @@
 
 #include "setup/core/ini.h"
 #include "setup/core/setup_log.h"
-#include "setup/system/com_registration.h"
-#include "setup/system/restart.h"
 #include "setup/record/honoured_records.h"
 #include "setup/record/uninstall_record.h"
+#include "setup/system/com_registration.h"
+#include "setup/system/restart.h"
 #include "setup/uninstall/office_addin.h"
+#include "util/file_ops.h"
 #include "util/mbcs.h"
 
 #include <algorithm>
@@ -31,6 +32,21 @@ void KeepSharedLibrary(HostFileList& arrItems) {
     }
 }
 
+// Where the install copied a placed file from: the shipped folder, under the same name.
+std::string ShippedCopyOf(const std::string& strPlaced) {
+    const size_t nSlash = strPlaced.find_last_of("\\/");
+    return std::string(kSourceFolder) + "\\" + strPlaced.substr(nSlash == std::string::npos ? 0 : nSlash + 1);
+}
+
+void RemoveLeftoversBeside(const std::string& strPath) {
+    for (const LeftoverReplacement& leftover : RemoveLeftoverReplacements(strPath)) {
+        if (leftover.result.IsDone())
+            LogEvent("Deleted %s, left by an interrupted install", leftover.strPath.c_str());
+        else
+            LogEvent("Left %s alone: %s", leftover.strPath.c_str(), DescribeResult(leftover.result).c_str());
+    }
+}
+
 }  // namespace
 
 bool DeleteInstalledFiles(InstallContext& context, FrontEnd& frontEnd) {
@@ -42,25 +58,27 @@ bool DeleteInstalledFiles(InstallContext& context, FrontEnd& frontEnd) {
         HostFileEntry& item = *arrItems[i];
         frontEnd.SetBarPos(ProgressBar::File, static_cast<int>(i));
         if (item.strName.empty()) continue;
-        // A replacement that a killed install left half-written beside the file.
-        const std::string strReplacement = PathControl::ReplacementOf(item.strName);
-        if (DeleteFileA(strReplacement.c_str())) LogEvent("Deleted %s, left by an interrupted install", strReplacement.c_str());
-        if (!context.pathControl.FileExists(item.strName)) {
+        RemoveLeftoversBeside(item.strName);
+        if (!FileExists(item.strName)) {
             ++nGone;
             continue;
         }
-        if (item.bUnregister == 1) {
-            RegisterServer(item.strName, true);
+        // A file another program holds is unregistered by a later pass, once it is free.
+        if (item.bUnregister == 1 && UnregisterShippedServer(item.strName, ShippedCopyOf(item.strName)).status != OpStatus::InUse)
             item.bUnregister = 0;  // a later pass must not unregister it again
-        }
         frontEnd.ShowDetail(item.strName);
-        bool bDeleted = false;
-        for (int nTry = 0; nTry < kDeletionsPerItem && !bDeleted; ++nTry)
-            bDeleted = context.pathControl.DeleteFileRetrying(item.strName);
-        if (bDeleted) {
+        OpResult deleted;
+        for (int nTry = 0; nTry < kDeletionsPerItem; ++nTry) {
+            deleted = DeleteFileRetrying(item.strName);
+            if (deleted.IsDone() || deleted.status == OpStatus::Refused) break;
+        }
+        if (deleted.IsDone()) {
             LogEvent("Deleted %s", item.strName.c_str());
+        } else if (deleted.status == OpStatus::Refused) {
+            // Not what the install placed there any more: left alone, and no reason to wait for a restart.
+            LogEvent("Left %s alone: %s", item.strName.c_str(), DescribeResult(deleted).c_str());
         } else {
-            LogEvent("Could not delete %s: %s", item.strName.c_str(), DescribeError(GetLastError()).c_str());
+            LogEvent("Could not delete %s: %s", item.strName.c_str(), DescribeResult(deleted).c_str());
             ++nFailures;
         }
     }
@@ -78,51 +96,61 @@ bool RunDeletionPasses(InstallContext& context, FrontEnd& frontEnd) {
     return bDone;
 }
 
+UninstallVariant DecideUninstallVariant() {
+    UninstallVariant variant;
+    const int nPotRun = CIni(kSiblingSettingsPath).GetInt(kSettingsSection, "Pot_Run", 0, 10);
+    variant.bSiblingKeepsSharedAddin = nPotRun >= 1;
+    LogEvent("Uninstall: \"Pot_Run\" of %s is %d (%s)", kSiblingSettingsPath, nPotRun,
+             variant.bSiblingKeepsSharedAddin ? "Slidequarry keeps the shared add-in" : "the shared add-in goes too");
+    return variant;
+}
+
+Removal RemoveProduct(InstallContext& context, const UninstallVariant& variant, FrontEnd& frontEnd) {
+    CIni(kSuiteSettingsPath).WriteInt(kSettingsSection, "Run", 0, 10);
+    frontEnd.ShowStage(TextId::StageFindDeleteInformation);
+    const size_t nBefore = context.arrUninstallItems.size();
+    const OpResult read = ReadHonouredUninstallLog(kUninstallLogPath, context.arrUninstallItems);
+    if (!read.IsDone()) {
+        LogEvent("No uninstall log %s: %s", kUninstallLogPath,
+                 read.dwError == ERROR_FILE_TOO_LARGE ? "it is larger than any install writes; not read"
+                                                      : DescribeResult(read).c_str());
+        return Removal::NoLog;
+    }
+    LogEvent("Read %u honoured record(s) from %s", static_cast<unsigned>(context.arrUninstallItems.size() - nBefore),
+             kUninstallLogPath);
+    frontEnd.ShowStage(TextId::StageDelete);
+
+    if (!variant.bSiblingKeepsSharedAddin) {
+        RemoveOfficeAddin(frontEnd);
+        if (!RunDeletionPasses(context, frontEnd)) return Removal::FilesInUse;
+    } else {
+        KeepSharedLibrary(context.arrUninstallItems);
+        if (!RunDeletionPasses(context, frontEnd)) return Removal::FilesInUse;
+        // Only Word's result counts: the sibling's add-in must still be reachable there.
+        if (RemoveCommandBars(frontEnd) != CommandBarRemoval::Done) return Removal::SiblingWordMissing;
+    }
+    DeleteUninstallRecord();
+    return Removal::Removed;
+}
+
 Outcome RunUninstall(InstallContext& context, FrontEnd& frontEnd) {
     // "Close the programs and delete" starts the sequence over from its first step, as often as the
     // user chooses it; a loop rather than a nested call, so that no choice deepens the stack.
     for (;;) {
-        const int nPotRun = CIni(kSiblingSettingsPath).GetInt(kSettingsSection, "Pot_Run", 0, 10);
-        LogEvent("Uninstall: \"Pot_Run\" of %s is %d (%s)", kSiblingSettingsPath, nPotRun,
-                 nPotRun < 1 ? "the shared add-in goes too" : "Slidequarry keeps the shared add-in");
-        CIni(kSuiteSettingsPath).WriteInt(kSettingsSection, "Run", 0, 10);
-        frontEnd.ShowStage(TextId::StageFindDeleteInformation);
-        const size_t nBefore = context.arrUninstallItems.size();
-        if (!ReadHonouredUninstallLog(kUninstallLogPath, context.arrUninstallItems)) {
-            LogEvent("No uninstall log %s: %s", kUninstallLogPath, DescribeError(GetLastError()).c_str());
+        const Removal removal = RemoveProduct(context, DecideUninstallVariant(), frontEnd);
+        if (removal == Removal::Removed) {
+            frontEnd.ShowMessage(MessageStyle::Product, TextId::Removed);
+            return Outcome::Done;
+        }
+        if (removal == Removal::NoLog) {
             frontEnd.ShowMessage(MessageStyle::Program, TextId::NoDeleteInformation);
             return Outcome::Failed;
         }
-        LogEvent("Read %u honoured record(s) from %s", static_cast<unsigned>(context.arrUninstallItems.size() - nBefore),
-                 kUninstallLogPath);
-        frontEnd.ShowStage(TextId::StageDelete);
 
-        TextId question = TextId::InUseLetterquarry;
-        if (nPotRun < 1) {
-            RemoveOfficeAddin(frontEnd);
-            if (RunDeletionPasses(context, frontEnd)) {
-                DeleteUninstallRecord();
-                frontEnd.ShowMessage(MessageStyle::Product, TextId::Removed);
-                return Outcome::Done;
-            }
-        } else {
-            KeepSharedLibrary(context.arrUninstallItems);
-            if (RunDeletionPasses(context, frontEnd)) {
-                RemoveCommandBar(L"Excel.Application", frontEnd);
-                RemoveCommandBar(L"PowerPoint.Application", frontEnd);
-                // Only Word's result counts: the sibling's add-in must still be reachable there.
-                if (RemoveCommandBar(L"Word.Application", frontEnd) == CommandBarRemoval::Done) {
-                    DeleteUninstallRecord();
-                    frontEnd.ShowMessage(MessageStyle::Product, TextId::Removed);
-                    return Outcome::Done;
-                }
-                question = TextId::InUseSlidequarry;
-            }
-        }
-
-        const bool bFilesHeld = question == TextId::InUseLetterquarry;
+        const bool bFilesHeld = removal == Removal::FilesInUse;
         LogEvent("Asking the user: %s", bFilesHeld ? "files are in use" : "Slidequarry (Word) is missing");
-        const InUseAnswer answer = frontEnd.AskFilesInUse(question, bFilesHeld);
+        const InUseAnswer answer =
+            frontEnd.AskFilesInUse(bFilesHeld ? TextId::InUseLetterquarry : TextId::InUseSlidequarry, bFilesHeld);
         switch (answer) {
         case InUseAnswer::RestartWindows:
         case InUseAnswer::DeferToNextStart:

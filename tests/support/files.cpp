@@ -37,6 +37,58 @@ std::string ReadFileBytes(const std::string& strPath) {
 
 bool PathExists(const std::string& strPath) { return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+bool ReplacementBeside(const std::string& strPath) {
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA((strPath + "*.new").c_str(), &data);
+    if (hFind == INVALID_HANDLE_VALUE) return false;
+    FindClose(hFind);
+    return true;
+}
+
+namespace {
+
+// The file's name on the machine's own file system, through Wine's own export; quoted for a command line.
+std::wstring QuotedUnixPath(const std::string& strPath) {
+    using UnixNameFunction = char*(CDECL*)(const wchar_t*);
+    const auto pfnUnixName = reinterpret_cast<UnixNameFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    wchar_t wszPath[MAX_PATH * 2] = {};
+    MultiByteToWideChar(CP_ACP, 0, strPath.c_str(), -1, wszPath, MAX_PATH * 2);
+    char* pUnix = pfnUnixName ? pfnUnixName(wszPath) : nullptr;
+    if (!pUnix) return std::wstring();
+    wchar_t wszUnix[MAX_PATH * 4] = {};
+    MultiByteToWideChar(CP_UTF8, 0, pUnix, -1, wszUnix, MAX_PATH * 4);
+    HeapFree(GetProcessHeap(), 0, pUnix);
+    return L"\"" + std::wstring(wszUnix) + L"\"";
+}
+
+}  // namespace
+
+bool MakeSymbolicLink(const std::string& strLink, const std::string& strTarget) {
+    const std::wstring wstrLink = QuotedUnixPath(strLink), wstrTarget = QuotedUnixPath(strTarget);
+    if (wstrLink.empty() || wstrTarget.empty()) return false;
+    // Wine starts a program of the machine's own system like any other.
+    std::wstring wstrCommand = L"Z:\\bin\\ln -sfn " + wstrTarget + L" " + wstrLink;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, &wstrCommand[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    // Wine does not wait for a program of the machine's own system: watch for the link instead.
+    for (int i = 0; i < 200; ++i) {
+        WIN32_FIND_DATAA data;
+        HANDLE hFind = FindFirstFileA(strLink.c_str(), &data);
+        if (hFind != INVALID_HANDLE_VALUE) {
+            FindClose(hFind);
+            return true;
+        }
+        Sleep(25);
+    }
+    return false;
+}
+
 bool IsFolder(const std::string& strPath) {
     DWORD dw = GetFileAttributesA(strPath.c_str());
     return dw != INVALID_FILE_ATTRIBUTES && (dw & FILE_ATTRIBUTE_DIRECTORY);

@@ -421,10 +421,10 @@ TEST(SilentInstall, KilledInstallsConverge) {
     } const kills[] = {
         {"before the copies", [](DWORD) { return true; }},
         // The large file's replacement is being written beside it.
-        {"during the copies", [&](DWORD) { return lqtest::PathExists(strLarge + ".new"); }},
+        {"during the copies", [&](DWORD) { return lqtest::ReplacementBeside(strLarge); }},
         // The entry is written after the last copy, right before the log.
         {"after the copies", [](DWORD) { return !lqtest::RegString(HKEY_LOCAL_MACHINE, kEntryKey, "UninstallString").empty(); }},
-        {"while the log is written", [](DWORD) { return lqtest::PathExists(std::string(kLog) + ".new"); }},
+        {"while the log is written", [](DWORD) { return lqtest::ReplacementBeside(kLog); }},
     };
     // A complete install first, so that every kill meets an earlier log it must not cut.
     ASSERT_EQ(0, lqtest::RunToEnd("/B"));
@@ -446,10 +446,10 @@ TEST(SilentInstall, KilledInstallsConverge) {
     // Run again to the end, then uninstall: nothing the runs placed stays, no replacement left half-written.
     ASSERT_EQ(0, lqtest::RunToEnd("/B"));
     EXPECT_EQ(LogOf(DtpCopies()), lqtest::ReadFileBytes(kLog));
-    for (const std::string& strPath : DtpPaths()) EXPECT_FALSE(lqtest::PathExists(strPath + ".new")) << strPath;
+    for (const std::string& strPath : DtpPaths()) EXPECT_FALSE(lqtest::ReplacementBeside(strPath)) << strPath;
     EXPECT_EQ(0, lqtest::UninstallSilently());
     ExpectNoneOf(DtpPaths(), "after the uninstall");
-    EXPECT_FALSE(lqtest::PathExists(std::string(kLog) + ".new"));
+    EXPECT_FALSE(lqtest::ReplacementBeside(kLog));
 }
 
 TEST(SilentInstall, KilledUninstallConverges) {
@@ -598,7 +598,7 @@ TEST(SilentInstall, DiskFullKeepsTheEarlierPlugin) {
 
     EXPECT_EQ(1603, lqtest::RunToEnd("/B" + lqtest::SetupLogSwitch()));
     EXPECT_TRUE(strEarlier == lqtest::ReadFileBytes(strPlugin)) << "the earlier XTension, byte for byte";
-    EXPECT_FALSE(lqtest::PathExists(strPlugin + ".new")) << "no half-written replacement";
+    EXPECT_FALSE(lqtest::ReplacementBeside(strPlugin)) << "no half-written replacement";
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey)) << "a failed install writes no entry";
     if (lqtest::SetupLogPath().empty()) return;
     const std::vector<std::string> arrLines = lqtest::SetupLogLines(lqtest::SetupLogPath());

@@ -21,7 +21,6 @@ TEST(RecordRule, JudgesEachPathAsTheInstallWouldHavePlacedIt) {
         {"C:/ZmtPlugin/bin/MyAddIn_V12.dll", RecordVerdict::Honoured},
         {"C:\\Program Files\\Adobe\\Photoshop 7.0\\플러그-인\\\\ZMT_P7.8bp", RecordVerdict::Honoured},
         {"D:\\QuarkXPress 6.5\\XTension\\\\ZmtLetterquarry.axt", RecordVerdict::Honoured},
-        {"\\\\server\\apps\\Illustrator CS\\Plug-Ins\\zmt_i.aip", RecordVerdict::Honoured},
         {"C:\\windowsfonts\\ZMT_CS2.8bp", RecordVerdict::Honoured},  // a sibling of the Windows folder
         // Planted.
         {"C:\\windows\\win.ini", RecordVerdict::NotASuiteFile},
@@ -48,12 +47,18 @@ TEST(RecordRule, JudgesEachPathAsTheInstallWouldHavePlacedIt) {
         {"zmt_i.aip", RecordVerdict::NotAbsolute},
         {"\\Plug-Ins\\zmt_i.aip", RecordVerdict::NotAbsolute},
         {"C:zmt_i.aip", RecordVerdict::NotAbsolute},
-        {"\\\\server\\zmt_i.aip", RecordVerdict::NotAbsolute},
         {"", RecordVerdict::NotAbsolute},
         {"\\\\.\\C:\\Plug-Ins\\zmt_i.aip", RecordVerdict::DeviceForm},
         {"\\\\?\\C:\\windows\\system32\\OLEAUT32.DLL", RecordVerdict::DeviceForm},
         {"\\??\\C:\\Plug-Ins\\zmt_i.aip", RecordVerdict::DeviceForm},
         {"//./C:/Plug-Ins/zmt_i.aip", RecordVerdict::DeviceForm},
+        // The network: every open of such a path signs in to a host the writer chose.
+        {"\\\\localhost\\C$\\windows\\ZMT_P7.8bp", RecordVerdict::NetworkPath},
+        {"//127.0.0.1/c$/windows/zmt_i.aip", RecordVerdict::NetworkPath},
+        {"\\\\server\\apps\\Illustrator CS\\Plug-Ins\\zmt_i.aip", RecordVerdict::NetworkPath},
+        {"\\\\server\\zmt_i.aip", RecordVerdict::NetworkPath},
+        {"\\\\?\\UNC\\server\\share\\zmt_i.aip", RecordVerdict::NetworkPath},
+        {"\\??\\unc\\server\\share\\zmt_i.aip", RecordVerdict::NetworkPath},
     };
     for (const auto& c : cases)
         EXPECT_EQ(DescribeVerdict(c.expected), std::string(DescribeVerdict(JudgeRecordPath(c.szPath, kPlaces))))
@@ -77,7 +82,7 @@ TEST(RecordRule, AnHonouredRecordCarriesTheTablesFlags) {
         EXPECT_EQ(c.nRegister, pFile->bRegister) << c.szPath;
         EXPECT_EQ(c.nUnregister, pFile->bUnregister) << c.szPath;
     }
-    const SuiteFile* pRefused = &kSuiteFiles[0];
+    const SuiteFile* pRefused = &kHosts[0].arrFiles[0];
     EXPECT_NE(RecordVerdict::Honoured, JudgeRecordPath("C:\\users\\Public\\MyAddIn_V11.dll", kPlaces, &pRefused));
     EXPECT_EQ(nullptr, pRefused) << "a refused record gets no table entry";
 }

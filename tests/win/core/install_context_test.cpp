@@ -13,8 +13,7 @@ TEST(InstallContext, StartsWithEightSelectedEmptyRecordsAndNoUninstallItems) {
     for (int i = 0; i < kHostCount; ++i) {
         const HostRecord& record = context.arrHosts[i];
         EXPECT_EQ(1, record.bSelected) << "record " << i;
-        EXPECT_TRUE(record.strKoreanName.empty() && record.strEnglishName.empty() && record.strSourceFolder.empty())
-            << "record " << i;
+        EXPECT_TRUE(record.strSourceFolder.empty()) << "record " << i;
         EXPECT_TRUE(record.arrFiles.empty() && record.arrFolders.empty()) << "record " << i;
     }
 }
@@ -22,7 +21,7 @@ TEST(InstallContext, StartsWithEightSelectedEmptyRecordsAndNoUninstallItems) {
 TEST(InstallContext, ReleaseEmptiesEverythingAndMayBeRepeated) {
     InstallContext context;
     HostRecord& quark = context.arrHosts[kHostQuark];
-    quark.strEnglishName = "Quark Express";
+    quark.strSourceFolder = "C:\\ZmtPlugin\\install";
     quark.arrFiles.push_back(std::unique_ptr<HostFileEntry>(new HostFileEntry{0, 0, "ZmtLetterquarry.axt"}));
     quark.arrFolders.push_back(std::unique_ptr<HostFolderEntry>(new HostFolderEntry{0.0f, "C:\\QXP\\XTension\\"}));
     context.arrUninstallItems.push_back(
@@ -32,7 +31,7 @@ TEST(InstallContext, ReleaseEmptiesEverythingAndMayBeRepeated) {
     EXPECT_TRUE(context.arrUninstallItems.empty());
     EXPECT_TRUE(quark.arrFiles.empty());
     EXPECT_TRUE(quark.arrFolders.empty());
-    EXPECT_TRUE(quark.strEnglishName.empty());
+    EXPECT_TRUE(quark.strSourceFolder.empty());
     context.Release();  // a second release finds nothing to free
     EXPECT_TRUE(context.arrUninstallItems.empty());
 }

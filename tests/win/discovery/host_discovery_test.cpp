@@ -1,11 +1,10 @@
 // Host discovery on a Korean Windows 7 machine seeded like a DTP workstation: Photoshop under the vendor
 // key with version subkeys 7.0, 9.0 and 10.0, an uninstall entry with DisplayVersion 8.0, Illustrator,
 // QuarkXPress full and demo; Korean and English plug-in folder names; malformed registry values.
-// Covered: the records and their order, folder choice and duplicates, ReadRegistryString's type, NUL and
-// size rules, subkey enumeration. Not covered: a key that exists but cannot be opened with 0x2001F
-// (Wine does not enforce registry access lists, so no such key can be made here).
+// Covered: the records and their order, folder choice and duplicates (the registry reading itself:
+// tests/win/util/registry_test.cpp).
 #include "setup/discovery/host_discovery.h"
-#include "setup/discovery/registry_read.h"
+#include "util/registry.h"
 #include "tests/support/files.h"
 #include "tests/support/registry.h"
 
@@ -120,8 +119,8 @@ TEST_F(Discovery, FixedRecordsGetTheirFilesAndTheSuiteFolder) {
     const char* arrEnglish[] = {"BasicDlls", "Microsoft Office", "PhotoShop (CS2 Before)", "PhotoShop ( CS2 )",
                                 "Illustrator", "Quark Express", "CorelDraw11", "CorelDraw12"};
     for (int i = 0; i < kHostCount; ++i) {
-        EXPECT_EQ(arrKorean[i], c.arrHosts[i].strKoreanName) << "record " << i;
-        EXPECT_EQ(arrEnglish[i], c.arrHosts[i].strEnglishName) << "record " << i;
+        EXPECT_EQ(arrKorean[i], TextIn(Language::Korean, c.arrHosts[i].name)) << "record " << i;
+        EXPECT_EQ(arrEnglish[i], c.arrHosts[i].LogName()) << "record " << i;
         EXPECT_EQ("C:\\ZmtPlugin\\install", c.arrHosts[i].strSourceFolder) << "record " << i;
         EXPECT_EQ(1, c.arrHosts[i].bSelected) << "record " << i;
     }
@@ -182,78 +181,6 @@ TEST(AddHostFolder, SkipsOnlyEntriesEqualInVersionAndExactPath) {
     AddHostFolder(record, 9.0f, "C:\\a\\");
     AddHostFolder(record, 8.0f, "c:\\a\\");
     EXPECT_EQ("[8|C:\\a\\][9|C:\\a\\][8|c:\\a\\]", Folders(record));
-}
-
-// ReadRegistryString against values written with exact bytes.
-class RegistryString : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(OpenDiscoveryKey(m_key, HKEY_LOCAL_MACHINE, "SOFTWARE\\LqTest")); }
-    static void Raw(const char* szName, DWORD dwType, const std::string& bytes) {
-        SetRegRaw(HKEY_LOCAL_MACHINE, "SOFTWARE\\LqTest", szName, dwType, bytes);
-    }
-    // A REG_SZ stored without its NUL. The registry functions add a forgotten NUL when the byte after
-    // the data is one (as in every std::string), so the data is followed by a non-NUL byte here.
-    static void RawWithoutNul(const char* szName, const std::string& strText) {
-        HKEY hKey = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\LqTest", 0, nullptr, 0, KEY_ALL_ACCESS,
-                                                 nullptr, &hKey, nullptr));
-        const std::string strGuarded = strText + "X";
-        RegSetValueExA(hKey, szName, 0, REG_SZ, reinterpret_cast<const BYTE*>(strGuarded.data()),
-                       static_cast<DWORD>(strText.size()));
-        RegCloseKey(hKey);
-    }
-    static void SetUpTestSuite() { SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\LqTest", "Plain", "C:\\Quark"); }
-    ScopedRegKey m_key;
-};
-
-TEST_F(RegistryString, TakesOnlyStringsThatEndWithTheirNulAndFitTheBuffer) {
-    RawWithoutNul("NoNul", "C:\\Quark");
-    RawWithoutNul("NoNulFull", std::string(1024, 'q'));
-    Raw("Expand", REG_EXPAND_SZ, std::string("%TEMP%\\x", 8) + '\0');
-    Raw("Inner", REG_SZ, std::string("C:\\a\0C:\\b\0", 10));
-    SetRegDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\LqTest", "Dword", 0x5C3A43);  // bytes "C:\" plus a NUL
-    Raw("Binary", REG_BINARY, std::string("C:\\x\0", 5));
-    Raw("Empty", REG_SZ, "");
-    Raw("Fits", REG_SZ, std::string(1023, 'a') + '\0');
-    Raw("TooLong", REG_SZ, std::string(1024, 'a') + '\0');
-
-    struct {
-        const char* szName;
-        std::string strExpected;
-    } cases[] = {
-        {"Plain", "C:\\Quark"},      {"NoNul", ""},  {"NoNulFull", ""}, {"Expand", "%TEMP%\\x"}, {"Inner", "C:\\a"},
-        {"Dword", ""},               {"Binary", ""}, {"Empty", ""},           {"Missing", ""},
-        {"Fits", std::string(1023, 'a')},            {"TooLong", ""},
-    };
-    for (const auto& c : cases) EXPECT_EQ(c.strExpected, ReadRegistryString(m_key.Get(), c.szName)) << c.szName;
-}
-
-TEST_F(RegistryString, KoreanTextIsReturnedInTheSystemCodePage) {
-    SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\LqTest", "Korean", "C:\\포토샵\\플러그-인\\");
-    EXPECT_EQ("C:\\포토샵\\플러그-인\\", ReadRegistryString(m_key.Get(), "Korean"));
-}
-
-TEST(RegistryEnumeration, VisitsEverySubkeyOnceInIndexOrder) {
-    for (const char* szName : {"b", "a", "한글", "c.1"})
-        SetRegString(HKEY_LOCAL_MACHINE, std::string("SOFTWARE\\LqEnum\\") + szName, "v", "x");
-    ScopedRegKey key;
-    ASSERT_TRUE(OpenDiscoveryKey(key, HKEY_LOCAL_MACHINE, "SOFTWARE\\LqEnum"));
-    std::string strSeen;
-    EnumerateSubkeys(key.Get(), [&](const std::string& strName) { strSeen += strName + ";"; });
-    EXPECT_EQ("a;b;c.1;한글;", strSeen) << "the registry returns subkeys sorted";
-    std::string strNone;
-    EnumerateSubkeys(nullptr, [&](const std::string& strName) { strNone += strName; });
-    EXPECT_EQ("", strNone) << "an invalid key ends at once";
-}
-
-TEST(RegistryKey, OpensWithReadAndWriteAccessOnly) {
-    ScopedRegKey key;
-    EXPECT_FALSE(OpenDiscoveryKey(key, HKEY_LOCAL_MACHINE, "SOFTWARE\\NoSuchVendor"));
-    EXPECT_FALSE(key.IsOpen());
-    ASSERT_TRUE(OpenDiscoveryKey(key, HKEY_LOCAL_MACHINE, "SOFTWARE"));
-    // 0x2001F includes KEY_SET_VALUE: writing through the discovery key must be possible.
-    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key.Get(), "LqProbe", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2));
-    RegDeleteValueA(key.Get(), "LqProbe");
 }
 
 }  // namespace

@@ -28,8 +28,7 @@ const char* const kOldFiles[] = {"zmt_i.aip", "ZMT_P7.8bp", "ZMT_CS2.8bp", "ZmtL
 
 // Runs first: the other tests seed this machine.
 TEST(EarlierInstallationCleanMachine, DoesNothingWhereThereIsNothing) {
-    InstallContext context;
-    RemoveEarlierInstallation(context);  // no entries, and a Programs folder without a Letterquarry group
+    RemoveEarlierInstallation();  // no entries, and a Programs folder without a Letterquarry group
     EarlierInstallation earlier = FindEarlierInstallation();
     EXPECT_TRUE(earlier.arrFolders.empty() && earlier.arrKeys.empty());
 }
@@ -81,8 +80,7 @@ TEST_F(EarlierInstallationTest, FindsTheFoldersOfEveryEntryAndTheKeysOfTheVendor
 }
 
 TEST_F(EarlierInstallationTest, RemovesExactlyTheOldFilesTheGroupAndTheMatchedKeys) {
-    InstallContext context;
-    RemoveEarlierInstallation(context);
+    RemoveEarlierInstallation();
 
     for (const char* szFolder : {"C:\\old\\qxp\\XTension", "C:\\old\\ai", "C:\\old\\ps", "C:\\old\\ps7", "C:\\old\\cs2"}) {
         for (const char* szFile : kOldFiles)

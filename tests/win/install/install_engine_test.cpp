@@ -69,7 +69,7 @@ TEST_F(InstallEngine, InstallFilesIntoFolderCopiesRecordsAndShowsEachFile) {
     HostFileList arrItems;
     WriteFileBytes("C:\\dest one\\ZMT_CS2.8bp", std::string(100000, 'x'));  // a larger old copy
     RecordingFrontEnd frontEnd;
-    ASSERT_TRUE(InstallFilesIntoFolder("C:\\dest one\\", kInstall, arrFiles, arrItems, frontEnd, true));
+    ASSERT_TRUE(InstallFilesIntoFolder("C:\\dest one\\", kInstall, arrFiles, arrItems, frontEnd, true).IsDone());
     EXPECT_EQ("{0,0,C:\\dest one\\\\ZMT_P7.8bp}{0,0,C:\\dest one\\\\ZMT_CS2.8bp}", Describe(arrItems));
     EXPECT_EQ(ReadFileBytes(kInstall + "\\ZMT_P7.8bp"), ReadFileBytes("C:\\dest one\\ZMT_P7.8bp"));
     EXPECT_EQ(strCs2, ReadFileBytes("C:\\dest one\\ZMT_CS2.8bp")) << "overwritten, not merged";
@@ -87,12 +87,12 @@ TEST_F(InstallEngine, ALockedDestinationStopsAtThatFileAndRecordsOnlyEarlierCopi
     HostFileList arrFiles = Items({{0, 0, "ZMT_P7.8bp"}, {0, 0, "ZMT_CS2.8bp"}, {0, 0, "zmt_i.aip"}});
     HostFileList arrItems;
     RecordingFrontEnd frontEnd;
-    EXPECT_FALSE(InstallFilesIntoFolder("C:\\locked", kInstall, arrFiles, arrItems, frontEnd, true));
+    EXPECT_FALSE(InstallFilesIntoFolder("C:\\locked", kInstall, arrFiles, arrItems, frontEnd, true).IsDone());
     held.Release();
     EXPECT_EQ("{0,0,C:\\locked\\ZMT_P7.8bp}", Describe(arrItems));
     EXPECT_EQ(1, frontEnd.fileBar.nPos) << "the file bar stays at the failed file";
     EXPECT_EQ("old", ReadFileBytes("C:\\locked\\ZMT_CS2.8bp"));
-    EXPECT_FALSE(PathExists("C:\\locked\\ZMT_CS2.8bp.new")) << "nothing half-written beside it";
+    EXPECT_FALSE(lqtest::ReplacementBeside("C:\\locked\\ZMT_CS2.8bp")) << "nothing half-written beside it";
     EXPECT_FALSE(PathExists("C:\\locked\\zmt_i.aip"));
 }
 
@@ -110,7 +110,7 @@ TEST_F(InstallEngine, NothingIsPlacedWhereTheUninstallWouldRefuseIt) {
         HostFileList arrFiles = Items({{0, 0, c.szName}});
         HostFileList arrItems;
         RecordingFrontEnd frontEnd;
-        EXPECT_FALSE(InstallFilesIntoFolder(c.strFolder, kInstall, arrFiles, arrItems, frontEnd, false)) << c.strFolder;
+        EXPECT_FALSE(InstallFilesIntoFolder(c.strFolder, kInstall, arrFiles, arrItems, frontEnd, false).IsDone()) << c.strFolder;
         EXPECT_FALSE(PathExists(c.strFolder + "\\" + c.szName)) << c.strFolder;
         EXPECT_EQ("", Describe(arrItems)) << c.strFolder;
     }
@@ -156,7 +156,7 @@ protected:
 TEST_F(InstallSequence, SuccessCopiesEveryRecordInStepOrderAndWritesTheEntryAndTheLog) {
     lqtest::SetAddinStandinSwitch("MyAddIn_V11.dll", "FailRegister", 1);  // a registration that fails is still logged
     RecordingFrontEnd frontEnd;
-    ASSERT_TRUE(RunInstallSequence(m_context, frontEnd));
+    ASSERT_TRUE(RunInstallSequence(m_context, frontEnd).IsDone());
     lqtest::SetAddinStandinSwitch("MyAddIn_V11.dll", "FailRegister", 0);
     std::vector<lqtest::LogRecord> arrExpected;
     for (const char* sz : kRuntimeFiles) arrExpected.push_back({0, 0, kBin + "\\" + sz});
@@ -194,13 +194,13 @@ TEST_F(InstallSequence, ALockedFileInTheIllustratorStepFailsWithoutEntryLogsTheC
     DeleteFileA((kBin + "\\MyAddIn_V12.dll").c_str());
     DeleteFileA("C:\\QXP\\XTension\\ZmtLetterquarry.axt");
     RecordingFrontEnd frontEnd;
-    EXPECT_FALSE(RunInstallSequence(m_context, frontEnd));
+    EXPECT_FALSE(RunInstallSequence(m_context, frontEnd).IsDone());
     held.Release();
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallRecordKey));
     {
         // The copies made are on record, so that an uninstall can take them back.
         HostFileList arrLogged;
-        ASSERT_TRUE(ReadUninstallLog(kUninstallLogPath, arrLogged));
+        ParseUninstallLog(ReadFileBytes(kUninstallLogPath), arrLogged);
         EXPECT_EQ(Describe(m_context.arrUninstallItems), Describe(arrLogged));
     }
     EXPECT_FALSE(PathExists(kBin + "\\MyAddIn_V12.dll"));
@@ -210,9 +210,9 @@ TEST_F(InstallSequence, ALockedFileInTheIllustratorStepFailsWithoutEntryLogsTheC
     EXPECT_EQ(11u, m_context.arrUninstallItems.size()) << "8 runtime files, Office, two Photoshop plug-ins";
 
     // The retry on the same context, once Illustrator let go, logs the first attempt's files again.
-    ASSERT_TRUE(RunInstallSequence(m_context, frontEnd));
+    ASSERT_TRUE(RunInstallSequence(m_context, frontEnd).IsDone());
     HostFileList arrRead;
-    ASSERT_TRUE(ReadUninstallLog(kUninstallLogPath, arrRead));
+    ParseUninstallLog(ReadFileBytes(kUninstallLogPath), arrRead);
     EXPECT_EQ(11u + 15u, arrRead.size());
 }
 
@@ -224,10 +224,10 @@ TEST_F(InstallSequence, ALogThatCannotBeReplacedFailsTheInstallAndStaysWhole) {
         CreateFileA(kUninstallLogPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, hReader);
     CancellingFrontEnd frontEnd;
-    EXPECT_FALSE(RunInstallSequence(m_context, frontEnd)) << "a log that cannot be written fails the install";
+    EXPECT_FALSE(RunInstallSequence(m_context, frontEnd).IsDone()) << "a log that cannot be written fails the install";
     CloseHandle(hReader);
     EXPECT_EQ(strEarlier, ReadFileBytes(kUninstallLogPath)) << "the earlier log, whole";
-    EXPECT_FALSE(PathExists(std::string(kUninstallLogPath) + ".new")) << "no half-done replacement left";
+    EXPECT_FALSE(lqtest::ReplacementBeside(kUninstallLogPath)) << "no half-done replacement left";
 }
 
 TEST_F(InstallSequence, DeselectedRecordsAndRecordsWithoutFoldersContributeNothing) {
@@ -235,9 +235,9 @@ TEST_F(InstallSequence, DeselectedRecordsAndRecordsWithoutFoldersContributeNothi
         m_context.arrHosts[i].arrFolders.clear();
     m_context.arrHosts[kHostCorelDraw12].bSelected = 0;
     CancellingFrontEnd frontEnd;
-    ASSERT_TRUE(RunInstallSequence(m_context, frontEnd));
+    ASSERT_TRUE(RunInstallSequence(m_context, frontEnd).IsDone());
     HostFileList arrRead;
-    ASSERT_TRUE(ReadUninstallLog(kUninstallLogPath, arrRead));
+    ParseUninstallLog(ReadFileBytes(kUninstallLogPath), arrRead);
     EXPECT_EQ(10u, arrRead.size()) << Describe(arrRead);
     for (const auto& p : arrRead) EXPECT_EQ(0u, p->strName.find(kBin + "\\")) << p->strName;
 }

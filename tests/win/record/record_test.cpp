@@ -30,7 +30,7 @@ std::string Today() {
 
 TEST(UninstallRecord, TheEntryHoldsWhatTheListAndDeploymentToolsRead) {
     countryCode = IsKoreanMachine() ? 82 : 1;
-    ASSERT_TRUE(WriteUninstallRecord(kUninstallCommandLine, 1234));
+    ASSERT_TRUE(WriteUninstallRecord(kUninstallCommandLine, 1234).IsDone());
     const std::string strExe = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe";
     const struct {
         const char* szName;
@@ -54,11 +54,11 @@ TEST(UninstallRecord, TheEntryHoldsWhatTheListAndDeploymentToolsRead) {
         EXPECT_EQ(value.strBytes, ValueBytes(HKEY_LOCAL_MACHINE, kUninstallRecordKey, value.szName, &dwType)) << value.szName;
         EXPECT_EQ(value.dwType, dwType) << value.szName;
     }
-    EXPECT_FALSE(WriteUninstallRecord(std::string(1024, 'c'), 1)) << "over 1023 characters";
+    EXPECT_EQ(OpStatus::Refused, WriteUninstallRecord(std::string(1024, 'c'), 1).status) << "over 1023 characters";
     EXPECT_EQ(strExe + " /D" + '\0', ValueBytes(HKEY_LOCAL_MACHINE, kUninstallRecordKey, "UninstallString"));
-    EXPECT_TRUE(DeleteUninstallRecord()) << "the entry goes with all its values";
+    EXPECT_TRUE(DeleteUninstallRecord().IsDone()) << "the entry goes with all its values";
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallRecordKey));
-    EXPECT_FALSE(DeleteUninstallRecord()) << "nothing left to delete";
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), DeleteUninstallRecord().dwError) << "nothing left to delete";
 }
 
 TEST(UninstallRecord, TheEstimatedSizeCountsEachPlacedFileOnce) {

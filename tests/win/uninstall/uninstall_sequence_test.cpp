@@ -40,10 +40,14 @@ void WriteBytes(const std::string& strPath, const std::string& strBytes) {
     ASSERT_TRUE(lqtest::WriteFileBytes(strPath, strBytes)) << strPath;
 }
 
-// A probe COM server installed at strPath: it notes its own unregistration in kProbeLog.
+// A probe COM server installed at strPath, as the install copies it from the shipped folder: it notes its
+// own unregistration in kProbeLog.
 void InstallProbe(const std::string& strPath) {
-    WriteBytes(strPath, "");
-    ASSERT_TRUE(CopyFileA(kProbeSource, strPath.c_str(), FALSE)) << strPath;
+    const std::string strShipped = "C:\\ZmtPlugin\\install" + strPath.substr(strPath.find_last_of('\\'));
+    for (const std::string& strCopy : {strShipped, strPath}) {
+        WriteBytes(strCopy, "");
+        ASSERT_TRUE(CopyFileA(kProbeSource, strCopy.c_str(), FALSE)) << strCopy;
+    }
 }
 
 // A log as the install writes it, of files with no flags.

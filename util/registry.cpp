@@ -1,7 +1,7 @@
-#include "setup/discovery/registry_read.h"
+#include "util/registry.h"
 
-bool OpenDiscoveryKey(ScopedRegKey& key, HKEY hParent, const std::string& strSubKey) {
-    return key.Open(hParent, strSubKey, kDiscoveryKeyAccess) == ERROR_SUCCESS;
+bool OpenReadKey(ScopedRegKey& key, HKEY hParent, const std::string& strSubKey) {
+    return key.Open(hParent, strSubKey, kReadKeyAccess) == ERROR_SUCCESS;
 }
 
 std::string ReadRegistryString(HKEY hKey, const std::string& strValueName) {
@@ -27,5 +27,31 @@ void EnumerateSubkeys(HKEY hKey, const std::function<void(const std::string&)>& 
         if (lResult == ERROR_INVALID_HANDLE || lResult == ERROR_ACCESS_DENIED || lResult == ERROR_KEY_DELETED) break;
         if (lResult != ERROR_SUCCESS || cchName == 0 || cchName >= sizeof szName) continue;
         fnVisit(std::string(szName, cchName));
+    }
+}
+
+LONG SetRegistryString(HKEY hKey, const char* szName, const std::string& strValue) {
+    return RegSetValueExA(hKey, szName, 0, REG_SZ, reinterpret_cast<const BYTE*>(strValue.c_str()),
+                          static_cast<DWORD>(strValue.size() + 1));
+}
+
+LONG SetRegistryDword(HKEY hKey, const char* szName, DWORD dwValue) {
+    return RegSetValueExA(hKey, szName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof dwValue);
+}
+
+LONG DeleteRegistryTree(HKEY hRoot, const char* szSubKey) {
+    ScopedRegKey key;
+    LONG nResult = key.Open(hRoot, szSubKey, KEY_ALL_ACCESS);
+    if (nResult != ERROR_SUCCESS) return nResult;
+    for (;;) {
+        // Always index 0: each child deleted below frees that slot for the next one.
+        char szName[256];
+        DWORD nName = sizeof szName;
+        if (RegEnumKeyExA(key.Get(), 0, szName, &nName, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+            key.Close();
+            return RegDeleteKeyA(hRoot, szSubKey);
+        }
+        nResult = DeleteRegistryTree(key.Get(), szName);
+        if (nResult != ERROR_SUCCESS) return nResult;
     }
 }
