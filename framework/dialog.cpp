@@ -44,6 +44,13 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM
     case WM_NOTIFY:
         bHandled = ReflectToChild(nMsg, wParam, lParam, &lResult) || pDlg->OnNotify(wParam, lParam, &lResult);
         break;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // Windows tells top-level windows only; the controls that draw with the system's colours must hear it.
+        for (HWND hChild = GetWindow(hWnd, GW_CHILD); hChild; hChild = GetWindow(hChild, GW_HWNDNEXT))
+            ::SendMessageA(hChild, nMsg, wParam, lParam);
+        bHandled = pDlg->OnWndMsg(nMsg, wParam, lParam, &lResult);
+        break;
     case WM_NCDESTROY:
         RemovePropA(hWnd, kObjectProperty);
         SetWindowLongPtrA(hWnd, DWLP_USER, 0);
@@ -123,6 +130,10 @@ bool CDialog::UpdateData(bool bSaveAndValidate) {
     CDataExchange dx(m_hWnd, bSaveAndValidate);
     DoDataExchange(&dx);
     return true;
+}
+
+void CDialog::GotoDlgCtrl(HWND hControl) {
+    if (m_hWnd && hControl) ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hControl), TRUE);
 }
 
 BOOL CDialog::OnInitDialog() {

@@ -8,7 +8,8 @@
 // The modal loop is the application's PumpMessage, as in the class framework this program was designed
 // against: messages are taken one by one, offered to IsDialogMessage for keyboard navigation, and
 // dispatched. The owner window is disabled while the dialog runs. Escape and the close box send
-// IDCANCEL, which reaches OnCancel.
+// IDCANCEL, which reaches OnCancel. A change of the system's colours or settings (WM_SYSCOLORCHANGE,
+// WM_SETTINGCHANGE) is passed on to every child control before the dialog's own OnWndMsg sees it.
 #pragma once
 
 #include "framework/wnd.h"
@@ -40,6 +41,9 @@ public:
     void DestroyWindow();
     void EndDialog(int nResult);
     bool UpdateData(bool bSaveAndValidate = true);
+    // Moves the keyboard focus to hControl as the dialog manager moves it (WM_NEXTDLGCTL): a push button
+    // that gets it shows as the default. From OnInitDialog, return FALSE after it.
+    void GotoDlgCtrl(HWND hControl);
 
 protected:
     // Runs the data exchange in the load direction (binding the controls); returns true so that the

@@ -104,6 +104,15 @@ int CListCtrl::InsertItem(int nItem, const std::string& strText, LPARAM lParam) 
     return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
+bool CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask) const {
+    LVITEMA item{};
+    item.stateMask = nMask;
+    item.state = nState;
+    return SendMessage(LVM_SETITEMSTATE, nItem, reinterpret_cast<LPARAM>(&item)) != 0;
+}
+
+bool CListCtrl::EnsureVisible(int nItem) const { return SendMessage(LVM_ENSUREVISIBLE, nItem, FALSE) != 0; }
+
 bool CListCtrl::SetCheck(int nItem, bool bCheck) const {
     LVITEMA item{};
     item.stateMask = LVIS_STATEIMAGEMASK;
@@ -132,3 +141,5 @@ int CListCtrl::GetItemCount() const { return static_cast<int>(SendMessage(LVM_GE
 bool CListCtrl::SetBkColor(COLORREF cr) const { return SendMessage(LVM_SETBKCOLOR, 0, cr) != 0; }
 
 bool CListCtrl::SetTextBkColor(COLORREF cr) const { return SendMessage(LVM_SETTEXTBKCOLOR, 0, cr) != 0; }
+
+bool CListCtrl::SetTextColor(COLORREF cr) const { return SendMessage(LVM_SETTEXTCOLOR, 0, cr) != 0; }

@@ -77,6 +77,9 @@ public:
     DWORD SetExtendedStyle(DWORD dwNewStyle) const;
     // Inserts at row nItem with the given text and item data; returns the row index or -1.
     int InsertItem(int nItem, const std::string& strText, LPARAM lParam) const;
+    // Sets the state bits of nMask (LVIS_FOCUSED, LVIS_SELECTED, ...) of row nItem to those of nState.
+    bool SetItemState(int nItem, UINT nState, UINT nMask) const;
+    bool EnsureVisible(int nItem) const;
     bool SetCheck(int nItem, bool bCheck) const;
     bool GetCheck(int nItem) const;
     LPARAM GetItemData(int nItem) const;
@@ -84,4 +87,5 @@ public:
     int GetItemCount() const;
     bool SetBkColor(COLORREF cr) const;
     bool SetTextBkColor(COLORREF cr) const;
+    bool SetTextColor(COLORREF cr) const;
 };

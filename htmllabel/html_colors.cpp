@@ -2,6 +2,8 @@
 
 #include "util/mbcs.h"
 
+#include <cmath>
+
 // The colour keywords of the markup, Gray spellings only. Three rows differ from the common keyword
 // list on purpose and must stay as they are, because texts written for this label rely on them:
 // Khaki is #F0E86C, the keyword is spelled "Mocassin", and SaddleBrown is stored in lower-case digits.
@@ -157,4 +159,30 @@ const char* LookupHtmlColor(const std::string& strName) {
         if (mbcs::EqualNoCase(strName, color.pszName)) return color.pszValue;
     }
     return nullptr;
+}
+
+namespace {
+
+// Relative luminance of an sRGB colour: each channel made linear, weighted by the eye's sensitivity.
+double RelativeLuminance(HtmlColor cr) {
+    auto fnLinear = [](unsigned nChannel) {
+        const double c = nChannel / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * fnLinear(cr & 0xFF) + 0.7152 * fnLinear((cr >> 8) & 0xFF) + 0.0722 * fnLinear((cr >> 16) & 0xFF);
+}
+
+}  // namespace
+
+double HtmlContrastRatio(HtmlColor crOne, HtmlColor crOther) {
+    const double dOne = RelativeLuminance(crOne), dOther = RelativeLuminance(crOther);
+    return dOne > dOther ? (dOne + 0.05) / (dOther + 0.05) : (dOther + 0.05) / (dOne + 0.05);
+}
+
+HtmlColor HtmlRunColor(const CHTMLFont& fnt, bool bLink, const HtmlColorScheme& scheme) {
+    if (!scheme.bHighContrast) {
+        if (!fnt.m_bColorSet) return scheme.crText;
+        if (HtmlContrastRatio(fnt.m_crColor, scheme.crBackground) >= kHtmlMinimumContrast) return fnt.m_crColor;
+    }
+    return bLink ? scheme.crLink : scheme.crText;
 }

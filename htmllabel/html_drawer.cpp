@@ -260,7 +260,8 @@ void CHTMLDrawer::AlignLines(long long nOffsetY, long long nRight) {
     }
 }
 
-void CHTMLDrawer::Draw(CHTMLDevice& dc, HtmlColor crHover, std::uint8_t bHoverUnderline) {
+void CHTMLDrawer::Draw(CHTMLDevice& dc, HtmlColor crHover, std::uint8_t bHoverUnderline,
+                       const HtmlColorScheme& scheme) {
     dc.SetTransparentMode();
     if (m_arrAtoms.empty()) return;
     CFontSelection selection(dc);
@@ -268,12 +269,13 @@ void CHTMLDrawer::Draw(CHTMLDevice& dc, HtmlColor crHover, std::uint8_t bHoverUn
     bool isFirst = true;
     for (const auto& pAtom : m_arrAtoms) {
         CHTMLFont fnt = pAtom->m_font;
+        HtmlColor crRun = HtmlRunColor(fnt, !pAtom->m_strURL.empty(), scheme);
         if (pAtom->m_bHot) {
-            fnt.m_crColor = crHover;
+            crRun = scheme.bHighContrast ? scheme.crLink : crHover;
             fnt.m_bUnderline = bHoverUnderline;
         }
         selection.Select(fnt);
-        HtmlColor rgbPrevious = dc.SetTextColor(fnt.m_crColor);
+        HtmlColor rgbPrevious = dc.SetTextColor(crRun);
         if (isFirst) rgbOldColor = rgbPrevious;
         isFirst = false;
         dc.DrawRun(pAtom->m_strText, pAtom->m_rect);

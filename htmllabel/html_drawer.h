@@ -8,6 +8,7 @@
 // Double-byte text (code page 949) is cut only between whole characters.
 #pragma once
 
+#include "htmllabel/html_colors.h"
 #include "htmllabel/html_device.h"
 #include "htmllabel/html_parser.h"
 
@@ -29,9 +30,11 @@ public:
     int Layout(CHTMLDevice& dc, const std::string& strHtml, const CHTMLFont& fntBase, const HtmlRect& rctLayout,
                std::uint16_t nDefaultAlignment);
 
-    // Draws every run in its rectangle with a transparent background; a hot run takes crHover and, when
-    // bHoverUnderline is set, an underline. The device's font and text colour are restored afterwards.
-    void Draw(CHTMLDevice& dc, HtmlColor crHover, std::uint8_t bHoverUnderline);
+    // Draws every run in its rectangle with a transparent background, in the colour that HtmlRunColor
+    // gives it on the scheme; a hot run takes crHover (the scheme's link colour in high contrast) and,
+    // when bHoverUnderline is set, an underline. The device's font and text colour are restored afterwards.
+    void Draw(CHTMLDevice& dc, HtmlColor crHover, std::uint8_t bHoverUnderline,
+              const HtmlColorScheme& scheme = HtmlColorScheme());
 
     // The first link run whose rectangle holds (x, y); *ppAtom (may be null) receives it.
     bool HitTestLink(std::int32_t x, std::int32_t y, CHTMLAtom** ppAtom) const;

@@ -28,6 +28,7 @@ void ApplyFontColor(CHTMLFont& fnt, std::string strValue) {
     std::uint32_t nGreen = HexToInt(strValue.substr(2, 2));
     std::uint32_t nBlue = HexToInt(strValue.substr(4, 2));
     fnt.m_crColor = nRed + nGreen * 256 + nBlue * 65536;
+    fnt.m_bColorSet = 1;
 }
 
 void ApplyFontAttributes(CHTMLFont& fnt, const std::string& strAttributes) {
@@ -257,4 +258,15 @@ void ParseHTML(const std::string& strHtml, const CHTMLFont& fntBase, CHTMLAtomLi
     }
     if (nPos < strHtml.size()) AddTextAtom(arrAtoms, strHtml.substr(nPos), fntCurrent, nAlignment, strURL);
     // arrFontStack releases the fonts of unclosed font tags.
+}
+
+std::string HtmlPlainText(const std::string& strHtml) {
+    CHTMLAtomList arrAtoms;
+    ParseHTML(strHtml, CHTMLFont(), arrAtoms, kAlignLeft);
+    std::string strText;
+    for (const auto& pAtom : arrAtoms) strText += pAtom->m_strText;
+    const char kBlanks[] = " \t\r\n";
+    const size_t nFirst = strText.find_first_not_of(kBlanks);
+    if (nFirst == std::string::npos) return std::string();
+    return strText.substr(nFirst, strText.find_last_not_of(kBlanks) - nFirst + 1);
 }

@@ -49,6 +49,7 @@ public:
     std::uint8_t m_bUnderline = 0;
     std::uint8_t m_nCharSet = 0;  // passed to font creation unchanged; no tag changes it
     HtmlColor m_crColor = 0;
+    std::uint8_t m_bColorSet = 0;  // the mark-up named m_crColor; otherwise it is the base font's
     std::int32_t m_nHtmlSize = 3;
 };
 
@@ -86,6 +87,11 @@ enum HtmlAlignment : std::uint16_t { kAlignLeft = 0, kAlignCenter = 1, kAlignRig
 // "\r\n"; a carriage return and line feed inside the text stays inside its run.
 void ParseHTML(const std::string& strHtml, const CHTMLFont& fntBase, CHTMLAtomList& arrAtoms,
                std::uint16_t nDefaultAlignment);
+
+// The text that strHtml shows, for screen readers and other tools that read a window's text: the texts of
+// its runs in order (entities decoded, unknown tags dropped, each line break of a tag or of the text as
+// "\r\n"), without the blanks and line breaks at either end.
+std::string HtmlPlainText(const std::string& strHtml);
 
 // Decodes the entities of strText and appends one run with copies of the arguments. Returns false, and
 // appends nothing, when strText is empty (tested before decoding: "&nbsp;" gives an empty run).

@@ -1,6 +1,7 @@
 #include "htmllabel/html_static.h"
 
 #include "htmllabel/gdi_device.h"
+#include "util/scoped_gdi.h"
 #include "util/scoped_handles.h"
 
 #include <shellapi.h>
@@ -10,23 +11,23 @@ namespace {
 const size_t kCommandBufferSize = 520;   // the fallback command line, its terminating zero included
 const DWORD kClassesValueSize = 260;     // a value read below HKEY_CLASSES_ROOT, its zero included
 
-class CGdiRegion {
-public:
-    explicit CGdiRegion(const RECT& rct) : m_hRgn(CreateRectRgnIndirect(&rct)) {}
-    CGdiRegion(const CGdiRegion&) = delete;
-    CGdiRegion& operator=(const CGdiRegion&) = delete;
-    ~CGdiRegion() {
-        if (m_hRgn) DeleteObject(m_hRgn);
-    }
-    operator HRGN() const { return m_hRgn; }
-
-private:
-    HRGN m_hRgn;
-};
+// The system's colours now. A high-contrast scheme also turns the mark-up's colours off where Windows says
+// so; Wine always says it is off, and the contrast rule of HtmlRunColor then does the work.
+HtmlColorScheme SystemColorScheme() {
+    HtmlColorScheme scheme;
+    scheme.crText = GetSysColor(COLOR_BTNTEXT);
+    scheme.crBackground = GetSysColor(COLOR_BTNFACE);
+    scheme.crLink = GetSysColor(COLOR_HOTLIGHT);
+    HIGHCONTRASTA highContrast{};
+    highContrast.cbSize = sizeof highContrast;
+    scheme.bHighContrast = SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof highContrast, &highContrast, 0) &&
+                           (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    return scheme;
+}
 
 }  // namespace
 
-CHTMLStatic::CHTMLStatic() : m_crBackground(GetSysColor(COLOR_BTNFACE)) { LoadHandCursor(); }
+CHTMLStatic::CHTMLStatic() { LoadHandCursor(); }
 
 CHTMLStatic::~CHTMLStatic() {
     if (m_hWnd) KillTimer(m_hWnd, kHoverTimerId);
@@ -36,13 +37,23 @@ CHTMLStatic::~CHTMLStatic() {
 void CHTMLStatic::SetHtmlText(const std::string& strHtml) {
     m_strHtml = strHtml;
     m_bLayoutValid = 0;
-    if (m_hWnd) InvalidateRect(m_hWnd, nullptr, TRUE);
+    if (!m_hWnd) return;
+    SetPlainWindowText();
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CHTMLStatic::SetPlainWindowText() {
+    // Stored as any window stores its text, past the static control's own handling, which would draw the
+    // plain text over the label before the label's next paint.
+    const std::string strPlain = HtmlPlainText(m_strHtml);
+    DefWindowProcA(m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strPlain.c_str()));
 }
 
 void CHTMLStatic::PreSubclassWindow() {
     // Without SS_NOTIFY a static control lets clicks through to its parent and never reports them.
     LONG nStyle = GetWindowLongA(m_hWnd, GWL_STYLE);
-    SetWindowLongA(m_hWnd, GWL_STYLE, nStyle | SS_NOTIFY);
+    SetWindowLongA(m_hWnd, GWL_STYLE, nStyle | SS_NOTIFY | SS_NOPREFIX);
+    if (!m_strHtml.empty()) SetPlainWindowText();
     CStatic::PreSubclassWindow();
 }
 
@@ -62,6 +73,12 @@ bool CHTMLStatic::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pRe
     case WM_SIZE:
         *pResult = Default(nMsg, wParam, lParam);
         OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return true;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // The colours, or whether high contrast is on, may have changed: the next paint reads them anew.
+        *pResult = Default(nMsg, wParam, lParam);
+        InvalidateRect(m_hWnd, nullptr, TRUE);
         return true;
     default:
         return CStatic::OnWndMsg(nMsg, wParam, lParam, pResult);
@@ -85,48 +102,66 @@ void CHTMLStatic::OnPaint() {
     RECT rctClip;
     GetClipBox(hDC, &rctClip);
 
-    CGdiRegion rgnClient(rctClient);
-    SelectClipRgn(hDC, rgnClient);
-    HBRUSH hBrush = CreateSolidBrush(m_crBackground);
-    FillRect(hDC, &rctClient, hBrush);
-    DeleteObject(hBrush);
+    const ScopedRegion rgnClient(CreateRectRgnIndirect(&rctClient));
+    SelectClipRgn(hDC, rgnClient.Get());
+    const HtmlColorScheme scheme = SystemColorScheme();
+    const ScopedBrush brushBackground(CreateSolidBrush(scheme.crBackground));
+    FillRect(hDC, &rctClient, brushBackground.Get());
 
     CHTMLGdiDevice dc(hDC);
     if (!m_bLayoutValid) {
-        HtmlRect rctWhole;
-        rctWhole.right = rctClient.right;
-        rctWhole.bottom = rctClient.bottom;
-        HtmlRect rctInset = rctWhole;
-        rctInset.left += 5;
-        rctInset.top += 5;
-        rctInset.right -= 5;
-        rctInset.bottom -= 5;
-        int nBottom = m_drawer.Layout(dc, m_strHtml, m_fntBase, rctInset, kAlignLeft);
-        // Some labels are hardly higher than one line of their text (the banner's 15-point line in a
-        // 15-dialog-unit label): the margin would push the text out at the bottom, so it is given up.
-        if (nBottom > rctWhole.bottom) nBottom = m_drawer.Layout(dc, m_strHtml, m_fntBase, rctWhole, kAlignLeft);
-        // At some DPIs the font's height and the label's, rounded apart, leave such a line a pixel or two
-        // taller than the whole label; it moves up by that much, into the blank leading at the top of its
-        // first line (an eighth of the line's height at most), rather than losing its descenders.
-        const int nOver = nBottom - rctWhole.bottom;
-        if (nOver > 0 && !m_drawer.GetAtoms().empty()) {
-            const HtmlRect& rctFirst = m_drawer.GetAtoms().front()->m_rect;
-            if (nOver <= (rctFirst.bottom - rctFirst.top) / 8) {
-                HtmlRect rctLifted = rctWhole;
-                rctLifted.top -= nOver;
-                rctLifted.bottom -= nOver;
-                m_drawer.Layout(dc, m_strHtml, m_fntBase, rctLifted, kAlignLeft);
-            }
-        }
+        LayOut(m_drawer, dc, rctClient.right, rctClient.bottom);
         m_bLayoutValid = 1;
     }
-    m_drawer.Draw(dc, m_crHover, m_bHoverUnderline);
+    m_drawer.Draw(dc, m_crHover, m_bHoverUnderline, scheme);
 
-    CGdiRegion rgnClip(rctClip);
-    SelectClipRgn(hDC, rgnClip);
+    const ScopedRegion rgnClip(CreateRectRgnIndirect(&rctClip));
+    SelectClipRgn(hDC, rgnClip.Get());
     EndPaint(m_hWnd, &ps);
 
     if (m_drawer.GetLinkCount() > 0) SetTimer(m_hWnd, kHoverTimerId, kHoverTimerPeriod, nullptr);
+}
+
+int CHTMLStatic::LayOut(CHTMLDrawer& drawer, CHTMLDevice& dc, int cx, int cy) const {
+    HtmlRect rctWhole;
+    rctWhole.right = cx;
+    rctWhole.bottom = cy;
+    HtmlRect rctInset = rctWhole;
+    rctInset.left += kMargin;
+    rctInset.top += kMargin;
+    rctInset.right -= kMargin;
+    rctInset.bottom -= kMargin;
+    int nBottom = drawer.Layout(dc, m_strHtml, m_fntBase, rctInset, kAlignLeft);
+    // Some labels are hardly higher than one line of their text (the banner's 15-point line in a
+    // 15-dialog-unit label): the margin would push the text out at the bottom, so it is given up.
+    if (nBottom > rctWhole.bottom) nBottom = drawer.Layout(dc, m_strHtml, m_fntBase, rctWhole, kAlignLeft);
+    // At some DPIs the font's height and the label's, rounded apart, leave such a line a pixel or two
+    // taller than the whole label; it moves up by that much, into the blank leading at the top of its
+    // first line (an eighth of the line's height at most), rather than losing its descenders.
+    const int nOver = nBottom - rctWhole.bottom;
+    if (nOver > 0 && !drawer.GetAtoms().empty()) {
+        const HtmlRect& rctFirst = drawer.GetAtoms().front()->m_rect;
+        if (nOver <= (rctFirst.bottom - rctFirst.top) / 8) {
+            HtmlRect rctLifted = rctWhole;
+            rctLifted.top -= nOver;
+            rctLifted.bottom -= nOver;
+            nBottom = drawer.Layout(dc, m_strHtml, m_fntBase, rctLifted, kAlignLeft);
+        }
+    }
+    return nBottom;
+}
+
+int CHTMLStatic::GetHeightForText() const {
+    RECT rctClient{};
+    if (!m_hWnd || !GetClientRect(m_hWnd, &rctClient)) return 0;
+    const ScopedWindowDC windowDC(m_hWnd);
+    CHTMLGdiDevice dc(windowDC.Get());
+    CHTMLDrawer drawer;
+    if (LayOut(drawer, dc, rctClient.right, rctClient.bottom) <= rctClient.bottom) return rctClient.bottom;
+    // Laid out from the top margin in a rectangle of no height, the text is not centred: its bottom is its height
+    // below the margin.
+    const HtmlRect rctFromTop{kMargin, kMargin, rctClient.right - kMargin, kMargin};
+    return drawer.Layout(dc, m_strHtml, m_fntBase, rctFromTop, kAlignLeft) + kMargin;
 }
 
 void CHTMLStatic::OnSize(UINT, int, int) {

@@ -39,11 +39,12 @@ std::string LongFormOf(const std::string& strPath) {
     return (nLength > 0 && nLength < sizeof szLong) ? std::string(szLong, nLength) : strPath;
 }
 
-std::wstring Wide(const std::string& strAnsi) {
+// (A vector, not a std::wstring: the runtime's wide strings would bring its exception tables into the release.)
+std::vector<wchar_t> Wide(const std::string& strAnsi) {
     const int nWide = MultiByteToWideChar(CP_ACP, 0, strAnsi.data(), static_cast<int>(strAnsi.size()), nullptr, 0);
-    std::wstring wstr(static_cast<size_t>(nWide > 0 ? nWide : 0), L'\0');
-    if (nWide > 0) MultiByteToWideChar(CP_ACP, 0, strAnsi.data(), static_cast<int>(strAnsi.size()), &wstr[0], nWide);
-    return wstr;
+    std::vector<wchar_t> wide(static_cast<size_t>(nWide > 0 ? nWide : 0));
+    if (nWide > 0) MultiByteToWideChar(CP_ACP, 0, strAnsi.data(), static_cast<int>(strAnsi.size()), wide.data(), nWide);
+    return wide;
 }
 
 std::string Ansi(const wchar_t* wsz, size_t nChars) {
@@ -257,7 +258,9 @@ OpResult RenameByHandle(ProvenFile& file, const std::string& strNewPath) {
     if (const auto pfnSet = SetInformationByHandle()) {
         // The name in the form the file system takes it (no doubled backslash), whatever the caller's own
         // conversion does with it.
-        const std::wstring wstrName = L"\\??\\" + Wide(Normalized(strNewPath));
+        std::vector<wchar_t> wstrName = {L'\\', L'?', L'?', L'\\'};
+        const std::vector<wchar_t> wstrPath = Wide(Normalized(strNewPath));
+        wstrName.insert(wstrName.end(), wstrPath.begin(), wstrPath.end());
         std::vector<BYTE> buffer(sizeof(RenameInfo) + wstrName.size() * sizeof(wchar_t));
         RenameInfo* pRename = reinterpret_cast<RenameInfo*>(buffer.data());
         pRename->ReplaceIfExists = TRUE;

@@ -5,13 +5,12 @@
 #include "setup/app/interactive_install.h"
 #include "setup/app/run_lock.h"
 #include "setup/app/run_log.h"
-#include "setup/app/silent_install.h"
+#include "setup/app/run_modes.h"
 #include "setup/app/switches.h"
-#include "setup/app/uninstall_modes.h"
-#include "setup/app/upgrade_mode.h"
-#include "setup/app/usage_mode.h"
 #include "setup/core/country.h"
+#include "setup/core/file_access.h"
 #include "setup/core/setup_log.h"
+#include "setup/core/suite_paths.h"
 #include "setup/core/texts.h"
 #include "setup/system/library_loading.h"
 
@@ -25,8 +24,8 @@ namespace {
 // Only a run that shows windows sets up the common controls (its progress bars and lists), and only such a
 // run maps their library: loading it registers its window classes and brings up the display driver, which
 // a quiet run, showing nothing, paid for at every start. It stays loaded for the dialogs.
-bool ShowsWindows(ModeAction action) {
-    return action != ModeAction::QuietInstall && action != ModeAction::QuietUninstall;
+bool ShowsWindows(const RunModePolicy& policy) {
+    return policy.progress != ProgressPlace::None || policy.answers == AnswerPolicy::User;
 }
 void InitCommonControlsForDialogs() {
     using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
@@ -67,32 +66,26 @@ BOOL CZmtUpGradeApp::InitInstance() {
     if (commandLine.forceEnglish) countryCode = 0;
     StartRunLog(commandLine, dllSearch);
 
-    const ModeAction action = ActionFor(commandLine);
-    if (ShowsWindows(action)) InitCommonControlsForDialogs();
-    // "/U" and "/?" change nothing and need no lock.
-    std::unique_ptr<SetupRunLock> pLock;
-    if (action != ModeAction::Upgrade && action != ModeAction::Usage) pLock = std::make_unique<SetupRunLock>();
-    if (pLock && !pLock->IsHeld()) {
-        LogEvent("Another run of the setup program is in progress; this one changes nothing");
-        if (!commandLine.silent)
-            AfxMessageBox(Text(TextId::AlreadyRunning), MB_OK | MB_ICONINFORMATION);
-        m_nExitCode = kExitAlreadyRunning;
-        EndRunLog(m_nExitCode);
-        return FALSE;
-    }
-
-    switch (action) {
-    case ModeAction::InteractiveInstall: m_nExitCode = RunInteractiveInstall(); break;
-    case ModeAction::SilentInstall: m_nExitCode = RunSilentInstall(); break;
-    case ModeAction::QuietInstall: m_nExitCode = RunQuietInstall(); break;
-    case ModeAction::InteractiveUninstall: m_nExitCode = RunInteractiveUninstall(); break;
-    case ModeAction::SilentUninstall: m_nExitCode = RunSilentUninstall(); break;
-    case ModeAction::QuietUninstall: m_nExitCode = RunQuietUninstall(); break;
-    case ModeAction::Upgrade: m_nExitCode = RunUpgrade(); break;
-    case ModeAction::Usage: m_nExitCode = RunUsage(); break;
-    }
+    const RunModePolicy& policy = PolicyOf(ActionFor(commandLine));
+    if (ShowsWindows(policy)) InitCommonControlsForDialogs();
+    m_nExitCode = policy.bChangesMachine ? RunChangingMode(policy, commandLine) : RunMode(policy);
     EndRunLog(m_nExitCode);
     return FALSE;
+}
+
+int CZmtUpGradeApp::RunChangingMode(const RunModePolicy& policy, const CommandLine& commandLine) {
+    const SetupRunLock lock;
+    if (lock.GetState() != SetupRunLock::State::Held) {
+        LogEvent(lock.GetState() == SetupRunLock::State::Taken
+                     ? "Another run of the setup program is in progress; this one changes nothing"
+                     : "Whether another run of the setup program is in progress cannot be told; this one changes nothing");
+        if (!commandLine.silent) AfxMessageBox(Text(TextId::AlreadyRunning), MB_OK | MB_ICONINFORMATION);
+        return kExitAlreadyRunning;
+    }
+    // The program, what it copies and registers, and the uninstall log are read from there: before anything
+    // is, only administrators may change it.
+    if (ProtectShippedFolder(kSourceFolder).status == OpStatus::Refused) return kExitFailed;
+    return RunMode(policy);
 }
 
 BOOL CZmtUpGradeApp::PumpMessage() { return CWinApp::PumpMessage(); }

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "framework/winapp.h"
+#include "setup/app/run_modes.h"
+#include "setup/app/switches.h"
 
 #include <string>
 #include <vector>
@@ -17,4 +19,9 @@ public:
     static int ReadSystemCountryCode();
     // The process's arguments after the program's own name, as the runtime split them.
     static std::vector<std::string> Arguments();
+
+private:
+    // A mode that changes the machine: under the run lock (1618 when another run holds it or that cannot be
+    // told), and once the shipped folder is protected (1603 when it is a link); the mode's exit code.
+    static int RunChangingMode(const RunModePolicy& policy, const CommandLine& commandLine);
 };

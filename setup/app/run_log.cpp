@@ -1,6 +1,7 @@
 #include "setup/app/run_log.h"
 
 #include "setup/app/exit_codes.h"
+#include "setup/app/run_modes.h"
 #include "setup/core/country.h"
 #include "setup/core/setup_log.h"
 #include "util/kernel32_functions.h"
@@ -12,20 +13,6 @@
 #include <string>
 
 namespace {
-
-const char* ModeName(ModeAction action) {
-    switch (action) {
-    case ModeAction::InteractiveInstall: return "install (dialog)";
-    case ModeAction::SilentInstall: return "silent install";
-    case ModeAction::QuietInstall: return "quiet install";
-    case ModeAction::InteractiveUninstall: return "uninstall (dialog)";
-    case ModeAction::SilentUninstall: return "silent uninstall";
-    case ModeAction::QuietUninstall: return "quiet uninstall";
-    case ModeAction::Upgrade: return "upgrade message";
-    case ModeAction::Usage: return "usage";
-    }
-    return "?";
-}
 
 std::string VersionText(DWORD dwMost, DWORD dwLeast) {
     return std::to_string(HIWORD(dwMost)) + "." + std::to_string(LOWORD(dwMost)) + "." + std::to_string(HIWORD(dwLeast)) +
@@ -100,7 +87,7 @@ void StartRunLog(const CommandLine& commandLine, DllSearch dllSearch) {
     LogEvent("==== Letterquarry setup, product version %s, file version %s ====",
              pVersion ? VersionText(pVersion->dwProductVersionMS, pVersion->dwProductVersionLS).c_str() : "?",
              pVersion ? VersionText(pVersion->dwFileVersionMS, pVersion->dwFileVersionLS).c_str() : "?");
-    LogEvent("Mode: %s; command line: %s", ModeName(ActionFor(commandLine)), GetCommandLineA());
+    LogEvent("Mode: %s; command line: %s", PolicyOf(ActionFor(commandLine)).szLogName, GetCommandLineA());
     OSVERSIONINFOA os;
     ZeroMemory(&os, sizeof os);
     os.dwOSVersionInfoSize = sizeof os;

@@ -2,7 +2,7 @@
 
 #include "util/mbcs.h"
 
-const std::vector<HostDefinition> kHosts = {
+constexpr HostDefinition kHosts[kHostCount] = {
     {kHostBasicDlls, TextId::HostBasicDlls, TextId::StageBasicFiles, true, false, HostFolders::SuiteBin,
      {{0, 0, "ASYCFILT.DLL", false},
       {0, 0, "COMCAT.DLL", false},
@@ -31,7 +31,7 @@ const std::vector<HostDefinition> kHosts = {
 const HostDefinition& HostAt(HostIndex nHost) {
     for (const HostDefinition& host : kHosts)
         if (host.nIndex == nHost) return host;
-    return kHosts.front();  // every index has its row (tests/native/core: one row per index)
+    return kHosts[0];  // every index has its row (tests/native/core: one row per index)
 }
 
 const HostDefinition* FindSuiteFile(const std::string& strName, const SuiteFile** ppFile) {

@@ -10,8 +10,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
 #include <string>
-#include <vector>
 
 // The host records' fixed indices in an InstallContext; every stage addresses the records by them.
 enum HostIndex {
@@ -47,13 +48,13 @@ struct HostDefinition {
     bool bFileBar;      // its install step moves the file bar over its files
     bool bChoosable;    // a row in the install dialog, shown when the host has a folder to install into
     HostFolders folders;
-    std::vector<SuiteFile> arrFiles;  // in copy order
+    std::initializer_list<SuiteFile> arrFiles;  // in copy order (a constant array of the table's own)
 };
 
 // In install order, which is also the order of the install dialog's rows: the runtime files, Office,
 // Photoshop before CS2, Photoshop CS2, Illustrator, CorelDraw 11, CorelDraw 12, QuarkXPress (last, after both
 // CorelDraw add-ins).
-extern const std::vector<HostDefinition> kHosts;
+extern const HostDefinition kHosts[kHostCount];
 
 // The row of a host record.
 const HostDefinition& HostAt(HostIndex nHost);

@@ -169,6 +169,19 @@ constexpr bool RowsInIdOrder(size_t i = 0) {
 }
 static_assert(RowsInIdOrder(), "the rows stand in the order of TextId");
 
+// The buttons' access keys, unique within each dialog (Cancel is in every one). A Korean key is the letter
+// of the word in English, as Korean Windows writes its own buttons' keys.
+struct AccessKeyRow {
+    TextId id;
+    char cKorean;
+    char cEnglish;
+};
+constexpr AccessKeyRow kAccessKeys[] = {
+    {TextId::InstallButton, 'I', 'I'},        {TextId::CancelButton, 'C', 'C'},
+    {TextId::RestartWindowsButton, 'R', 'R'}, {TextId::GoOnButton, 'P', 'P'},  // "program": C and R are taken
+    {TextId::DeleteButton, 'D', 'O'},         {TextId::ForceCloseButton, 'E', 'E'},
+};
+
 }  // namespace
 
 Language CurrentLanguage() { return IsKorean() ? Language::Korean : Language::English; }
@@ -179,6 +192,21 @@ std::string TextIn(Language language, TextId id) {
 }
 
 std::string Text(TextId id) { return TextIn(CurrentLanguage(), id); }
+
+std::string ButtonText(TextId id) {
+    std::string strText = Text(id);
+    for (const AccessKeyRow& row : kAccessKeys) {
+        if (row.id != id) continue;
+        const char cKey = CurrentLanguage() == Language::Korean ? row.cKorean : row.cEnglish;
+        // English texts are ASCII, so a byte that matches is the letter itself.
+        const size_t nAt = CurrentLanguage() == Language::Korean
+                               ? std::string::npos
+                               : strText.find_first_of(std::string{cKey, static_cast<char>(cKey - 'A' + 'a')});
+        if (nAt != std::string::npos) return strText.insert(nAt, 1, '&');
+        return strText + "(&" + cKey + ")";
+    }
+    return strText;
+}
 
 std::string Text(TextId id, const std::string& strParam) {
     std::string strText = Text(id);

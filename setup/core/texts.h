@@ -79,6 +79,11 @@ Language CurrentLanguage();
 std::string Text(TextId id);
 // The text with its "%s" replaced by strParam.
 std::string Text(TextId id, const std::string& strParam);
+// The text of a button (InstallButton, CancelButton, RestartWindowsButton, GoOnButton, DeleteButton,
+// ForceCloseButton) in the current language with its access key, as Windows writes one: in English the
+// key's letter is marked where it first stands ("&Install"), in Korean it follows the text in parentheses
+// ("설치하기(&I)"). The table's texts themselves stay as they are. Any other id: its text, without a key.
+std::string ButtonText(TextId id);
 // The text in one language, whatever the current one is (a host record carries both names; the setup
 // log is English).
 std::string TextIn(Language language, TextId id);

@@ -1,31 +1,18 @@
 // DeleteMessageBoxDlg: asks whether to uninstall.
 //
-// Use: construct, set m_strText (HTML subset), DoModal, read m_nResult: 1 delete (button 1, also
-// Enter), 2 Cancel (button 2, Escape, close box). m_nResult stays 0 when the dialog could not be shown.
+// Use: DeleteMessageBoxDlg(strText).Ask(hOwner), strText in the HTML subset: the delete button (button 1,
+// the default) Delete, Cancel (button 2, Escape, close box) Cancel; NotShown when the dialog could not be
+// shown. QuestionDlg says what every question shares.
 #pragma once
 
-#include "framework/dialog.h"
-#include "htmllabel/html_static.h"
+#include "setup/dialogs/question_dlg.h"
 
 #include <string>
 
-class DeleteMessageBoxDlg : public CDialog {
+class DeleteMessageBoxDlg : public QuestionDlg {
 public:
-    DeleteMessageBoxDlg();
+    enum class Answer { NotShown = 0, Delete = 1, Cancel = 2 };
 
-    // The values of m_nResult.
-    enum Result { kNotShown = 0, kDelete = 1, kCancel = 2 };
-
-    std::string m_strText;
-    int m_nResult = kNotShown;
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override;
-    BOOL OnInitDialog() override;
-    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
-
-private:
-    CHTMLStatic m_htmlText;  // control 1005
-    CButton m_btnCancel;     // control 2
-    CButton m_btnDelete;     // control 1
+    explicit DeleteMessageBoxDlg(const std::string& strText);
+    Answer Ask(HWND hOwner) { return static_cast<Answer>(AskModal(hOwner)); }
 };

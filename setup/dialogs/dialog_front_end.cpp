@@ -4,54 +4,51 @@
 #include "setup/dialogs/message_box_dlg.h"
 #include "setup/dialogs/program_kill_dlg.h"
 
-DialogFrontEnd::DialogFrontEnd(LetterquarrySetupDlg* pWindow)
-    : DialogFrontEnd(pWindow ? &pWindow->m_staticStage : nullptr, pWindow ? &pWindow->m_staticDetail : nullptr,
+ProgressWindowView::ProgressWindowView(LetterquarrySetupDlg* pWindow)
+    : ProgressWindowView(pWindow ? &pWindow->m_staticStage : nullptr, pWindow ? &pWindow->m_staticDetail : nullptr,
                      pWindow ? &pWindow->m_progressStage : nullptr, pWindow ? &pWindow->m_progressFile : nullptr) {}
 
-DialogFrontEnd::DialogFrontEnd(LetterquarryDeleteDlg* pWindow)
-    : DialogFrontEnd(pWindow ? &pWindow->m_staticStage : nullptr, pWindow ? &pWindow->m_staticDetail : nullptr, nullptr,
+ProgressWindowView::ProgressWindowView(LetterquarryDeleteDlg* pWindow)
+    : ProgressWindowView(pWindow ? &pWindow->m_staticStage : nullptr, pWindow ? &pWindow->m_staticDetail : nullptr, nullptr,
                      pWindow ? &pWindow->m_progressFile : nullptr) {}
 
-DialogFrontEnd::DialogFrontEnd(CStatic* pStage, CStatic* pDetail, CProgressCtrl* pStageBar, CProgressCtrl* pFileBar)
+ProgressWindowView::ProgressWindowView(CStatic* pStage, CStatic* pDetail, CProgressCtrl* pStageBar, CProgressCtrl* pFileBar)
     : m_pStage(pStage), m_pDetail(pDetail), m_pStageBar(pStageBar), m_pFileBar(pFileBar) {}
 
-void DialogFrontEnd::ShowStage(TextId stage) {
+void ProgressWindowView::ShowStage(TextId stage) {
     if (m_pStage) m_pStage->SetWindowText(Text(stage));
 }
 
-void DialogFrontEnd::ShowDetail(const std::string& strFile) {
+void ProgressWindowView::ShowDetail(const std::string& strFile) {
     if (m_pDetail) m_pDetail->SetWindowText(strFile);
 }
 
-void DialogFrontEnd::SetBarRange(ProgressBar bar, short nLower, short nUpper) {
+void ProgressWindowView::SetBarRange(ProgressBar bar, short nLower, short nUpper) {
     if (CProgressCtrl* pBar = Bar(bar)) pBar->SetRange(nLower, nUpper);
 }
 
-void DialogFrontEnd::SetBarPos(ProgressBar bar, int nPos) {
+void ProgressWindowView::SetBarPos(ProgressBar bar, int nPos) {
     if (CProgressCtrl* pBar = Bar(bar)) pBar->SetPos(nPos);
 }
 
-InUseAnswer DialogFrontEnd::AskFilesInUse(TextId question, bool /*bFilesHeld*/) {
-    MessageBoxDlg dlg;
-    dlg.m_strText = Text(question);
+InUseAnswer DialogAnswers::AskFilesInUse(TextId question, bool /*bFilesHeld*/) {
     // The install's question belongs to its dialog; the uninstall has no main window.
-    dlg.DoModal(AfxGetMainWnd());
-    switch (dlg.m_nResult) {
-    case MessageBoxDlg::kRestartWindows: return InUseAnswer::RestartWindows;
-    case MessageBoxDlg::kGoOn: return InUseAnswer::CloseAndRetry;
+    switch (MessageBoxDlg(Text(question)).Ask(AfxGetMainWnd())) {
+    case MessageBoxDlg::Answer::RestartWindows: return InUseAnswer::RestartWindows;
+    case MessageBoxDlg::Answer::GoOn: return InUseAnswer::CloseAndRetry;
     default: return InUseAnswer::Cancel;  // Cancel, or the dialog could not be shown
     }
 }
 
-RunningProgramAnswer DialogFrontEnd::AskCloseProgram(const std::string& strDisplayName) {
-    ProgramKillDlg dlg;
-    dlg.m_strMessage = Text(TextId::ProgramRunning, strDisplayName);
-    // -1: the question could not be shown. Asking again would spin without end, and going on would work
+RunningProgramAnswer DialogAnswers::AskCloseProgram(const std::string& strDisplayName) {
+    // A question that could not be shown: asking again would spin without end, and going on would work
     // around a running program, so it counts as the user's cancel.
-    return dlg.DoModal(nullptr) == IDOK ? RunningProgramAnswer::ForceClose : RunningProgramAnswer::Cancel;
+    return ProgramKillDlg(Text(TextId::ProgramRunning, strDisplayName)).Ask(nullptr) == ProgramKillDlg::Answer::ForceClose
+               ? RunningProgramAnswer::ForceClose
+               : RunningProgramAnswer::Cancel;
 }
 
-void DialogFrontEnd::ShowMessage(MessageStyle style, TextId message) {
+void DialogAnswers::ShowMessage(MessageStyle style, TextId message) {
     const std::string strText = Text(message);
     switch (style) {
     case MessageStyle::Product:

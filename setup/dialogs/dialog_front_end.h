@@ -1,8 +1,10 @@
-// The front ends of the run modes that show windows. DialogFrontEnd: progress goes into the controls of a
-// progress window (when there is one), questions are the suite's own dialogs (MessageBoxDlg for files in
-// use, owned by the main window when there is one; ProgramKillDlg for a running program, without an owner),
-// messages are standard message boxes; every text comes from the text table in the current language.
-// ProgressOnlyFrontEnd: the progress window and nothing else, for the silent install.
+// The front-end halves of the run modes that show windows (setup/core/front_end.h).
+//
+// ProgressWindowView: progress goes into the controls of a progress window, when there is one.
+// DialogAnswers: the user answers, in the suite's own dialogs (MessageBoxDlg for files in use, owned by the
+// main window when there is one; ProgramKillDlg for a running program, without an owner); messages are
+// standard message boxes; every text comes from the text table in the current language.
+// DialogFrontEnd: the two together, for the modes where the user sees the progress and answers.
 //
 // The objects borrow the controls; the progress window must outlive them.
 #pragma once
@@ -11,26 +13,21 @@
 #include "setup/core/front_end.h"
 #include "setup/dialogs/progress_dialogs.h"
 
-class DialogFrontEnd : public FrontEnd {
+class ProgressWindowView : public ProgressView {
 public:
-    // No progress window: progress is not shown; questions and messages are.
-    DialogFrontEnd() = default;
+    // No progress window: progress is not shown.
+    ProgressWindowView() = default;
     // The install's progress window: stage bar 1001, file bar 1002. Null: no progress window.
-    explicit DialogFrontEnd(LetterquarrySetupDlg* pWindow);
+    explicit ProgressWindowView(LetterquarrySetupDlg* pWindow);
     // The uninstall's progress window: file bar 1001; bar 1002 is never moved. Null: no progress window.
-    explicit DialogFrontEnd(LetterquarryDeleteDlg* pWindow);
+    explicit ProgressWindowView(LetterquarryDeleteDlg* pWindow);
     // Single controls; each may be null and is then not updated.
-    DialogFrontEnd(CStatic* pStage, CStatic* pDetail, CProgressCtrl* pStageBar, CProgressCtrl* pFileBar);
+    ProgressWindowView(CStatic* pStage, CStatic* pDetail, CProgressCtrl* pStageBar, CProgressCtrl* pFileBar);
 
     void ShowStage(TextId stage) override;
     void ShowDetail(const std::string& strFile) override;
     void SetBarRange(ProgressBar bar, short nLower, short nUpper) override;
     void SetBarPos(ProgressBar bar, int nPos) override;
-    // A dialog that cannot be shown counts as Cancel.
-    // Asked whatever the failure was, as the suite always asked.
-    InUseAnswer AskFilesInUse(TextId question, bool bFilesHeld) override;
-    RunningProgramAnswer AskCloseProgram(const std::string& strDisplayName) override;
-    void ShowMessage(MessageStyle style, TextId message) override;
 
 private:
     CProgressCtrl* Bar(ProgressBar bar) const { return bar == ProgressBar::Stage ? m_pStageBar : m_pFileBar; }
@@ -41,12 +38,22 @@ private:
     CProgressCtrl* m_pFileBar = nullptr;
 };
 
-// "/B": the progress window shows the install, and that is all. No question is asked (each is answered with
-// its cancel) and no message is shown: the deferred install runs at a logon, with nobody there to answer.
-class ProgressOnlyFrontEnd : public DialogFrontEnd {
+class DialogAnswers : public Answerer {
 public:
-    using DialogFrontEnd::DialogFrontEnd;
-    InUseAnswer AskFilesInUse(TextId, bool) override { return InUseAnswer::Cancel; }
-    RunningProgramAnswer AskCloseProgram(const std::string&) override { return RunningProgramAnswer::Cancel; }
-    void ShowMessage(MessageStyle, TextId) override {}
+    // Asked whatever the failure was, as the suite always asked. A dialog that cannot be shown counts as
+    // Cancel.
+    InUseAnswer AskFilesInUse(TextId question, bool bFilesHeld) override;
+    RunningProgramAnswer AskCloseProgram(const std::string& strDisplayName) override;
+    void ShowMessage(MessageStyle style, TextId message) override;
+};
+
+class DialogFrontEnd : public FrontEnd {
+public:
+    // As ProgressWindowView's constructors take them.
+    template <typename... Window>
+    explicit DialogFrontEnd(Window... window) : FrontEnd(m_view, m_answers), m_view(window...) {}
+
+private:
+    ProgressWindowView m_view;
+    DialogAnswers m_answers;
 };

@@ -1,33 +1,9 @@
 #include "setup/dialogs/message_box_dlg.h"
 
-#include "setup/core/texts.h"
 #include "setup/dialogs/resource.h"
 
-MessageBoxDlg::MessageBoxDlg() : CDialog(IDD_MESSAGE_BOX) {}
-
-void MessageBoxDlg::DoDataExchange(CDataExchange* pDX) {
-    DDX_Control(pDX, IDC_MESSAGE_TEXT, m_htmlText);
-    DDX_Control(pDX, IDC_MESSAGE_RESTART, m_btnRestart);
-    DDX_Control(pDX, IDOK, m_btnGoOn);
-    DDX_Control(pDX, IDCANCEL, m_btnCancel);
-}
-
-BOOL MessageBoxDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
-    // The label never draws its window text; it carries the message for screen readers and test tools.
-    m_htmlText.SetWindowText(m_strText);
-    m_htmlText.SetHtmlText(m_strText);
-    m_btnRestart.SetWindowText(Text(TextId::RestartWindowsButton));
-    m_btnGoOn.SetWindowText(Text(TextId::GoOnButton));
-    m_btnCancel.SetWindowText(Text(TextId::CancelButton));
-    return TRUE;
-}
-
-bool MessageBoxDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    switch (LOWORD(wParam)) {
-    case IDC_MESSAGE_RESTART: m_nResult = kRestartWindows; OnOK(); return true;
-    case IDOK: m_nResult = kGoOn; OnOK(); return true;
-    case IDCANCEL: m_nResult = kCancel; OnCancel(); return true;
-    default: return CDialog::OnCommand(wParam, lParam);
-    }
-}
+MessageBoxDlg::MessageBoxDlg(const std::string& strText)
+    : QuestionDlg(IDD_MESSAGE_BOX, IDC_MESSAGE_TEXT, strText,
+                  {{IDC_MESSAGE_RESTART, TextId::RestartWindowsButton, static_cast<int>(Answer::RestartWindows)},
+                   {IDOK, TextId::GoOnButton, static_cast<int>(Answer::GoOn)},
+                   {IDCANCEL, TextId::CancelButton, static_cast<int>(Answer::Cancel)}}) {}

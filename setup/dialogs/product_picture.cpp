@@ -1,18 +1,13 @@
 #include "setup/dialogs/product_picture.h"
 
 #include "setup/dialogs/resource.h"
+#include "util/scoped_gdi.h"
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <vector>
 
 namespace {
-
-struct GdiObjectDeleter {
-    void operator()(HBITMAP hBitmap) const { DeleteObject(hBitmap); }
-};
-using ScopedBitmap = std::unique_ptr<std::remove_pointer<HBITMAP>::type, GdiObjectDeleter>;
 
 // One source pixel's share of one target pixel along an axis.
 struct Tap {
@@ -66,16 +61,15 @@ HBITMAP ResampleArt(HBITMAP hArt, int cx, int cy) {
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     std::vector<RGBQUAD> arrArt(static_cast<size_t>(sx) * sy);
-    HDC hScreen = GetDC(nullptr);
-    const int nRows = GetDIBits(hScreen, hArt, 0, sy, arrArt.data(), &bi, DIB_RGB_COLORS);
+    const ScopedWindowDC screen(nullptr);
+    const int nRows = GetDIBits(screen.Get(), hArt, 0, sy, arrArt.data(), &bi, DIB_RGB_COLORS);
 
     bi.bmiHeader.biWidth = cx;
     bi.bmiHeader.biHeight = -cy;
     bi.bmiHeader.biBitCount = 24;
     void* pBits = nullptr;
-    HBITMAP hCopy = nRows == sy ? CreateDIBSection(hScreen, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0) : nullptr;
-    ReleaseDC(nullptr, hScreen);
-    if (!hCopy || !pBits) return nullptr;
+    ScopedBitmap copy(nRows == sy ? CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &pBits, nullptr, 0) : nullptr);
+    if (!copy || !pBits) return nullptr;
 
     // Across first (sy rows of cx pixels, three channels each), then down.
     const std::vector<std::vector<Tap>> arrAcross = CubicTaps(sx, cx);
@@ -107,23 +101,25 @@ HBITMAP ResampleArt(HBITMAP hArt, int cx, int cy) {
         }
     }
     GdiFlush();
-    return hCopy;
+    return copy.Release();
 }
 
 }  // namespace
 
 ProductPicture::~ProductPicture() {
-    if (!m_hScaled) return;
     // A control that outlives this object must not be left showing a freed bitmap.
-    if (IsWindow(m_hControl) &&
-        reinterpret_cast<HBITMAP>(SendMessageA(m_hControl, STM_GETIMAGE, IMAGE_BITMAP, 0)) == m_hScaled)
+    if (m_scaled && IsWindow(m_hControl) &&
+        reinterpret_cast<HBITMAP>(SendMessageA(m_hControl, STM_GETIMAGE, IMAGE_BITMAP, 0)) == m_scaled.Get())
         SendMessageA(m_hControl, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_hTemplate));
-    DeleteObject(m_hScaled);
 }
 
 bool ProductPicture::Show(HWND hDlg, int nId) {
     m_hControl = GetDlgItem(hDlg, nId);
-    if (!m_hControl || m_hScaled) return m_hScaled != nullptr;
+    if (!m_hControl || m_scaled) return static_cast<bool>(m_scaled);
+    // The picture is decoration, with no name for screen readers. The template's text is the bitmap's
+    // resource number, which they would read as a name; it goes past the static control's own handling,
+    // which would take an empty text for the name of a bitmap to load and drop the picture.
+    DefWindowProcA(m_hControl, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
     RECT rctPlace{};
     GetClientRect(m_hControl, &rctPlace);
     // The art comes from the module that holds the dialog's template.
@@ -131,16 +127,16 @@ bool ProductPicture::Show(HWND hDlg, int nId) {
     const ScopedBitmap art(static_cast<HBITMAP>(
         LoadImageA(hInstance, MAKEINTRESOURCEA(IDB_PRODUCT_PANEL), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     BITMAP bm{};
-    if (!art || !GetObjectA(art.get(), sizeof bm, &bm) || bm.bmHeight <= 0) return false;
+    if (!art || !GetObjectA(art.Get(), sizeof bm, &bm) || bm.bmHeight <= 0) return false;
     // As high as the place; as wide as the art's proportions make it, but no wider than the place. The
     // place's proportions follow the dialog font's, which are not the art's on every machine.
     const int cy = rctPlace.bottom;
     const int cx = std::min<int>(rctPlace.right, MulDiv(bm.bmWidth, cy, bm.bmHeight));
     if (cx != bm.bmWidth || cy != bm.bmHeight) {
-        m_hScaled = ResampleArt(art.get(), cx, cy);
-        if (!m_hScaled) return false;
+        m_scaled.Reset(ResampleArt(art.Get(), cx, cy));
+        if (!m_scaled) return false;
         m_hTemplate = reinterpret_cast<HBITMAP>(
-            SendMessageA(m_hControl, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_hScaled)));
+            SendMessageA(m_hControl, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_scaled.Get())));
     }
     // The control now draws its bitmap at its own size, unstretched.
     SetWindowPos(m_hControl, nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -9,9 +9,14 @@
 // that size with a cubic filter (Catmull-Rom, widened when reducing), sharp enough for the letterforms.
 // There is no larger art: a second bitmap would break the setup program's size target.
 //
+// The picture is decoration: Show gives the control an empty window text, so that screen readers, which
+// name a control by its text, skip it.
+//
 // Use: a member of the dialog; Show(hDlg, nId) in OnInitDialog. The copy belongs to this object: the
 // destructor gives the control its template bitmap back, if the control still exists, before freeing it.
 #pragma once
+
+#include "util/scoped_gdi.h"
 
 #include <windows.h>
 
@@ -30,5 +35,5 @@ public:
 private:
     HWND m_hControl = nullptr;
     HBITMAP m_hTemplate = nullptr;  // the control's own, never freed here
-    HBITMAP m_hScaled = nullptr;    // owned
+    ScopedBitmap m_scaled;
 };

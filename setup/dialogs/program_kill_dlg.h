@@ -1,26 +1,18 @@
 // ProgramKillDlg: tells the user that a host program runs and offers to force it closed.
 //
-// Constructed without a parent; the caller fills m_strMessage (HTML subset) and runs it modally.
-// DoModal returns IDOK (1) for the force-close button, IDCANCEL (2) for Cancel, Escape or the close box.
+// Use: ProgramKillDlg(strMessage).Ask(hOwner), strMessage in the HTML subset: the force-close button
+// (button 1, the default) ForceClose, Cancel (button 2, Escape, close box) Cancel; NotShown when the
+// dialog could not be shown. QuestionDlg says what every question shares.
 #pragma once
 
-#include "framework/dialog.h"
-#include "htmllabel/html_static.h"
+#include "setup/dialogs/question_dlg.h"
 
 #include <string>
 
-class ProgramKillDlg : public CDialog {
+class ProgramKillDlg : public QuestionDlg {
 public:
-    ProgramKillDlg();
+    enum class Answer { NotShown = 0, ForceClose = 1, Cancel = 2 };
 
-    std::string m_strMessage;
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override;
-    BOOL OnInitDialog() override;
-
-private:
-    CHTMLStatic m_htmlMessage;  // control 1005
-    CButton m_btnKill;          // control 1, the OK command
-    CButton m_btnCancel;        // control 2, the Cancel command
+    explicit ProgramKillDlg(const std::string& strMessage);
+    Answer Ask(HWND hOwner) { return static_cast<Answer>(AskModal(hOwner)); }
 };

@@ -12,6 +12,7 @@
 #define IDC_HINT 1004
 #define IDC_PROMPT 1005
 #define IDC_PRODUCT_PICTURE 1006
+#define IDC_HOST_LIST_LABEL 1007
 
 // LetterquarrySetupDlg and LetterquarryDeleteDlg, the progress windows (the same control ids in both).
 #define IDD_LETTERQUARRY_SETUP 129

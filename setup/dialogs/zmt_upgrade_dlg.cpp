@@ -4,6 +4,7 @@
 #include "setup/core/country.h"  // edition
 #include "setup/core/texts.h"
 #include "setup/dialogs/dialog_front_end.h"
+#include "setup/dialogs/dialog_layout.h"
 #include "setup/dialogs/progress_dialogs.h"
 #include "setup/dialogs/resource.h"
 #include "setup/res/version.h"
@@ -11,12 +12,6 @@
 namespace {
 
 const char kProductName[] = "Letterquarry " LQ_PRODUCT_VERSION_TEXT;  // "Letterquarry 5.981"
-
-// The label never draws its window text; it carries the mark-up for screen readers and test tools.
-void SetLabelText(CHTMLStatic& label, const std::string& strHtml) {
-    label.SetWindowText(strHtml);
-    label.SetHtmlText(strHtml);
-}
 
 }  // namespace
 
@@ -46,26 +41,41 @@ BOOL CZmtUpGradeDlg::OnInitDialog() {
     AfxSetMainWnd(m_hWnd);
     m_picture.Show(m_hWnd, IDC_PRODUCT_PICTURE);
 
-    SetLabelText(m_htmlBanner, BannerText(edition));
-    SetLabelText(m_htmlPrompt, Text(TextId::Prompt));
-    SetLabelText(m_htmlHint, Text(TextId::Hint));
-    m_btnInstall.SetWindowText(Text(TextId::InstallButton));
-    m_btnCancel.SetWindowText(Text(TextId::CancelButton));
+    m_htmlBanner.SetHtmlText(BannerText(edition));
+    m_htmlPrompt.SetHtmlText(Text(TextId::Prompt));
+    m_htmlHint.SetHtmlText(Text(TextId::Hint));
+    m_btnInstall.SetWindowText(ButtonText(TextId::InstallButton));
+    m_btnCancel.SetWindowText(ButtonText(TextId::CancelButton));
 
-    m_listHosts.SetBkColor(GetSysColor(COLOR_INFOBK));
-    m_listHosts.SetTextBkColor(GetSysColor(COLOR_INFOBK));
+    ApplyHostListColors();
 
     m_actions.FindHosts(m_context);
 
     m_listHosts.InsertColumn(0, Text(TextId::HostListColumn), LVCFMT_LEFT, 300);
+    SetDlgItemTextA(m_hWnd, IDC_HOST_LIST_LABEL, Text(TextId::HostListColumn).c_str());
     m_listHosts.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES);
     FillHostList();
-    return TRUE;
+    FitControlsToTexts(m_hWnd);
+
+    // The keyboard starts in the list, on its first row, selected so that it shows where the keyboard is
+    // and so that the first Space checks or clears it.
+    const UINT nMark = LVIS_FOCUSED | LVIS_SELECTED;
+    if (m_listHosts.GetItemCount() > 0 && m_listHosts.SetItemState(0, nMark, nMark)) m_listHosts.EnsureVisible(0);
+    GotoDlgCtrl(m_listHosts);
+    return FALSE;  // the focus is set
+}
+
+void CZmtUpGradeDlg::ApplyHostListColors() {
+    // The tooltip colours, text and background as one pair of the scheme: a light text on a dark background
+    // where the user's scheme has one.
+    m_listHosts.SetBkColor(GetSysColor(COLOR_INFOBK));
+    m_listHosts.SetTextBkColor(GetSysColor(COLOR_INFOBK));
+    m_listHosts.SetTextColor(GetSysColor(COLOR_INFOTEXT));
 }
 
 void CZmtUpGradeDlg::FillHostList() {
     // Each row goes in at the top, so the hosts go in from the last: the screen shows them in install order.
-    for (auto it = kHosts.rbegin(); it != kHosts.rend(); ++it) {
+    for (auto it = std::rbegin(kHosts); it != std::rend(kHosts); ++it) {
         HostRecord& record = m_context.arrHosts[it->nIndex];
         if (!it->bChoosable || record.arrFolders.empty()) continue;
         int nItem = m_listHosts.InsertItem(0, Text(it->name), reinterpret_cast<LPARAM>(&record));
@@ -124,6 +134,10 @@ bool CZmtUpGradeDlg::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* 
         *pResult = 0;
         return true;
     case WM_QUERYDRAGICON: *pResult = reinterpret_cast<LRESULT>(m_hIcon); return true;
+    case WM_SYSCOLORCHANGE:
+        // A list view keeps the colours it was given: it must be given the new ones.
+        ApplyHostListColors();
+        return false;
     default: return CDialog::OnWndMsg(nMsg, wParam, lParam, pResult);
     }
 }

@@ -5,6 +5,10 @@
 // are the engines'; the dialog reaches them through InstallActions (setup/core/install_actions.h), which the
 // interactive install run mode provides, and only shows and asks.
 //
+// For the keyboard and screen readers: the dialog starts with the focus on the host list's first row, which is
+// selected; a label that is not shown names the list (the list's column title); the buttons carry access
+// keys; a text that does not fit its control makes it grow (FitControlsToTexts).
+//
 // Use: construct with the actions (the context is built empty), DoModal. DoModal returns IDCANCEL when
 // the user closed the dialog without installing, IDOK after an install; GetOutcome() then tells how it
 // ended (Cancelled until an install ran).
@@ -39,6 +43,8 @@ protected:
     bool OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 private:
+    // The host list in the system's tooltip colours of the moment.
+    void ApplyHostListColors();
     void FillHostList();
     // Copies the check boxes into the records' selected flags, row by row from the first.
     void StoreHostChoice();

@@ -9,7 +9,10 @@
 // query access to it) counts as another session's.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
+#include <vector>
 
 struct WatchedProgram {
     const char* szDisplayName;  // shown to the user
@@ -27,3 +30,21 @@ bool IsProgramRunning(const std::string& strName);
 // opened for termination (PROCESS_TERMINATE, the one right that needs); one process per call. False only
 // when no process snapshot could be taken; true otherwise, also when nothing was terminated.
 bool KillProgram(const std::string& strName);
+
+// A process as the guard sees it.
+struct RunningProcess {
+    DWORD dwProcessId;
+    std::string strExeFile;  // the process entry's szExeFile
+    bool bSessionKnown;      // false when its session cannot be read: it counts as another session's
+    DWORD dwSessionId;
+};
+
+// Every process running now, in snapshot order (Toolhelp, and ProcessIdToSessionId for each); false when no
+// snapshot can be taken.
+bool TakeProcessSnapshot(std::vector<RunningProcess>& arrProcesses);
+
+// The snapshot the guard walks: TakeProcessSnapshot, or pfnSnapshot in its place (null: TakeProcessSnapshot
+// again). A test puts processes of other sessions before the guard this way, which Wine, with one session,
+// cannot start.
+using ProcessSnapshot = bool (*)(std::vector<RunningProcess>& arrProcesses);
+void SetProcessSnapshot(ProcessSnapshot pfnSnapshot);

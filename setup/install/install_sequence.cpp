@@ -24,7 +24,7 @@ OpResult InstallHost(HostRecord& record, HostFileList& arrUninstallItems, FrontE
 }
 
 OpResult RunInstallSequence(InstallContext& context, FrontEnd& frontEnd) {
-    const short nSteps = static_cast<short>(kHosts.size());
+    const short nSteps = static_cast<short>(std::size(kHosts));
     frontEnd.SetBarRange(ProgressBar::Stage, 0, nSteps);
     frontEnd.SetBarPos(ProgressBar::Stage, 0);
     LogEvent("Install sequence: %d steps", nSteps);

@@ -73,7 +73,8 @@ bool AnswerDialog(HWND hDlg, const Answer& answer) {
     switch (answer.kind) {
     case Answer::Click:
         return uidriver::ClickButton(hDlg, answer.nId);
-    case Answer::Escape: {
+    case Answer::Key:
+    case Answer::AccessKey: {
         // A key press reaches the control that has the focus; the dialog's keyboard handling does the rest.
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
@@ -81,7 +82,13 @@ bool AnswerDialog(HWND hDlg, const Answer& answer) {
         if (GetGUIThreadInfo(GetWindowThreadProcessId(hDlg, nullptr), &info) && info.hwndFocus &&
             IsChild(hDlg, info.hwndFocus))
             hTarget = info.hwndFocus;
-        return PostMessageA(hTarget, WM_KEYDOWN, VK_ESCAPE, 0) != FALSE;
+        // With Alt held a letter comes as WM_SYSCHAR (context bit 29 set), which the dialog matches to the
+        // control whose text marks it.
+        if (answer.kind == Answer::AccessKey)
+            return PostMessageA(hTarget, WM_SYSCHAR, static_cast<WPARAM>(answer.nId), 1 << 29) != FALSE;
+        // A button acts when its key is released.
+        return PostMessageA(hTarget, WM_KEYDOWN, answer.nId, 0) &&
+               PostMessageA(hTarget, WM_KEYUP, answer.nId, 0xC0000001);
     }
     case Answer::CloseBox:
         return PostMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE;

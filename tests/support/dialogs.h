@@ -20,12 +20,14 @@
 
 namespace lqtest {
 
-// One way out of a dialog.
+// One way out of a dialog. Keys go to the control that has the focus, as a user's key presses do.
 struct Answer {
-    enum Kind { Click, Escape, CloseBox } kind;
-    int nId;  // the button, for Click
+    enum Kind { Click, Key, AccessKey, CloseBox } kind;
+    int nId;  // the button for Click, the virtual key for Key, the letter for AccessKey
     static Answer ClickButton(int nId) { return {Click, nId}; }
-    static Answer PressEscape() { return {Escape, 0}; }  // to the control that has the focus, as a key press
+    static Answer PressEscape() { return {Key, VK_ESCAPE}; }
+    static Answer PressKey(int nVirtualKey) { return {Key, nVirtualKey}; }  // Enter, Space, Escape
+    static Answer PressAccessKey(char cLetter) { return {AccessKey, cLetter}; }  // Alt and the letter
     static Answer UseCloseBox() { return {CloseBox, 0}; }
 };
 

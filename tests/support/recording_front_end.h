@@ -15,8 +15,11 @@ void PrintTo(TextId id, std::ostream* os);
 
 namespace lqtest {
 
-class RecordingFrontEnd : public FrontEnd {
+// Both halves of a front end in one object, and the front end made of them.
+class RecordingFrontEnd : public ProgressView, public Answerer, public FrontEnd {
 public:
+    RecordingFrontEnd() : FrontEnd(static_cast<ProgressView&>(*this), static_cast<Answerer&>(*this)) {}
+
     // Answers, used in order; once a script runs out every further question gets its cancel.
     std::vector<InUseAnswer> arrInUseAnswers;
     std::vector<RunningProgramAnswer> arrCloseAnswers;

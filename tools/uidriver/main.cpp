@@ -3,6 +3,7 @@
 //   uidriver windows                          top-level windows: handle, class, caption
 //   uidriver wait CAPTION [CLASS] [MS]        waits for a window; exit 1 on time-out
 //   uidriver children CAPTION                 its controls: id, class, text
+//   uidriver names CAPTION                    its controls: id, class, the name screen readers give it
 //   uidriver listview CAPTION ID              rows of a list view: [x] or [ ] and the text
 //   uidriver check CAPTION ID ROW 0|1         sets a row's check box
 //   uidriver click CAPTION ID                 presses a button
@@ -18,7 +19,7 @@
 namespace {
 
 int Usage() {
-    fprintf(stderr, "usage: uidriver windows|wait|children|listview|check|click|msgbox|screenshot ...\n");
+    fprintf(stderr, "usage: uidriver windows|wait|children|names|listview|check|click|msgbox|screenshot ...\n");
     return 2;
 }
 
@@ -50,6 +51,14 @@ int main(int argc, char** argv) {
         if (!hWnd) return 1;
         for (const auto& c : uidriver::Children(hWnd))
             printf("%d %s \"%s\"%s\n", c.nId, c.strClass.c_str(), c.strText.c_str(), c.bVisible ? "" : " (hidden)");
+        return 0;
+    }
+    if (strCommand == "names" && argc >= 3) {
+        HWND hWnd = Find(argv[2]);
+        if (!hWnd) return 1;
+        for (const auto& c : uidriver::Children(hWnd))
+            printf("%d %s \"%s\"%s\n", c.nId, c.strClass.c_str(), uidriver::AccessibleName(c.hWnd).c_str(),
+                   c.bVisible ? "" : " (hidden)");
         return 0;
     }
     if (strCommand == "listview" && argc >= 4) {

@@ -1,8 +1,11 @@
 #include "tools/uidriver/uidriver.h"
 
 #include "tools/uidriver/png_writer.h"
+#include "util/scoped_gdi.h"
+#include "util/scoped_handles.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace uidriver {
 namespace {
@@ -79,12 +82,13 @@ private:
 bool CaptureRect(const RECT& rect, const std::string& strPath) {
     int nWidth = rect.right - rect.left, nHeight = rect.bottom - rect.top;
     if (nWidth <= 0 || nHeight <= 0) return false;
-    HDC hScreen = GetDC(nullptr);
-    HDC hMem = CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, nWidth, nHeight);
-    HGDIOBJ hOld = SelectObject(hMem, hBitmap);
-    BitBlt(hMem, 0, 0, nWidth, nHeight, hScreen, rect.left, rect.top, SRCCOPY);
-    SelectObject(hMem, hOld);
+    const ScopedWindowDC screen(nullptr);
+    const ScopedMemoryDC memory(screen.Get());
+    const ScopedBitmap shot(CreateCompatibleBitmap(screen.Get(), nWidth, nHeight));
+    {
+        const ScopedSelection selection(memory.Get(), shot.Get());
+        BitBlt(memory.Get(), 0, 0, nWidth, nHeight, screen.Get(), rect.left, rect.top, SRCCOPY);
+    }
 
     BITMAPINFO bmi{};
     bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
@@ -94,11 +98,7 @@ bool CaptureRect(const RECT& rect, const std::string& strPath) {
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
     std::vector<unsigned char> bgra(static_cast<size_t>(nWidth) * nHeight * 4);
-    int nRows = GetDIBits(hMem, hBitmap, 0, nHeight, bgra.data(), &bmi, DIB_RGB_COLORS);
-    DeleteObject(hBitmap);
-    DeleteDC(hMem);
-    ReleaseDC(nullptr, hScreen);
-    if (nRows != nHeight) return false;
+    if (GetDIBits(memory.Get(), shot.Get(), 0, nHeight, bgra.data(), &bmi, DIB_RGB_COLORS) != nHeight) return false;
 
     std::vector<unsigned char> rgb(static_cast<size_t>(nWidth) * nHeight * 3);
     for (size_t i = 0, n = static_cast<size_t>(nWidth) * nHeight; i < n; ++i) {
@@ -123,6 +123,25 @@ std::string WindowText(HWND hWnd) {
     SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof szText, reinterpret_cast<LPARAM>(szText), SMTO_ABORTIFHUNG, 2000,
                         nullptr);
     return szText;
+}
+
+std::string AccessibleName(HWND hWnd) {
+    const ScopedComInitializer com;  // the proxy of another process's window comes through COM
+    ComPtr<IAccessible> pAccessible;
+    if (FAILED(AccessibleObjectFromWindow(hWnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          pAccessible.ReceiveVoid())) || !pAccessible)
+        return "";
+    VARIANT varSelf;
+    VariantInit(&varSelf);
+    varSelf.vt = VT_I4;
+    varSelf.lVal = CHILDID_SELF;
+    BSTR bstrName = nullptr;
+    if (pAccessible->get_accName(varSelf, &bstrName) != S_OK || !bstrName) return "";
+    char szName[4096] = {};
+    WideCharToMultiByte(CP_ACP, 0, bstrName, static_cast<int>(SysStringLen(bstrName)), szName, sizeof szName - 1,
+                        nullptr, nullptr);
+    SysFreeString(bstrName);
+    return szName;
 }
 
 HWND WaitForWindow(const std::string& strCaption, const std::string& strClass, DWORD dwTimeoutMs, DWORD dwProcessId) {
@@ -227,10 +246,8 @@ bool SaveWindowShot(HWND hWnd, const std::string& strPath) {
 }
 
 COLORREF ScreenPixel(int x, int y) {
-    HDC hScreen = GetDC(nullptr);
-    COLORREF cr = GetPixel(hScreen, x, y);
-    ReleaseDC(nullptr, hScreen);
-    return cr;
+    const ScopedWindowDC screen(nullptr);
+    return GetPixel(screen.Get(), x, y);
 }
 
 }  // namespace uidriver

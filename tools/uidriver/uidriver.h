@@ -33,6 +33,11 @@ std::vector<WindowInfo> TopLevelWindows(DWORD dwProcessId = 0);
 // Direct children of a window, in z-order, with id, class and text.
 std::vector<WindowInfo> Children(HWND hParent);
 std::string WindowText(HWND hWnd);
+// The name that screen readers give hWnd: what the system's accessibility proxy of its client area
+// (oleacc, IAccessible::get_accName of CHILDID_SELF) answers, ANSI; empty when it names none. Under Wine the
+// proxy names every control by its window text without the first '&'; it looks for no label before a control
+// that has none, as Windows does for list views and edit controls.
+std::string AccessibleName(HWND hWnd);
 
 // A list view's rows (possibly in another process): text of column 0 and the check box state.
 struct ListRow {

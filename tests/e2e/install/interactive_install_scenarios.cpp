@@ -129,13 +129,12 @@ TEST(Interactive, KoreanAllHosts) {
     for (const uidriver::ListRow& row : uidriver::ReadListView(GetDlgItem(hMain, 1000)))
         EXPECT_TRUE(row.bChecked) << row.strText << " starts checked";
     SeenDialog main = ReadDialog(hMain);
-    EXPECT_EQ(Lang("설치하기", "Install"), main.texts[IDOK]);
-    EXPECT_EQ(Lang("취소", "Cancel"), main.texts[IDCANCEL]);
-    EXPECT_EQ(Lang("<center><b>레터쿼리</b>를 설치하고자 하는 프로그램을 선택해 주세요.</center>", "<center> </center>"),
-              main.texts[1005]);
+    EXPECT_EQ(Lang("설치하기(&I)", "&Install"), main.texts[IDOK]);
+    EXPECT_EQ(Lang("취소(&C)", "&Cancel"), main.texts[IDCANCEL]);
+    EXPECT_EQ(Lang("레터쿼리를 설치하고자 하는 프로그램을 선택해 주세요.", ""), main.texts[1005]);  // the labels' plain texts
     EXPECT_EQ(Lang("설치를 시작하시려면 \"설치하기\"버튼을 눌러 주세요.", "Please Click install button to start installation."),
               main.texts[1004]);
-    EXPECT_EQ("<center><b><font size=5 color=blue>Letterquarry 5.981</font></b></center>", main.texts[1003]);
+    EXPECT_EQ("Letterquarry 5.981", main.texts[1003]);
     lqtest::Screenshot(lqtest::InMachineLanguage("main-dialog"), hMain);
 
     EXPECT_EQ(Lang("Letterquarry 프로그램을 설치 하였습니다.", "It's Installed Letterquarry program."),
@@ -235,8 +234,8 @@ TEST(Interactive, RunningExcelIsForceClosed) {
     HWND hGuard = nullptr;
     std::string strMessage = WaitForGuard(program.ProcessId(), &hGuard);
     ASSERT_NE(nullptr, hGuard) << "no guard question";
-    EXPECT_NE(std::string::npos, strMessage.find("<b>Excel</b>")) << strMessage;
-    EXPECT_EQ(Lang("실행중인 프로그램 종료하기", "Exit program without notice"), ReadDialog(hGuard).texts[IDOK]);
+    EXPECT_NE(std::string::npos, strMessage.find(Lang("현재 Excel가", "running Excel program"))) << strMessage;
+    EXPECT_EQ(Lang("실행중인 프로그램 종료하기(&E)", "&Exit program without notice"), ReadDialog(hGuard).texts[IDOK]);
     lqtest::Screenshot(lqtest::InMachineLanguage("guard-excel"), hGuard);
     DWORD dwClick = GetTickCount();
     AnswerDialog(hGuard, Answer::ClickButton(IDOK));
@@ -263,7 +262,7 @@ TEST(Interactive, GuardCancelKeepsTheDialog) {
     HWND hGuard = nullptr;
     std::string strMessage = WaitForGuard(program.ProcessId(), &hGuard);
     ASSERT_NE(nullptr, hGuard);
-    EXPECT_NE(std::string::npos, strMessage.find("<b>Winword</b>")) << strMessage;
+    EXPECT_NE(std::string::npos, strMessage.find(Lang("현재 Winword가", "running Winword program"))) << strMessage;
     lqtest::Screenshot(lqtest::InMachineLanguage("guard-winword"), hGuard);
     // The question has no owner, so the main dialog still takes clicks: a second Install starts nothing.
     AnswerDialog(hMain, Answer::ClickButton(IDOK));
@@ -298,7 +297,7 @@ TEST(Interactive, TwoWordInstances) {
         HWND hGuard = nullptr;
         std::string strMessage = WaitForGuard(program.ProcessId(), &hGuard);
         ASSERT_NE(nullptr, hGuard) << "question " << n + 1;
-        EXPECT_NE(std::string::npos, strMessage.find("<b>Winword</b>")) << strMessage;
+        EXPECT_NE(std::string::npos, strMessage.find(Lang("현재 Winword가", "running Winword program"))) << strMessage;
         AnswerDialog(hGuard, Answer::ClickButton(IDOK));
         ASSERT_TRUE(uidriver::WaitForWindowGone(hGuard, 10000));
     }
@@ -324,10 +323,9 @@ HWND FailOnHeldFile(Program& program, HeldFile& held) {
     if (!hQuestion) return nullptr;
     lqtest::Screenshot(lqtest::InMachineLanguage("install-failed-question"), hQuestion);
     std::string strText = ReadDialog(hQuestion).texts[1005];
-    EXPECT_EQ(0u, strText.find(Lang("<center><b><font color=blue size=4>현재 Letterquarry 프로그램이 실행중에 있어\r\n",
-                                    "<center><b><font color=blue size=4>Now, It can't be installed or upgraded")))
+    EXPECT_EQ(0u, strText.find(Lang("현재 Letterquarry 프로그램이 실행중에 있어\r\n", "Now, It can't be installed or upgraded")))
         << strText;
-    EXPECT_EQ(Lang("윈도우 다시시작", "ReStart Windows"), ReadDialog(hQuestion).texts[3]);
+    EXPECT_EQ(Lang("윈도우 다시시작(&R)", "&ReStart Windows"), ReadDialog(hQuestion).texts[3]);
     return hQuestion;
 }
 

@@ -151,9 +151,9 @@ TEST(UninstallInteractive, RemovesEverythingTheInstallLeft) {
     Program program("/D");
     const auto arrButtons = AnswerConfirmation(program, 1, "uninstall-confirmation");
     if (IsKoreanMachine())
-        EXPECT_EQ((std::vector<std::string>{"삭제하기", "취소"}), arrButtons);
+        EXPECT_EQ((std::vector<std::string>{"삭제하기(&D)", "취소(&C)"}), arrButtons);
     else
-        EXPECT_EQ((std::vector<std::string>{"Ok", "Cancel"}), arrButtons);
+        EXPECT_EQ((std::vector<std::string>{"&Ok", "&Cancel"}), arrButtons);
     // The guard asks to close Photoshop; the user lets it force the program closed.
     HWND hGuard = WaitForDialog("Message", program.ProcessId(), 30000);
     ASSERT_NE(nullptr, hGuard) << "the guard did not ask about Photoshop";
@@ -362,8 +362,8 @@ TEST_F(HeldFile, RestartDefersToTheNextLogonWhichRemovesEverything) {
     ASSERT_NE(nullptr, hPrompt) << "no in-use prompt";
     std::printf("start to in-use prompt with a held file: %lu ms\n", static_cast<unsigned long>(nElapsed));
     lqtest::Screenshot("uninstall-in-use-prompt");
-    EXPECT_EQ("ReStart Windows", ReadDialog(hPrompt).texts[3]);
-    EXPECT_EQ("Closing current program and Restarting window", ReadDialog(hPrompt).texts[1]);
+    EXPECT_EQ("&ReStart Windows", ReadDialog(hPrompt).texts[3]);
+    EXPECT_EQ("Closing current &program and Restarting window", ReadDialog(hPrompt).texts[1]);
     AnswerDialog(hPrompt, Answer::ClickButton(3));
     EXPECT_EQ(3010, program.Wait(30000));
     // Under /LOG the run at the next logon repeats the switch, to append to the same log.

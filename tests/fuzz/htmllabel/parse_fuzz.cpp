@@ -29,5 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, size_t nSize) {
     HexToInt(strHtml);
     ParseHtmlInt(strHtml);
     LookupHtmlColor(strHtml);
+    HtmlPlainText(strHtml);
     return 0;
 }

@@ -28,4 +28,28 @@ TEST(Texts, TheLabelTextsAreTheSuitesOwnByteForByte) {
     countryCode = 0;
 }
 
+// Every button's text with its access key, by Windows' conventions in each language.
+TEST(Texts, ButtonsCarryTheirAccessKeys) {
+    const struct {
+        TextId id;
+        const char* szKorean;
+        const char* szEnglish;
+    } buttons[] = {
+        {TextId::InstallButton, "설치하기(&I)", "&Install"},
+        {TextId::CancelButton, "취소(&C)", "&Cancel"},
+        {TextId::RestartWindowsButton, "윈도우 다시시작(&R)", "&ReStart Windows"},
+        {TextId::GoOnButton, "사용 프로그램을 종료하고 삭제하기(&P)", "Closing current &program and Restarting window"},
+        {TextId::DeleteButton, "삭제하기(&D)", "&Ok"},
+        {TextId::ForceCloseButton, "실행중인 프로그램 종료하기(&E)", "&Exit program without notice"},
+        {TextId::HostListColumn, "설치파일", "Install File"},  // no button: no key
+    };
+    for (const auto& button : buttons) {
+        countryCode = 82;
+        EXPECT_EQ(button.szKorean, ButtonText(button.id));
+        countryCode = 0;
+        EXPECT_EQ(button.szEnglish, ButtonText(button.id));
+    }
+    countryCode = 0;
+}
+
 }  // namespace

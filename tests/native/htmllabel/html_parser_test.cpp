@@ -108,6 +108,21 @@ TEST(ParseHtml, BreakRunsAfterAnEmptyTextAndAtLineStart) {
     EXPECT_EQ(Joined({"<BR>|0", "<BR>|0"}), Joined(Parse("<br><br>")));
 }
 
+// What a screen reader reads: the runs' texts with the line breaks, nothing of the mark-up.
+TEST(HtmlPlainText, IsTheTextOfTheRunsWithoutBlankEnds) {
+    const struct {
+        const char* pszMarkup;
+        const char* pszText;
+    } cases[] = {
+        {"<center><b><font size=5 color=blue>Letterquarry 5.981</font></b></center>", "Letterquarry 5.981"},
+        {"<center> </center>", ""},
+        {"<center><b><font color=blue size=4>One.</font></b>\r\nTwo<br>Three\r\n</center>", "One.\r\nTwo\r\nThree"},
+        {"<p>a</p><p align=right>b &lt;c&gt; &quot;d&quot;</p>", "a\r\nb <c> \"d\""},
+        {"x <blink>y</blink> 1 < 2", "x y 1 < 2"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.pszText, HtmlPlainText(c.pszMarkup)) << "markup: " << c.pszMarkup;
+}
+
 TEST(ParseHtml, TheBaseFontIsCopiedAndTheDefaultAlignmentIsRestored) {
     CHTMLFont fntBase;
     fntBase.m_strFace = "Gulim";
@@ -185,6 +200,48 @@ INSTANTIATE_TEST_SUITE_P(Colours, ParseHtmlFont, ::testing::Values(
     FontCase{"<font color=red color=blue>", 3, 10.0, 0xFF0000, kTimes},
     FontCase{"<font color=red></font>", 3, 10.0, 0, kTimes}
 ));
+
+TEST(ParseHtml, OnlyAColourTheMarkupNamesIsMarkedAsSet) {
+    CHTMLAtomList arrAtoms;
+    ParseHTML("a<font color=blue>b<font size=5>c</font></font>d<font color=nonsense>e", CHTMLFont(), arrAtoms, 0);
+    std::string strMarks;
+    for (const auto& pAtom : arrAtoms) strMarks += pAtom->m_strText + (pAtom->m_font.m_bColorSet ? "1" : "0");
+    EXPECT_EQ("a0b1c1d0e0", strMarks);
+}
+
+// The colour a run is drawn in on the ordinary scheme, on a black one whose high-contrast flag is off (as
+// Wine always reports it) and in high contrast.
+TEST(HtmlRunColor, TheSchemesColoursWinWhereTheMarkupsWouldNotStandOut) {
+    const HtmlColor kBlue = HtmlRgb(0, 0, 255), kWhite = HtmlRgb(255, 255, 255), kYellow = HtmlRgb(255, 255, 0);
+    const HtmlColorScheme ordinary{0, HtmlRgb(240, 240, 240), HtmlRgb(0, 102, 204), false};
+    const HtmlColorScheme black{kWhite, 0, kYellow, false};
+    const HtmlColorScheme highContrast{kWhite, 0, kYellow, true};
+    CHTMLFont plain, blue, white;
+    blue.m_crColor = kBlue;
+    white.m_crColor = kWhite;
+    blue.m_bColorSet = white.m_bColorSet = 1;
+    const struct {
+        const char* pszCase;
+        const CHTMLFont& fnt;
+        bool bLink;
+        const HtmlColorScheme& scheme;
+        HtmlColor crExpected;
+    } cases[] = {
+        {"plain text, ordinary", plain, false, ordinary, 0},
+        {"blue heading, ordinary (7.5:1)", blue, false, ordinary, kBlue},
+        {"white text, ordinary (1.1:1)", white, false, ordinary, 0},
+        {"plain text on black", plain, false, black, kWhite},
+        {"blue heading on black (2.4:1)", blue, false, black, kWhite},
+        {"blue link on black", blue, true, black, kYellow},
+        {"blue heading, high contrast", blue, false, highContrast, kWhite},
+        {"plain link, high contrast", plain, true, highContrast, kYellow},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.crExpected, HtmlRunColor(c.fnt, c.bLink, c.scheme)) << std::hex << c.pszCase;
+    EXPECT_DOUBLE_EQ(21.0, HtmlContrastRatio(0, kWhite));
+    EXPECT_DOUBLE_EQ(HtmlContrastRatio(kBlue, 0), HtmlContrastRatio(0, kBlue)) << "the lighter colour counts first";
+    EXPECT_NEAR(2.44, HtmlContrastRatio(kBlue, 0), 0.01);
+}
 
 TEST(ParseHtml, HugeSizesStayFinite) {
     for (const char* pszMarkup : {"<font size=+2147483647>x", "<font size=-2147483647><font size=-2147483647>x",
@@ -298,12 +355,14 @@ TEST(HtmlAtom, DefaultsAndCopiesEveryField) {
     EXPECT_EQ("Times New Roman", atom.m_font.m_strFace);
     EXPECT_EQ(10.0, atom.m_font.m_dPointSize);
     EXPECT_EQ(3, atom.m_font.m_nHtmlSize);
+    EXPECT_EQ(0, atom.m_font.m_bColorSet);
     EXPECT_EQ(CHTMLAtom::kNoLine, atom.m_nLine);
     EXPECT_EQ(0, atom.m_bHot);
 
     atom.m_strText = "t";
     atom.m_font.m_bItalic = 1;
     atom.m_font.m_crColor = 0xABCDEF;
+    atom.m_font.m_bColorSet = 1;
     atom.m_rect = HtmlRect{1, 2, 3, 4};
     atom.m_nAscent = 7;
     atom.m_nAlignment = 2;
@@ -317,6 +376,7 @@ TEST(HtmlAtom, DefaultsAndCopiesEveryField) {
     EXPECT_EQ(9, copy.m_nLine);
     EXPECT_EQ(1, copy.m_bHot);
     EXPECT_EQ(0xABCDEFu, copy.m_font.m_crColor);
+    EXPECT_EQ(1, copy.m_font.m_bColorSet);
 }
 
 }  // namespace

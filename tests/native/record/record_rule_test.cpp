@@ -82,7 +82,7 @@ TEST(RecordRule, AnHonouredRecordCarriesTheTablesFlags) {
         EXPECT_EQ(c.nRegister, pFile->bRegister) << c.szPath;
         EXPECT_EQ(c.nUnregister, pFile->bUnregister) << c.szPath;
     }
-    const SuiteFile* pRefused = &kHosts[0].arrFiles[0];
+    const SuiteFile* pRefused = kHosts[0].arrFiles.begin();
     EXPECT_NE(RecordVerdict::Honoured, JudgeRecordPath("C:\\users\\Public\\MyAddIn_V11.dll", kPlaces, &pRefused));
     EXPECT_EQ(nullptr, pRefused) << "a refused record gets no table entry";
 }

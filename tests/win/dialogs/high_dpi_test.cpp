@@ -1,12 +1,16 @@
 // Every window of the setup program on a screen of the DPI the machine was seeded with (LQ_DPI; one
-// binary, registered once per DPI). Covered: the setup program's manifest asks for system DPI awareness
-// and names Windows Vista to 11; the machine runs at the seeded DPI and the label's fonts follow it;
-// the product picture is as high as its place and as wide as the art's proportions allow (the control's
+// binary, registered once per DPI and language, and once more per language on a machine whose colours are
+// a high-contrast black scheme). Covered: the setup program's manifest asks for system DPI awareness and
+// names Windows Vista to 11; the machine runs at the seeded DPI and the label's fonts follow it; the
+// product picture is as high as its place and as wide as the art's proportions allow (the control's
 // rectangle, the bitmap it shows and the pixels on the screen), and at 96 DPI it is the art pixel for
-// pixel; no text of a button, a static or a label is cut by its control in the main dialog, the two
-// message dialogs (with their longest texts), the guard's dialog and the two progress windows. A
-// screenshot of each window, for review. Not here: what the texts say and what the buttons do (each
-// dialog's own tests).
+// pixel. In the main dialog, the two message dialogs (with their longest texts), the guard's dialog and
+// the two progress windows: no text of a button, a static or a label is cut by its control; the names that
+// screen readers hear (no mark-up, a label's plain text, no name for the picture, a label before the host
+// list); an access key on each button, none twice; where the keyboard starts (the list's first row, else
+// the default button); in each label, at least as many pixels that stand out from its background as it has
+// characters. A screenshot of each window, for review. Not here: what the texts say and what the buttons do
+// (each dialog's own tests); Windows' own high-contrast flag, which Wine always reports off.
 #include "framework/winapp.h"
 #include "setup/app/interactive_install.h"
 #include "setup/core/country.h"
@@ -17,6 +21,10 @@
 #include "setup/dialogs/resource.h"
 #include "setup/dialogs/zmt_upgrade_dlg.h"
 #include "htmllabel/gdi_device.h"
+#include "htmllabel/html_colors.h"
+#include "tools/uidriver/uidriver.h"
+#include "util/mbcs.h"
+#include "util/scoped_gdi.h"
 #include "tests/support/htmllabel/system_texts.h"
 #include "tests/support/machine_facts.h"
 #include "tests/support/screenshots.h"
@@ -40,48 +48,44 @@ std::string Describe(const RECT& rct) {
            std::to_string(rct.bottom);
 }
 
+std::string ClassOf(HWND hWnd) {
+    char szClass[32] = {};
+    GetClassNameA(hWnd, szClass, sizeof szClass);
+    return szClass;
+}
+
 // Whether the run, drawn alone as the label draws it, puts ink outside the label's client area: a cell that
 // leaves the label only by rows the glyphs leave blank (the leading above the letters, room for descenders
 // the text does not have) loses nothing.
 bool InkOutside(const CHTMLAtom& atom, const RECT& rctClient) {
     const int cx = atom.m_rect.right - atom.m_rect.left, cy = atom.m_rect.bottom - atom.m_rect.top;
-    HDC hScreen = GetDC(nullptr);
-    HDC hMem = CreateCompatibleDC(hScreen);
-    HBITMAP hCell = CreateCompatibleBitmap(hScreen, cx, cy);
-    HGDIOBJ hOldBitmap = SelectObject(hMem, hCell);
+    const ScopedWindowDC screen(nullptr);
+    const ScopedMemoryDC memory(screen.Get());
+    const ScopedBitmap cell(CreateCompatibleBitmap(screen.Get(), cx, cy));
+    const ScopedSelection cellSelected(memory.Get(), cell.Get());
     RECT rctCell = {0, 0, cx, cy};
-    FillRect(hMem, &rctCell, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    CHTMLGdiDevice dc(hMem);
-    // The label's font height for a point size (htmllabel/html_drawer.cpp).
-    HtmlFontHandle hFont =
-        dc.RealiseFont(atom.m_font, -static_cast<int>(dc.GetLogPixelsY() * atom.m_font.m_dPointSize / 72));
-    HtmlFontHandle hOldFont = dc.SelectFont(hFont);
+    FillRect(memory.Get(), &rctCell, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    CHTMLGdiDevice dc(memory.Get());
+    const ScopedFont font(reinterpret_cast<HFONT>(dc.RealiseFont(atom.m_font, HtmlFontHeight(dc.GetLogPixelsY(), atom.m_font.m_dPointSize))));
+    const ScopedSelection fontSelected(memory.Get(), font.Get());
     dc.SetTransparentMode();
     dc.DrawRun(atom.m_strText, HtmlRect{0, 0, cx, cy});
-    bool bOutside = false;
-    for (int y = 0; y < cy && !bOutside; ++y) {
-        for (int x = 0; x < cx && !bOutside; ++x) {
+    for (int y = 0; y < cy; ++y) {
+        for (int x = 0; x < cx; ++x) {
             const POINT pt = {atom.m_rect.left + x, atom.m_rect.top + y};
-            bOutside = !PtInRect(&rctClient, pt) && GetPixel(hMem, x, y) != RGB(255, 255, 255);
+            if (!PtInRect(&rctClient, pt) && GetPixel(memory.Get(), x, y) != RGB(255, 255, 255)) return true;
         }
     }
-    dc.SelectFont(hOldFont);
-    dc.DeleteFont(hFont);
-    SelectObject(hMem, hOldBitmap);
-    DeleteObject(hCell);
-    DeleteDC(hMem);
-    ReleaseDC(nullptr, hScreen);
-    return bOutside;
+    return false;
 }
 
-// The texts of hDlg's children that their control cuts, one line each: a push button's text in its own
-// font against its client area less the button's edges, a plain static's text wrapped as the control
+// The texts of hDlg's shown children that their control cuts, one line each: a push button's text in its
+// own font against its client area less the button's edges, a plain static's text wrapped as the control
 // wraps it, and the ink of a label's laid-out runs against its client area.
-// Control nCutAt96 (0: none) is left out: its text is cut at 96 DPI as well.
-std::vector<std::string> ClippedTexts(HWND hDlg, int nCutAt96) {
+std::vector<std::string> ClippedTexts(HWND hDlg) {
     std::vector<std::string> arrClipped;
     for (HWND hChild = GetWindow(hDlg, GW_CHILD); hChild; hChild = GetWindow(hChild, GW_HWNDNEXT)) {
-        if (nCutAt96 && GetDlgCtrlID(hChild) == nCutAt96) continue;
+        if (!IsWindowVisible(hChild)) continue;
         RECT rctClient;
         GetClientRect(hChild, &rctClient);
         const std::string strWhat = "control " + std::to_string(GetDlgCtrlID(hChild)) + " (client " +
@@ -97,23 +101,19 @@ std::vector<std::string> ClippedTexts(HWND hDlg, int nCutAt96) {
             }
             continue;
         }
-        char szClass[32] = {};
-        GetClassNameA(hChild, szClass, sizeof szClass);
         const LONG lStyle = GetWindowLongA(hChild, GWL_STYLE);
-        const bool bButton = lstrcmpiA(szClass, "Button") == 0 && (lStyle & BS_TYPEMASK) <= BS_DEFPUSHBUTTON;
-        const bool bText = lstrcmpiA(szClass, "Static") == 0 && (lStyle & SS_TYPEMASK) <= SS_RIGHT;
+        const bool bButton = ClassOf(hChild) == "Button" && (lStyle & BS_TYPEMASK) <= BS_DEFPUSHBUTTON;
+        const bool bText = ClassOf(hChild) == "Static" && (lStyle & SS_TYPEMASK) <= SS_RIGHT;
         char szText[512] = {};
         GetWindowTextA(hChild, szText, sizeof szText);
         if ((!bButton && !bText) || !*szText) continue;
 
-        HDC hDC = GetDC(hChild);
-        HGDIOBJ hOld = SelectObject(hDC, reinterpret_cast<HGDIOBJ>(SendMessageA(hChild, WM_GETFONT, 0, 0)));
+        const ScopedWindowDC dc(hChild);
+        const ScopedSelection font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hChild, WM_GETFONT, 0, 0)));
         RECT rctRoom = rctClient;
         if (bButton) InflateRect(&rctRoom, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
         RECT rctText = {0, 0, rctRoom.right - rctRoom.left, 0};
-        DrawTextA(hDC, szText, -1, &rctText, DT_CALCRECT | (bButton ? DT_SINGLELINE : DT_WORDBREAK | DT_EXPANDTABS));
-        SelectObject(hDC, hOld);
-        ReleaseDC(hChild, hDC);
+        DrawTextA(dc.Get(), szText, -1, &rctText, DT_CALCRECT | (bButton ? DT_SINGLELINE : DT_WORDBREAK | DT_EXPANDTABS));
         if (rctText.right > rctRoom.right - rctRoom.left || rctText.bottom > rctRoom.bottom - rctRoom.top)
             arrClipped.push_back(strWhat + ": \"" + szText + "\" needs " + std::to_string(rctText.right) + "x" +
                                  std::to_string(rctText.bottom) + " within " +
@@ -140,18 +140,77 @@ std::vector<DWORD> BitmapPixels(HBITMAP hBitmap, SIZE& size) {
 
 // The pixels of a screen rectangle, top-down, 0x00RRGGBB.
 std::vector<DWORD> ScreenPixels(const RECT& rct) {
-    HDC hScreen = GetDC(nullptr);
-    HDC hMem = CreateCompatibleDC(hScreen);
-    HBITMAP hShot = CreateCompatibleBitmap(hScreen, rct.right - rct.left, rct.bottom - rct.top);
-    HGDIOBJ hOld = SelectObject(hMem, hShot);
-    BitBlt(hMem, 0, 0, rct.right - rct.left, rct.bottom - rct.top, hScreen, rct.left, rct.top, SRCCOPY);
-    SelectObject(hMem, hOld);
-    DeleteDC(hMem);
-    ReleaseDC(nullptr, hScreen);
+    const ScopedWindowDC screen(nullptr);
+    const ScopedBitmap shot(CreateCompatibleBitmap(screen.Get(), rct.right - rct.left, rct.bottom - rct.top));
+    {
+        const ScopedMemoryDC memory(screen.Get());
+        const ScopedSelection selected(memory.Get(), shot.Get());
+        BitBlt(memory.Get(), 0, 0, rct.right - rct.left, rct.bottom - rct.top, screen.Get(), rct.left, rct.top, SRCCOPY);
+    }
     SIZE size{};
-    std::vector<DWORD> arrPixels = BitmapPixels(hShot, size);
-    DeleteObject(hShot);
-    return arrPixels;
+    return BitmapPixels(shot.Get(), size);
+}
+
+// What a keyboard or screen-reader user meets in hDlg, one line for each fault: a control named with
+// mark-up; a label not named by its plain text; a named picture; a push button without an access key, or
+// with one that another button has; a list with no label just before it (where Windows' proxy looks for
+// its name: Wine's names it by its own empty text), or whose first row is not focused and selected; the
+// focus at start anywhere but in the list of a dialog that has one, else on the default button; a label
+// with fewer pixels that stand out from its background (4.5:1) than its text has characters.
+std::vector<std::string> AccessibilityFaults(HWND hDlg) {
+    std::vector<std::string> arrFaults;
+    std::string strKeys;
+    const LRESULT lDefault = SendMessageA(hDlg, DM_GETDEFID, 0, 0);
+    HWND hStart = HIWORD(lDefault) == DC_HASDEFID ? GetDlgItem(hDlg, LOWORD(lDefault)) : nullptr;
+    for (HWND hChild = GetWindow(hDlg, GW_CHILD); hChild; hChild = GetWindow(hChild, GW_HWNDNEXT)) {
+        const std::string strWhat = "control " + std::to_string(GetDlgCtrlID(hChild));
+        const std::string strName = uidriver::AccessibleName(hChild);
+        const std::string strClass = ClassOf(hChild);
+        const LONG lStyle = GetWindowLongA(hChild, GWL_STYLE);
+        if (strName.find('<') != std::string::npos) arrFaults.push_back(strWhat + " is named with mark-up: " + strName);
+        if (auto* pLabel = dynamic_cast<CHTMLStatic*>(CWnd::FromHandlePermanent(hChild))) {
+            const std::string strPlain = HtmlPlainText(pLabel->GetHtmlText());
+            if (strName != strPlain)
+                arrFaults.push_back(strWhat + " is named \"" + strName + "\", expected its text \"" + strPlain + "\"");
+            RECT rctLabel;
+            GetWindowRect(hChild, &rctLabel);
+            const COLORREF crFace = GetSysColor(COLOR_BTNFACE);
+            size_t nLit = 0, nCharacters = 0;
+            for (DWORD px : ScreenPixels(rctLabel))
+                nLit += HtmlContrastRatio(RGB(px >> 16, (px >> 8) & 0xFF, px & 0xFF), crFace) >= kHtmlMinimumContrast;
+            for (size_t i = 0; i < strPlain.size(); i += mbcs::CharLength(strPlain, i)) nCharacters += !mbcs::IsSpace(strPlain[i]);
+            std::printf("%s: %zu lit pixels for %zu characters\n", strWhat.c_str(), nLit, nCharacters);
+            if (nLit < nCharacters)
+                arrFaults.push_back(strWhat + ": " + std::to_string(nLit) + " pixels stand out, fewer than its " +
+                                    std::to_string(nCharacters) + " characters");
+        } else if (strClass == "Static" && (lStyle & SS_TYPEMASK) == SS_BITMAP && !strName.empty()) {
+            arrFaults.push_back(strWhat + ", a picture, is named \"" + strName + "\"");
+        } else if (strClass == "Button" && (lStyle & BS_TYPEMASK) <= BS_DEFPUSHBUTTON) {
+            const std::string strText = uidriver::WindowText(hChild);
+            const size_t nMark = strText.find('&');
+            const char cKey = nMark + 1 < strText.size() ? static_cast<char>(toupper(strText[nMark + 1])) : '&';
+            if (cKey == '&') arrFaults.push_back(strWhat + " has no access key: " + strText);
+            else if (strKeys.find(cKey) != std::string::npos) arrFaults.push_back(strWhat + " shares its access key: " + strText);
+            strKeys += cKey;
+        } else if (strClass == "SysListView32") {
+            hStart = hChild;
+            HWND hLabel = GetWindow(hChild, GW_HWNDPREV);
+            const LONG lGroupStop = WS_GROUP | WS_TABSTOP;  // where Windows' proxy stops looking for a label
+            while (hLabel && ClassOf(hLabel) != "Static" && (GetWindowLongA(hLabel, GWL_STYLE) & lGroupStop) != lGroupStop)
+                hLabel = GetWindow(hLabel, GW_HWNDPREV);
+            const std::string strLabel = hLabel && ClassOf(hLabel) == "Static" ? uidriver::AccessibleName(hLabel) : "";
+            if (strLabel.find_first_not_of(" \r\n") == std::string::npos)
+                arrFaults.push_back(strWhat + ", a list, has no label just before it: \"" + strLabel + "\"");
+            const LRESULT nFocused = SendMessageA(hChild, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED);
+            if (nFocused != 0 || !SendMessageA(hChild, LVM_GETITEMSTATE, 0, LVIS_SELECTED))
+                arrFaults.push_back(strWhat + ", a list, starts with row " + std::to_string(nFocused) +
+                                    " focused, expected its first row, focused and selected");
+        }
+    }
+    if (hStart && GetFocus() != hStart)
+        arrFaults.push_back("the focus starts on control " + std::to_string(GetDlgCtrlID(GetFocus())) +
+                            ", expected control " + std::to_string(GetDlgCtrlID(hStart)));
+    return arrFaults;
 }
 
 class HighDpiTest : public ::testing::Test {
@@ -167,20 +226,24 @@ protected:
     }
     void SetUp() override { countryCode = lqtest::SystemCountryCode(); }  // as start-up sets it
 
-    // Shows a created dialog, lets it paint, checks its texts (but those of control nCutAt96) and saves
-    // its screenshot.
-    void ShowAndCheck(CDialog& dlg, const std::string& strShot, int nCutAt96 = 0) {
+    // Shows a created dialog, lets it paint, checks that no text is cut and that it serves the keyboard and
+    // screen readers, and saves its screenshot.
+    void ShowAndCheck(CDialog& dlg, const std::string& strShot) {
         HWND hDlg = dlg.GetSafeHwnd();
         ASSERT_NE(nullptr, hDlg) << strShot;
         ShowWindow(hDlg, SW_SHOWNORMAL);
         UpdateWindow(hDlg);
         RedrawWindow(hDlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        for (const std::string& strClipped : ClippedTexts(hDlg, nCutAt96))
-            ADD_FAILURE() << strShot << " at " << m_nDpi << " DPI: " << strClipped;
-        EXPECT_TRUE(lqtest::Screenshot(lqtest::InMachineLanguage(strShot), hDlg)) << strShot;
+        std::printf("%s at %d DPI%s\n", strShot.c_str(), m_nDpi, m_strScheme.c_str());
+        for (const std::string& strFault : ClippedTexts(hDlg)) ADD_FAILURE() << strShot << " at " << m_nDpi << " DPI: " << strFault;
+        for (const std::string& strFault : AccessibilityFaults(hDlg))
+            ADD_FAILURE() << strShot << " at " << m_nDpi << " DPI" << m_strScheme << ": " << strFault;
+        EXPECT_TRUE(lqtest::Screenshot(lqtest::InMachineLanguage(strShot) + m_strScheme, hDlg)) << strShot;
     }
 
     const int m_nDpi = lqtest::SeededDpi();
+    // A machine seeded with a black scheme (black_scheme.reg) says so in its screenshots' names.
+    const std::string m_strScheme = GetSysColor(COLOR_BTNFACE) == RGB(0, 0, 0) ? "-black-scheme" : "";
 };
 
 // The setup program's manifest as the system's loader reads it: system DPI awareness, and every Windows
@@ -315,39 +378,31 @@ TEST_F(HighDpiTest, MainDialogFollowsTheDpiAndItsPictureFillsItsPlace) {
     dlg.DestroyWindow();
 }
 
-// A dialog of type Dlg created modeless from nTemplate, its text member set by fnSetText first.
-template <typename Dlg>
-std::unique_ptr<CDialog> Created(UINT nTemplate, const std::function<void(Dlg&)>& fnSetText = nullptr) {
-    auto pDlg = std::make_unique<Dlg>();
-    if (fnSetText) fnSetText(*pDlg);
+// A dialog of type Dlg, constructed with the arguments, created modeless from nTemplate.
+template <typename Dlg, typename... Args>
+std::unique_ptr<CDialog> Created(UINT nTemplate, Args... args) {
+    auto pDlg = std::make_unique<Dlg>(args...);
     pDlg->Create(nTemplate, nullptr);
     return pDlg;
 }
 
-TEST_F(HighDpiTest, NoTextIsCutByItsControl) {
+TEST_F(HighDpiTest, NoTextIsCutAndEveryDialogServesTheKeyboardAndScreenReaders) {
     const bool bKorean = IsKorean();
-    struct Window {
+    // The longest text of each question; each window created just before it shows, as the program does.
+    const struct {
         const char* szShot;
-        std::unique_ptr<CDialog> pDlg;
-        int nCutAt96;
+        std::function<std::unique_ptr<CDialog>()> fnCreate;
     } windows[] = {
-        // The longest text of each message dialog. In English the go-on button's text, "Closing current
-        // program and Restarting window", is wider than its 141 dialog units at 96 DPI already.
-        {"message-box",
-         Created<MessageBoxDlg>(131, [&](MessageBoxDlg& d) { d.m_strText = lqtexts::InstallRefused(bKorean); }),
-         bKorean ? 0 : IDOK},
-        {"delete-message-box", Created<DeleteMessageBoxDlg>(132, [&](DeleteMessageBoxDlg& d) {
-             d.m_strText = lqtexts::UninstallConfirmation(bKorean);
-         }), 0},
-        {"program-kill", Created<ProgramKillDlg>(133, [&](ProgramKillDlg& d) {
-             d.m_strMessage = lqtexts::GuardText(bKorean, "QuarkXpress");
-         }), 0},
-        {"setup-progress", Created<LetterquarrySetupDlg>(129), 0},
-        {"uninstall-progress", Created<LetterquarryDeleteDlg>(130), 0},
+        {"message-box", [&] { return Created<MessageBoxDlg>(131, lqtexts::InstallRefused(bKorean)); }},
+        {"delete-message-box", [&] { return Created<DeleteMessageBoxDlg>(132, lqtexts::UninstallConfirmation(bKorean)); }},
+        {"program-kill", [&] { return Created<ProgramKillDlg>(133, lqtexts::GuardText(bKorean, "QuarkXpress")); }},
+        {"setup-progress", [] { return Created<LetterquarrySetupDlg>(129); }},
+        {"uninstall-progress", [] { return Created<LetterquarryDeleteDlg>(130); }},
     };
-    for (Window& window : windows) {
-        ShowAndCheck(*window.pDlg, window.szShot, window.nCutAt96);
-        window.pDlg->DestroyWindow();
+    for (const auto& window : windows) {
+        const std::unique_ptr<CDialog> pDlg = window.fnCreate();
+        ShowAndCheck(*pDlg, window.szShot);
+        pDlg->DestroyWindow();
     }
 }
 

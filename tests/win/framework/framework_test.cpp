@@ -1,6 +1,6 @@
 // The dialog framework on a real Windows machine: modal runs ended by buttons, Escape and the close box;
 // data exchange in both directions; a subclassed control that receives its own reflected click; a
-// modeless dialog created, driven and destroyed by its owner.
+// modeless dialog created, driven and destroyed by its owner, passing changes of the system's colours on.
 #include "framework/dialog.h"
 #include "framework/winapp.h"
 #include "tests/support/dialogs.h"
@@ -21,8 +21,13 @@ CWinApp theTestApp;  // the modal loop pumps through the application object
 class ClickableLabel : public CStatic {
 public:
     int nClicks = 0;
+    int nSchemeChanges = 0;  // WM_SYSCOLORCHANGE and WM_SETTINGCHANGE received
 
 protected:
+    bool OnWndMsg(UINT nMsg, WPARAM, LPARAM, LRESULT*) override {
+        if (nMsg == WM_SYSCOLORCHANGE || nMsg == WM_SETTINGCHANGE) ++nSchemeChanges;
+        return false;
+    }
     bool OnChildNotify(UINT nMsg, WPARAM wParam, LPARAM, LRESULT* pResult) override {
         if (nMsg == WM_COMMAND && HIWORD(wParam) == STN_CLICKED) {
             ++nClicks;
@@ -109,6 +114,9 @@ TEST(Framework, ModelessDialogIsCreatedHiddenBoundAndDestroyedByItsOwner) {
     ASSERT_NE(nullptr, dlg.m_label.GetSafeHwnd()) << "data exchange binds the control member";
     dlg.m_label.SetWindowText("stage text");
     EXPECT_EQ("stage text", dlg.m_label.GetWindowText());
+    SendMessageA(dlg.GetSafeHwnd(), WM_SYSCOLORCHANGE, 0, 0);
+    SendMessageA(dlg.GetSafeHwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_EQ(2, dlg.m_label.nSchemeChanges) << "the dialog passes changes of the system's colours on to its controls";
     HWND hWnd = dlg.GetSafeHwnd();
     dlg.DestroyWindow();
     EXPECT_FALSE(IsWindow(hWnd));

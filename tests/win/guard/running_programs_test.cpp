@@ -3,7 +3,8 @@
 // the 64-bit stand-in (LQ_STANDIN), so every process here is a 64-bit one there, as 64-bit Office is.
 // Covered: prefix, case-sensitive detection on the executable name; termination of what detection
 // finds, by the same rule, one process per call, whatever the process's bitness; a process that allows
-// termination but not all access; the own-session filter as far as Wine has sessions (one).
+// termination but not all access; the own-session filter, with processes of other sessions shown to the
+// guard through its snapshot (Wine has one session).
 // Not here: the dialog and the guard's passes (program_guard_test.cpp), apart from a guard that cannot
 // show its dialog.
 #include "setup/dialogs/dialog_front_end.h"
@@ -75,6 +76,32 @@ TEST(KillProgram, EndsWhatDetectionFindsByTheSameRule) {
         EXPECT_EQ(c.bFound, process.HasEnded(c.bFound ? 5000 : 300))
             << c.szName << " with " << c.szProcess << " running: expected " << (c.bFound ? "ended" : "left alone");
     }
+}
+
+// Another signed-in user's programs, and one whose session cannot be read: neither found nor ended.
+TEST(KillProgram, LeavesProgramsOfOtherSessionsAlone) {
+    StandInProcess excel("EXCEL.EXE");
+    ASSERT_TRUE(excel.Started());
+    static DWORD s_dwTheirs;
+    s_dwTheirs = excel.ProcessId();
+    for (const ProcessSnapshot pfnSnapshot :
+         {ProcessSnapshot([](std::vector<RunningProcess>& arr) {
+              for (RunningProcess& p : arr) p.dwSessionId += p.dwProcessId == s_dwTheirs ? 1 : 0;
+              return true;
+          }),
+          ProcessSnapshot([](std::vector<RunningProcess>& arr) {
+              for (RunningProcess& p : arr) p.bSessionKnown = p.bSessionKnown && p.dwProcessId != s_dwTheirs;
+              return true;
+          })}) {
+        static ProcessSnapshot s_pfnChange;
+        s_pfnChange = pfnSnapshot;
+        SetProcessSnapshot([](std::vector<RunningProcess>& arr) { return TakeProcessSnapshot(arr) && s_pfnChange(arr); });
+        EXPECT_FALSE(IsProgramRunning("EXCEL.EXE")) << "another session's Excel is not seen";
+        EXPECT_TRUE(KillProgram("EXCEL.EXE"));
+        EXPECT_FALSE(excel.HasEnded(300)) << "another session's Excel is not ended";
+    }
+    SetProcessSnapshot(nullptr);
+    EXPECT_TRUE(IsProgramRunning("EXCEL.EXE")) << "in this session it is";
 }
 
 TEST(KillProgram, NeedsOnlyTheRightToTerminate) {

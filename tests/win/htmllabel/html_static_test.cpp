@@ -13,6 +13,7 @@
 #include "tests/support/htmllabel/system_texts.h"
 #include "tests/support/machine_facts.h"
 #include "tests/support/screenshots.h"
+#include "tools/uidriver/uidriver.h"
 
 #include <gtest/gtest.h>
 
@@ -189,6 +190,8 @@ TEST(HtmlStatic, EverySystemTextIsLaidOutInsideItsLabelAndCentredWhereAsked) {
         CHTMLStatic& label = dlg.Label(text.nLabelId);
         label.SetHtmlText(text.strHtml);
         PumpFor(300);
+        EXPECT_EQ(text.strHtml, label.GetHtmlText()) << text.pszName;
+        EXPECT_EQ(HtmlPlainText(text.strHtml), label.GetWindowText()) << text.pszName << ": the window text is plain";
         ExpectLaidOutInside(label, text);
         if (text.bHasTitle) ExpectBlueBoldTitle(label);
         EXPECT_EQ(0, label.GetDrawer().GetLinkCount()) << text.pszName << ": the system's texts hold no link";
@@ -212,6 +215,31 @@ TEST(HtmlStatic, ALabelWithoutTextPaintsOnlyItsBackground) {
     COLORREF crFace = GetSysColor(COLOR_BTNFACE);
     PixelCount other = CountPixels(ScreenRectOf(label.GetSafeHwnd(), rct), [crFace](COLORREF cr) { return cr != crFace; });
     EXPECT_EQ(0, other.nMatching) << "pixels that are not the button face colour";
+}
+
+// The system's colours changed while the label shows: its next paint takes them, and the blue title, which
+// would not stand out on black (2.4:1), gives way to the text colour.
+TEST(HtmlStatic, ColoursFollowTheSystemsSchemeWhenItChanges) {
+    LabelDialog dlg(lqtexts::kDeleteDialog, {1005});
+    ASSERT_TRUE(dlg.Open());
+    CHTMLStatic& label = dlg.Label(1005);
+    label.SetHtmlText(lqtexts::UninstallConfirmation(IsKoreanMachine()));
+    PumpFor(300);
+    const int arrElements[] = {COLOR_BTNFACE, COLOR_BTNTEXT};
+    const COLORREF arrOrdinary[] = {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)};
+    const COLORREF arrBlack[] = {RGB(0, 0, 0), RGB(255, 255, 255)};
+    ASSERT_TRUE(SetSysColors(2, arrElements, arrBlack));
+    PumpFor(300);
+    const HWND hLabel = label.GetSafeHwnd();
+    const RECT rctTitle = ScreenRectOf(hLabel, label.GetDrawer().GetAtoms().front()->m_rect);
+    const int nWhite = CountPixels(rctTitle, [](COLORREF cr) { return cr == RGB(255, 255, 255); }).nMatching;
+    const int nBlue = CountPixels(rctTitle, IsBluish).nMatching;
+    const COLORREF crCorner = uidriver::ScreenPixel(ScreenRectOf(hLabel, {1, 1, 2, 2}).left, ScreenRectOf(hLabel, {1, 1, 2, 2}).top);
+    lqtest::Screenshot(ShotName("black_scheme"), dlg.GetSafeHwnd());
+    SetSysColors(2, arrElements, arrOrdinary);
+    EXPECT_GT(nWhite, 20) << "white pixels in the title";
+    EXPECT_EQ(0, nBlue) << "blue pixels in the title";
+    EXPECT_EQ(RGB(0, 0, 0), crCorner) << std::hex << "the background is the new button face";
 }
 
 TEST(HtmlStatic, ResizingLaysTheTextOutAgainForTheNewWidth) {
@@ -281,6 +309,9 @@ TEST(HtmlStatic, TheLinkRunUnderTheMouseTurnsRedAndUnderlinedAndBack) {
     SetCursorPos(0, 0);
     label.SetHtmlText(LinkText());
     PumpFor(300);
+    EXPECT_EQ("See the Letterquarry test page with a title long enough to wrap over two lines now.",
+              label.GetWindowText()) << "the window text is the text shown, without its mark-up";
+    EXPECT_EQ(SS_NOTIFY | SS_NOPREFIX, GetWindowLongA(hLabel, GWL_STYLE) & (SS_NOTIFY | SS_NOPREFIX));
     std::vector<CHTMLAtom*> arrLinks = LinkRuns(label);
     ASSERT_EQ(2u, arrLinks.size()) << "the link wraps into two runs";
     ASSERT_EQ(2, label.GetDrawer().GetLinkCount());

@@ -223,7 +223,7 @@ TEST_F(InstallSequence, ALogThatCannotBeReplacedFailsTheInstallAndStaysWhole) {
     HANDLE hReader =
         CreateFileA(kUninstallLogPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, hReader);
-    CancellingFrontEnd frontEnd;
+    RecordingFrontEnd frontEnd;  // nobody answers
     EXPECT_FALSE(RunInstallSequence(m_context, frontEnd).IsDone()) << "a log that cannot be written fails the install";
     CloseHandle(hReader);
     EXPECT_EQ(strEarlier, ReadFileBytes(kUninstallLogPath)) << "the earlier log, whole";
@@ -234,7 +234,7 @@ TEST_F(InstallSequence, DeselectedRecordsAndRecordsWithoutFoldersContributeNothi
     for (int i : {kHostPhotoshop, kHostPhotoshopCS2, kHostIllustrator, kHostQuark})
         m_context.arrHosts[i].arrFolders.clear();
     m_context.arrHosts[kHostCorelDraw12].bSelected = 0;
-    CancellingFrontEnd frontEnd;
+    RecordingFrontEnd frontEnd;  // nobody answers
     ASSERT_TRUE(RunInstallSequence(m_context, frontEnd).IsDone());
     HostFileList arrRead;
     ParseUninstallLog(ReadFileBytes(kUninstallLogPath), arrRead);

@@ -1,5 +1,6 @@
 // uidriver against a real dialog in another process: list rows and check states read across the process
-// boundary, a check box set, a button pressed, controls listed, a screenshot saved.
+// boundary, a check box set, a button pressed, controls listed with the names screen readers give them, a
+// screenshot saved.
 #include "tools/uidriver/uidriver.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +47,8 @@ TEST(UiDriver, ReadsAndSetsListRowsAcrossProcessesAndPressesAButton) {
     EXPECT_EQ(1, children[1].nId);
     EXPECT_EQ("Done", children[1].strText);
     EXPECT_EQ("static text", children[2].strText);
+    EXPECT_EQ("Done", uidriver::AccessibleName(children[1].hWnd)) << "the name a screen reader hears, from the proxy";
+    EXPECT_EQ("static text", uidriver::AccessibleName(children[2].hWnd));
 
     HWND hList = GetDlgItem(hDlg, 1000);
     auto rows = uidriver::ReadListView(hList);

@@ -1,4 +1,0 @@
-// "/U": one message box and nothing else. Returns the process exit code.
-#pragma once
-
-int RunUpgrade();
