@@ -12,9 +12,19 @@
 #   [DPI n]: the machine's screen at n dots per inch (LQ_DPI: 120 is 125 %, 144 is 150 %, 192 is 200 %);
 #   without it 96. A run given a DPI puts its screenshots in screenshots/dpi<n>.
 #
+# lq_skipped_test(NAME REASON): a test that only says that it was skipped and why (ctest counts it as not run),
+#   in place of one that needs a tool this machine lacks: the product configures and builds without the tools
+#   only tests use (tools/install-deps installs them).
+#
 # lq_add_test_folders(DIR ...): adds each folder of the list; a folder beside them that holds a CMakeLists.txt
 #   but is not in the list is a configure error, since its tests would never be built or run.
 include_guard(GLOBAL)
+
+function(lq_skipped_test name reason)
+  message(STATUS "${name} skipped: ${reason}")
+  add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} -E echo "skipped: ${reason}")
+  set_tests_properties(${name} PROPERTIES SKIP_REGULAR_EXPRESSION "skipped:")
+endfunction()
 
 function(lq_add_test_folders)
   file(GLOB lists RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)

@@ -64,7 +64,8 @@ BOOL CZmtUpGradeApp::InitInstance() {
     countryCode = ReadSystemCountryCode();
     CommandLine commandLine = ParseCommandLine(Arguments());
     if (commandLine.forceEnglish) countryCode = 0;
-    StartRunLog(commandLine, dllSearch);
+    SetLanguage(LanguageOfCountry(countryCode));
+    StartRunLog(commandLine, dllSearch, countryCode);
 
     const RunModePolicy& policy = PolicyOf(ActionFor(commandLine));
     if (ShowsWindows(policy)) InitCommonControlsForDialogs();

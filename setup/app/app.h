@@ -12,6 +12,9 @@
 
 class CZmtUpGradeApp : public CWinApp {
 public:
+    // The system default country code, read once at start-up (0 with "/E"); it chooses the language.
+    int countryCode = 0;
+
     BOOL InitInstance() override;
     BOOL PumpMessage() override;
 

@@ -17,7 +17,7 @@ bool InteractiveInstallActions::PrepareInstall(InstallContext& /*context*/, Fron
     {
         CIni ini(kSuiteSettingsPath);
         ini.WriteInt(kSettingsSection, "Run", 1, 10);
-        ApplyServerListRule(ini, edition);
+        ApplyServerListRule(ini, kEdition);
     }
     if (!CheckRunningPrograms(frontEnd)) return false;
     RemoveEarlierInstallation();

@@ -78,7 +78,7 @@ const char* ExitMeaning(int nExitCode) {
 
 }  // namespace
 
-void StartRunLog(const CommandLine& commandLine, DllSearch dllSearch) {
+void StartRunLog(const CommandLine& commandLine, DllSearch dllSearch, int nCountryCode) {
     if (!commandLine.log) return;
     const bool bDefaultPlace = commandLine.logPath.empty();
     if (!OpenSetupLog(bDefaultPlace ? DefaultSetupLogPath() : commandLine.logPath, bDefaultPlace)) return;
@@ -94,7 +94,7 @@ void StartRunLog(const CommandLine& commandLine, DllSearch dllSearch) {
     if (GetVersionExA(&os))
         LogEvent("Windows %lu.%lu build %lu %s; 64-bit Windows: %s", os.dwMajorVersion, os.dwMinorVersion,
                  os.dwBuildNumber, os.szCSDVersion, IsWow64() ? "yes" : "no");
-    LogEvent("Country code %d%s; ANSI code page %u", countryCode, commandLine.forceEnglish ? " (/E: English)" : "",
+    LogEvent("Country code %d%s; ANSI code page %u", nCountryCode, commandLine.forceEnglish ? " (/E: English)" : "",
              GetACP());
     char szUser[257] = {};
     DWORD cchUser = sizeof szUser;

@@ -1,3 +1,9 @@
 #include "setup/core/country.h"
 
-int countryCode = 0;
+namespace {
+Language g_language = Language::English;
+}  // namespace
+
+void SetLanguage(Language language) { g_language = language; }
+
+Language CurrentLanguage() { return g_language; }

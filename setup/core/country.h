@@ -1,12 +1,18 @@
-// The language of every text: the system default country code, read once at start-up.
+// The language of every text and the edition of this build.
 #pragma once
 
-// 82 selects the Korean text of each message, any other value the English one. Start-up sets it
-// (0 with "/E"); it is 0, English, until then.
-extern int countryCode;
+#include "setup/core/texts.h"
 
-inline bool IsKorean() { return countryCode == 82; }
+// The language the system's default country code selects: Korean for 82, English for any other.
+constexpr Language LanguageOfCountry(int nCountryCode) {
+    return nCountryCode == 82 ? Language::Korean : Language::English;
+}
 
-// The product banner and the server-list rule depend on the edition: 1 Quobbin, 2 Tessaly, any other
-// value the standard edition. This build is the standard edition.
-constexpr int edition = 3;
+// Start-up sets the language of every text once, from the country code (English with "/E"); until then it is
+// English. CurrentLanguage() (texts.h) reads it.
+void SetLanguage(Language language);
+
+// The product banner and the server-list rule depend on the edition.
+enum class Edition { Quobbin = 1, Tessaly = 2, Standard = 3 };
+// This build is the standard edition.
+constexpr Edition kEdition = Edition::Standard;

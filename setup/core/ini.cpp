@@ -99,10 +99,10 @@ bool CIni::WriteInt(const char* szSection, const char* szKey, int32_t nValue, in
     return WriteString(szSection, szKey, FormatIniInteger(nValue, nBase).c_str());
 }
 
-void ApplyServerListRule(const CIni& ini, int nEdition) {
+void ApplyServerListRule(const CIni& ini, Edition edition) {
     const std::string strBrelHome = ini.GetString(kSettingsSection, "BrelHome", "");
     const std::string strServerList = ini.GetString(kSettingsSection, "ServerListFileName", "");
-    const ServerListWrites writes = DecideServerListWrites(nEdition, strBrelHome, strServerList);
+    const ServerListWrites writes = DecideServerListWrites(edition, strBrelHome, strServerList);
     if (!writes.strServerListFileName.empty())
         ini.WriteString(kSettingsSection, "ServerListFileName", writes.strServerListFileName.c_str());
     if (!writes.strHome.empty()) {

@@ -8,6 +8,7 @@
 // functions open the file themselves) but not deletion: nobody can swap the file for a link meanwhile.
 #pragma once
 
+#include "setup/core/country.h"
 #include "setup/core/suite_paths.h"
 #include "util/proven_file.h"
 
@@ -59,4 +60,4 @@ constexpr const char* kSettingsSection = "BrelFontPlugin";
 
 // The server-list rule of the Install button: reads "BrelHome" and "ServerListFileName" from the file and
 // writes what the edition asks for.
-void ApplyServerListRule(const CIni& ini, int nEdition);
+void ApplyServerListRule(const CIni& ini, Edition edition);

@@ -54,22 +54,22 @@ int ClassifyServerList(const std::string& strServerListFileName) {
     return -1;
 }
 
-ServerListWrites DecideServerListWrites(int nEdition, const std::string& strBrelHome,
+ServerListWrites DecideServerListWrites(Edition edition, const std::string& strBrelHome,
                                         const std::string& strServerListFileName) {
     ServerListWrites writes;
     const int nKind = ClassifyServerList(strServerListFileName);
-    switch (nEdition) {
-    case 1:  // Quobbin
+    switch (edition) {
+    case Edition::Quobbin:
         if (nKind == -1) writes.strServerListFileName = "SvrLst.cfg";
         if (nKind == 2) writes.strServerListFileName = "SvrLstQuobbTessly.cfg";
         writes.strHome = kQuobbinHome;
         break;
-    case 2:  // Tessaly
+    case Edition::Tessaly:
         if (nKind == -1) writes.strServerListFileName = strBrelHome.empty() ? "SvrLstTessly.cfg" : "SvrLstQuobbTessly.cfg";
         if (nKind == 1) writes.strServerListFileName = "SvrLstQuobbTessly.cfg";
         writes.strHome = kTessalyHome;
         break;
-    default:  // standard
+    case Edition::Standard:
         writes.strServerListFileName = "SvrLstQuobbTessly.cfg";
         break;
     }

@@ -2,6 +2,8 @@
 // server-list rule of the Install button. No file access here.
 #pragma once
 
+#include "setup/core/country.h"
+
 #include <cstdint>
 #include <string>
 
@@ -23,8 +25,7 @@ struct ServerListWrites {
     std::string strServerListFileName;  // empty: "ServerListFileName" stays unchanged
     std::string strHome;                // empty: "BrelHome" and "DefaultHome" are not written
 };
-// nEdition: 1 Quobbin, 2 Tessaly, any other value the standard edition.
-ServerListWrites DecideServerListWrites(int nEdition, const std::string& strBrelHome,
+ServerListWrites DecideServerListWrites(Edition edition, const std::string& strBrelHome,
                                         const std::string& strServerListFileName);
 
 // The vendor home-page addresses of the Quobbin and Tessaly editions.

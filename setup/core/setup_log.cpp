@@ -88,8 +88,6 @@ std::string DefaultSetupLogPath() {
 
 void LogEvent(const char* szFormat, ...) {
     if (!IsSetupLogOpen()) return;
-    // Formatting and converting may change the thread's last error, which callers often still need.
-    const DWORD dwLastError = GetLastError();
     va_list args;
     va_start(args, szFormat);
     va_list argsAgain;
@@ -115,7 +113,6 @@ void LogEvent(const char* szFormat, ...) {
     time.nSecond = now.wSecond;
     time.nMilliseconds = now.wMilliseconds;
     Append(AnsiToUtf8(FormatLogLine(time, strText)));
-    SetLastError(dwLastError);
 }
 
 std::string DescribeError(DWORD dwError) {

@@ -24,7 +24,8 @@ bool IsSetupLogOpen();
 // The default place: the user's temporary folder + "Letterquarry Setup.log".
 std::string DefaultSetupLogPath();
 
-// One event. The text is ANSI in the system code page (paths, Korean names), printf-style.
+// One event. The text is ANSI in the system code page (paths, Korean names), printf-style. It may change the
+// thread's last error: failures travel as values (util/op_result.h), not through it.
 void LogEvent(const char* szFormat, ...) __attribute__((format(printf, 1, 2)));
 
 // "error 32 (The process cannot access the file ...)": the number and the system's own message text.

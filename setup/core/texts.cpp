@@ -1,6 +1,5 @@
 #include "setup/core/texts.h"
 
-#include "setup/core/country.h"
 
 namespace {
 
@@ -183,8 +182,6 @@ constexpr AccessKeyRow kAccessKeys[] = {
 };
 
 }  // namespace
-
-Language CurrentLanguage() { return IsKorean() ? Language::Korean : Language::English; }
 
 std::string TextIn(Language language, TextId id) {
     const TextRow& row = kTexts[static_cast<size_t>(id)];

@@ -72,7 +72,8 @@ enum class TextId {
 
 enum class Language { Korean, English };
 
-// The language of every text: Korean when countryCode is 82, English otherwise.
+// The language of every text, as start-up set it (setup/core/country.h): Korean when the system's country
+// code is 82, English otherwise.
 Language CurrentLanguage();
 
 // The text in the current language.

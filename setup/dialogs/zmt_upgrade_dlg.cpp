@@ -1,7 +1,7 @@
 #include "setup/dialogs/zmt_upgrade_dlg.h"
 
 #include "framework/winapp.h"
-#include "setup/core/country.h"  // edition
+#include "setup/core/country.h"  // kEdition
 #include "setup/core/texts.h"
 #include "setup/dialogs/dialog_front_end.h"
 #include "setup/dialogs/dialog_layout.h"
@@ -20,8 +20,10 @@ CZmtUpGradeDlg::CZmtUpGradeDlg(InstallActions& actions)
       m_actions(actions),
       m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
-std::string CZmtUpGradeDlg::BannerText(int nEdition) {
-    const TextId banner = nEdition == 1 ? TextId::BannerQuobbin : nEdition == 2 ? TextId::BannerTessaly : TextId::BannerStandard;
+std::string CZmtUpGradeDlg::BannerText(Edition edition) {
+    const TextId banner = edition == Edition::Quobbin   ? TextId::BannerQuobbin
+                          : edition == Edition::Tessaly ? TextId::BannerTessaly
+                                                        : TextId::BannerStandard;
     return Text(banner, kProductName);
 }
 
@@ -41,7 +43,7 @@ BOOL CZmtUpGradeDlg::OnInitDialog() {
     AfxSetMainWnd(m_hWnd);
     m_picture.Show(m_hWnd, IDC_PRODUCT_PICTURE);
 
-    m_htmlBanner.SetHtmlText(BannerText(edition));
+    m_htmlBanner.SetHtmlText(BannerText(kEdition));
     m_htmlPrompt.SetHtmlText(Text(TextId::Prompt));
     m_htmlHint.SetHtmlText(Text(TextId::Hint));
     m_btnInstall.SetWindowText(ButtonText(TextId::InstallButton));

@@ -16,6 +16,7 @@
 
 #include "framework/dialog.h"
 #include "htmllabel/html_static.h"
+#include "setup/core/country.h"
 #include "setup/core/install_actions.h"
 #include "setup/core/install_context.h"
 #include "setup/core/outcome.h"
@@ -31,8 +32,8 @@ public:
     // After DoModal: the install's outcome, or Cancelled when the dialog was closed without installing.
     Outcome GetOutcome() const { return m_outcome; }
 
-    // The banner markup of an edition (1 Quobbin, 2 Tessaly, any other the standard edition).
-    static std::string BannerText(int nEdition);
+    // The banner markup of an edition.
+    static std::string BannerText(Edition edition);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

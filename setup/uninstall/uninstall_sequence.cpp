@@ -14,16 +14,15 @@
 
 namespace {
 
-constexpr const char* kSharedLibrary = "zmtaddin.dll";
-
 constexpr int kDeletionPasses = 10;
 constexpr int kDeletionsPerItem = 10;
 
-// The sibling product still uses the shared add-in library: take it out of the list, so that it is
-// neither unregistered nor deleted.
+// The sibling product still uses the shared add-in library (the Office host's file): take it out of the list,
+// so that it is neither unregistered nor deleted.
 void KeepSharedLibrary(HostFileList& arrItems) {
+    const char* szSharedLibrary = HostAt(kHostOffice).arrFiles.begin()->szName;
     for (auto& pItem : arrItems) {
-        const size_t nAt = mbcs::FindNoCase(pItem->strName, kSharedLibrary);
+        const size_t nAt = mbcs::FindNoCase(pItem->strName, szSharedLibrary);
         if (nAt != std::string::npos && nAt > 0) {
             pItem->bRegister = 0;
             pItem->bUnregister = 0;

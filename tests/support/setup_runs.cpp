@@ -70,6 +70,11 @@ WatchedRun RunWatchingForWindows(const std::string& strArgs, DWORD dwTimeoutMs) 
             if (window.bVisible && std::find(arrSeen.begin(), arrSeen.end(), window.hWnd) == arrSeen.end())
                 arrSeen.push_back(window.hWnd);
         run.bRestartAsked |= IsWinebootRunning();
+        // A window nobody will answer: the run would wait for ever; it has failed already.
+        if (!arrSeen.empty()) {
+            KillProcess(program.ProcessId());
+            break;
+        }
         run.nExitCode = program.Wait(10);
         if (run.nExitCode != -1) break;
     }

@@ -36,7 +36,8 @@ struct WatchedRun {
     size_t nWindowsSeen = 0;    // visible top-level windows of it, at any moment (polled every 10 ms)
     bool bRestartAsked = false; // a restart of Windows was requested (Wine starts wineboot for it)
 };
-// Runs the setup program with strArgs to its end as a deployment tool does, with nobody to answer.
+// Runs the setup program with strArgs to its end as a deployment tool does, with nobody to answer. A window
+// that shows ends the run at once (killed, exit code -1): nobody would ever answer it.
 WatchedRun RunWatchingForWindows(const std::string& strArgs, DWORD dwTimeoutMs = 120000);
 
 // Ends the process at once, with no chance to clean up (TerminateProcess); true when it has ended.

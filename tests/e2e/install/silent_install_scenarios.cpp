@@ -9,8 +9,11 @@
 //  - ProgressWindow: a large runtime file slows the first step so the window can be photographed;
 //  - ReinstallWithoutAHost, SixAtOnce, KilledInstallsConverge, KilledUninstallConverges: the lifecycle of a
 //    real PC: a second install with fewer hosts, a double click that starts several runs, power cuts;
-//  - PlantedLogRecords, DiskFullKeepsTheEarlierPlugin: what the elevated program must not do: act on records
-//    another user appended to the uninstall log, or destroy a plug-in it could not replace;
+//  - PlantedLogRecords, DiskFullKeepsTheEarlierPlugin, PlantedLinks, NetworkRecordsAndAnOversizedLog,
+//    ReplacedAddinIsNeverLoaded: what the elevated program must not do: act on records another user appended
+//    to the uninstall log (also ones naming hosts on the network, or millions of them), destroy a plug-in it
+//    could not replace, act through a link another user planted, or load a DLL another user put in place of
+//    an add-in;
 //  - QuietUninstallString, QuietDefersFilesInUse: the quiet runs a deployment tool starts ("/QUIET"): no
 //    window at any moment, no restart, the exit codes. DtpMachine runs once more quiet (LQ_QUIET=1).
 // Each runs on a machine of its own (see CMakeLists.txt). DtpMachine and LockedDestination run once more
@@ -605,6 +608,100 @@ TEST(SilentInstall, DiskFullKeepsTheEarlierPlugin) {
     EXPECT_EQ(1u, lqtest::LinesWith(arrLines, "Copy failed: " + kInstall + "\\ZmtLetterquarry.axt -> " + strQuark +
                                                   "\\XTension\\\\ZmtLetterquarry.axt: error 112 (" +
                                                   lqtest::SystemErrorMessage(ERROR_DISK_FULL) + ")")
+                      .size());
+}
+
+// Everything under C:\outside, as bytes and as the access list Wine reports: what a run through a link would
+// write, delete or re-permission.
+std::string OutsideState() {
+    std::string strState;
+    for (const char* szFile : {"settings.ini", "setup.log", "plug-ins\\zmt_i.aip", "folder\\kept.txt"}) {
+        const std::string strPath = std::string("C:\\outside\\") + szFile;
+        strState += strPath + "=" + lqtest::ReadFileBytes(strPath) + " " + lqtest::DaclOf(strPath) + "\n";
+    }
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA("C:\\outside\\*", &data);
+    for (BOOL b = hFind != INVALID_HANDLE_VALUE; b; b = FindNextFileA(hFind, &data)) strState += std::string(data.cFileName) + ";";
+    if (hFind != INVALID_HANDLE_VALUE) FindClose(hFind);
+    return strState;
+}
+
+// Links another local user may plant where the suite lives, and the quiet run that then meets each.
+TEST(SilentInstall, PlantedLinks) {
+    CompleteShippedFolder();
+    SeedDtpMachine();
+    for (const char* szFile : {"settings.ini", "setup.log", "plug-ins\\zmt_i.aip", "folder\\kept.txt"})
+        ASSERT_TRUE(lqtest::WriteFileBytes(std::string("C:\\outside\\") + szFile, "outside the suite"));
+    const struct {
+        const char* szWhat;
+        std::string strLink, strTarget, strArgs;
+    } cases[] = {
+        {"a temporary name", kBin + "\\ZmtAddin.dll.new", "C:\\outside\\folder", "/B /QUIET"},
+        {"the setup log", "C:\\Windows\\Temp\\lq.log", "C:\\outside\\setup.log", "/B /QUIET /LOG=C:\\Windows\\Temp\\lq.log"},
+        {"the settings file", "c:\\ZmtPlugin\\Zmt.ini", "C:\\outside\\settings.ini", "/D /B /QUIET"},
+        // Last: from now on no install may copy into that folder.
+        {"a folder on a record's path", kAi + "\\Plug-Ins", "C:\\outside\\plug-ins", "/D /B /QUIET"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(0, lqtest::RunToEnd("/B /QUIET")) << c.szWhat;
+        // What stood at the link's name goes aside: a folder with the install's plug-in in it, or a file.
+        MoveFileA(c.strLink.c_str(), (c.strLink + ".aside").c_str());
+        ASSERT_TRUE(lqtest::MakeSymbolicLink(c.strLink, c.strTarget)) << c.szWhat;
+        const std::string strBefore = OutsideState();
+        EXPECT_EQ(0, lqtest::RunToEnd(c.strArgs)) << c.szWhat << ": done, without it; never deferred for it";
+        EXPECT_EQ(strBefore, OutsideState()) << c.szWhat << ": nothing outside the suite written, deleted or re-permissioned";
+    }
+    ExpectNoneOf({kBin + "\\MyAddIn_V11.dll", kQxp + "\\XTension\\ZmtLetterquarry.axt"}, "after the last uninstall");
+}
+
+// Records that name hosts on the network are refused before anything opens them; a log far larger than any
+// install writes is not read at all, at once: the uninstall ends as it does without a log.
+TEST(SilentInstall, NetworkRecordsAndAnOversizedLog) {
+    CompleteShippedFolder();
+    SeedDtpMachine();
+    ASSERT_EQ(0, lqtest::RunToEnd("/B"));
+    const std::vector<lqtest::LogRecord> arrNetwork = {{0, 0, "\\\\localhost\\C$\\windows\\ZMT_P7.8bp"},
+                                                       {0, 0, "//127.0.0.1/c$/windows/zmt_i.aip"},
+                                                       {1, 1, "\\\\?\\UNC\\localhost\\c$\\ZmtPlugin\\bin\\MyAddIn_V11.dll"}};
+    ASSERT_TRUE(lqtest::WriteFileBytes(kLog, lqtest::ReadFileBytes(kLog) + lqtest::UninstallLogOf(arrNetwork)));
+    EXPECT_EQ(0, lqtest::RunToEnd("/D /B /QUIET" + lqtest::SetupLogSwitch()));
+    ExpectNoneOf(DtpPaths(), "after the uninstall");
+
+    // About 30 MB: 600,000 records.
+    std::string strHuge = "[UnInstall][E]\r\r\n";
+    const std::string strRecord = "[R:1][E],[U:1][E],[F:" + kBin + "\\MyAddIn_V11.dll][E]\r\r\n";
+    for (int i = 0; i < 600000; ++i) strHuge += strRecord;
+    ASSERT_TRUE(lqtest::WriteFileBytes(kLog, strHuge));
+    lqtest::SetRegString(HKEY_LOCAL_MACHINE, kEntryKey, "DisplayName", "kept");
+    const DWORD dwStart = GetTickCount();
+    EXPECT_EQ(1603, lqtest::RunToEnd("/D /B /QUIET" + lqtest::SetupLogSwitch())) << "as without a log";
+    EXPECT_LT(GetTickCount() - dwStart, 10000u) << "within seconds";
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey)) << "nothing removed";
+
+    if (lqtest::SetupLogPath().empty()) return;
+    const std::vector<std::string> arrLines = lqtest::SetupLogLines(lqtest::SetupLogPath());
+    for (const lqtest::LogRecord& r : arrNetwork)
+        EXPECT_EQ(1u, lqtest::LinesWith(arrLines, "Uninstall log record refused, nothing is done with it: " + r.strPath +
+                                                      ": a network path")
+                          .size())
+            << r.strPath;
+    EXPECT_EQ(1u, lqtest::LinesWith(arrLines, "it is larger than any install writes; not read").size());
+}
+
+// Another user put a DLL of their own in place of an installed add-in: the elevated uninstall never loads it
+// (the probe notes every load), and still takes the suite's registration away, with the shipped copy.
+TEST(SilentInstall, ReplacedAddinIsNeverLoaded) {
+    CompleteShippedFolder();
+    ASSERT_EQ(0, lqtest::RunToEnd("/B"));
+    ASSERT_TRUE(KeyExists(HKEY_CLASSES_ROOT, kV11Class));
+    ASSERT_TRUE(CopyFileA("C:\\probe\\unregister_probe.dll", (kBin + "\\MyAddIn_V11.dll").c_str(), FALSE));
+    EXPECT_EQ(0, lqtest::RunToEnd("/D /B /QUIET" + lqtest::SetupLogSwitch()));
+    EXPECT_EQ("", lqtest::ReadFileBytes("C:\\probe\\loads.log")) << "the replaced add-in was loaded";
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kV11Class)) << "the suite's registration is removed all the same";
+    EXPECT_FALSE(lqtest::PathExists(kBin + "\\MyAddIn_V11.dll"));
+    if (lqtest::SetupLogPath().empty()) return;
+    EXPECT_EQ(1u, lqtest::LinesWith(lqtest::SetupLogLines(lqtest::SetupLogPath()),
+                                    "Unregistration of " + kBin + "\\MyAddIn_V11.dll: not loaded, it is not the shipped copy")
                       .size());
 }
 

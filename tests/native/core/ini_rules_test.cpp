@@ -47,35 +47,35 @@ TEST(IniRules, ServerListKindsAreCaseInsensitive) {
 
 TEST(IniRules, ServerListRuleOfEveryEdition) {
     struct {
-        int nEdition;
+        Edition edition;
         const char* szBrelHome;
         const char* szServerList;
         const char* szWrittenList;  // "" = unchanged
         const char* szWrittenHome;  // "" = not written
     } cases[] = {
-        // Standard edition (any value but 1 and 2): always the combined list, no home page.
-        {3, "", "", "SvrLstQuobbTessly.cfg", ""},
-        {3, "http://x/", "SvrLst.cfg", "SvrLstQuobbTessly.cfg", ""},
-        {3, "", "svrlsttessly.cfg", "SvrLstQuobbTessly.cfg", ""},
-        {0, "", "SvrLstQuobbTessly.cfg", "SvrLstQuobbTessly.cfg", ""},
+        // Standard edition: always the combined list, no home page.
+        {Edition::Standard, "", "", "SvrLstQuobbTessly.cfg", ""},
+        {Edition::Standard, "http://x/", "SvrLst.cfg", "SvrLstQuobbTessly.cfg", ""},
+        {Edition::Standard, "", "svrlsttessly.cfg", "SvrLstQuobbTessly.cfg", ""},
+        {Edition::Standard, "", "SvrLstQuobbTessly.cfg", "SvrLstQuobbTessly.cfg", ""},
         // Quobbin.
-        {1, "", "", "SvrLst.cfg", kQuobbinHome},
-        {1, "", "other.cfg", "SvrLst.cfg", kQuobbinHome},
-        {1, "", "SvrLst.cfg", "", kQuobbinHome},
-        {1, "", "SvrLstTessly.cfg", "SvrLstQuobbTessly.cfg", kQuobbinHome},
-        {1, "", "SvrLstQuobbTessly.cfg", "", kQuobbinHome},
+        {Edition::Quobbin, "", "", "SvrLst.cfg", kQuobbinHome},
+        {Edition::Quobbin, "", "other.cfg", "SvrLst.cfg", kQuobbinHome},
+        {Edition::Quobbin, "", "SvrLst.cfg", "", kQuobbinHome},
+        {Edition::Quobbin, "", "SvrLstTessly.cfg", "SvrLstQuobbTessly.cfg", kQuobbinHome},
+        {Edition::Quobbin, "", "SvrLstQuobbTessly.cfg", "", kQuobbinHome},
         // Tessaly.
-        {2, "", "", "SvrLstTessly.cfg", kTessalyHome},
-        {2, "http://quobbin/", "", "SvrLstQuobbTessly.cfg", kTessalyHome},
-        {2, "", "svrlst.CFG", "SvrLstQuobbTessly.cfg", kTessalyHome},
-        {2, "", "SvrLstTessly.cfg", "", kTessalyHome},
-        {2, "", "SvrLstQuobbTessly.cfg", "", kTessalyHome},
+        {Edition::Tessaly, "", "", "SvrLstTessly.cfg", kTessalyHome},
+        {Edition::Tessaly, "http://quobbin/", "", "SvrLstQuobbTessly.cfg", kTessalyHome},
+        {Edition::Tessaly, "", "svrlst.CFG", "SvrLstQuobbTessly.cfg", kTessalyHome},
+        {Edition::Tessaly, "", "SvrLstTessly.cfg", "", kTessalyHome},
+        {Edition::Tessaly, "", "SvrLstQuobbTessly.cfg", "", kTessalyHome},
     };
     for (const auto& c : cases) {
-        ServerListWrites writes = DecideServerListWrites(c.nEdition, c.szBrelHome, c.szServerList);
+        ServerListWrites writes = DecideServerListWrites(c.edition, c.szBrelHome, c.szServerList);
         EXPECT_EQ(c.szWrittenList, writes.strServerListFileName)
-            << "edition " << c.nEdition << ", list \"" << c.szServerList << "\", home \"" << c.szBrelHome << "\"";
-        EXPECT_EQ(c.szWrittenHome, writes.strHome) << "edition " << c.nEdition << ", list \"" << c.szServerList << "\"";
+            << "edition " << static_cast<int>(c.edition) << ", list \"" << c.szServerList << "\", home \"" << c.szBrelHome << "\"";
+        EXPECT_EQ(c.szWrittenHome, writes.strHome) << "edition " << static_cast<int>(c.edition) << ", list \"" << c.szServerList << "\"";
     }
 }
 

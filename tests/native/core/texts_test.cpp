@@ -12,7 +12,7 @@ namespace {
 // table, byte for byte in both languages.
 TEST(Texts, TheLabelTextsAreTheSuitesOwnByteForByte) {
     for (const bool isKorean : {true, false}) {
-        countryCode = isKorean ? 82 : 0;
+        SetLanguage(LanguageOfCountry(isKorean ? 82 : 0));
         const char* szLanguage = isKorean ? "Korean" : "English";
         EXPECT_EQ(lqtexts::Banner(), Text(TextId::BannerStandard, "Letterquarry 5.981")) << szLanguage;
         EXPECT_EQ(lqtexts::Prompt(isKorean), Text(TextId::Prompt)) << szLanguage;
@@ -23,9 +23,9 @@ TEST(Texts, TheLabelTextsAreTheSuitesOwnByteForByte) {
         EXPECT_EQ(lqtexts::InstallRefused(isKorean), Text(TextId::InstallRefused)) << szLanguage;
         EXPECT_EQ(lqtexts::UninstallConfirmation(isKorean), Text(TextId::UninstallConfirmation)) << szLanguage;
     }
-    countryCode = 1;
+    SetLanguage(LanguageOfCountry(1));
     EXPECT_EQ("Cancel", Text(TextId::CancelButton)) << "any other country is English";
-    countryCode = 0;
+    SetLanguage(Language::English);
 }
 
 // Every button's text with its access key, by Windows' conventions in each language.
@@ -44,12 +44,12 @@ TEST(Texts, ButtonsCarryTheirAccessKeys) {
         {TextId::HostListColumn, "설치파일", "Install File"},  // no button: no key
     };
     for (const auto& button : buttons) {
-        countryCode = 82;
+        SetLanguage(Language::Korean);
         EXPECT_EQ(button.szKorean, ButtonText(button.id));
-        countryCode = 0;
+        SetLanguage(Language::English);
         EXPECT_EQ(button.szEnglish, ButtonText(button.id));
     }
-    countryCode = 0;
+    SetLanguage(Language::English);
 }
 
 }  // namespace

@@ -82,7 +82,7 @@ TEST_F(IniFile, StandardEditionInstallClickOnANewFile) {
     {
         CIni ini(kSuiteSettingsPath);
         ini.WriteInt(kSettingsSection, "Run", 1);
-        ApplyServerListRule(ini, 3);
+        ApplyServerListRule(ini, Edition::Standard);
     }
     EXPECT_EQ("[BrelFontPlugin]\r\nRun=1\r\nServerListFileName=SvrLstQuobbTessly.cfg\r\n",
               lqtest::ReadFileBytes(kSuiteSettingsPath));
@@ -92,10 +92,10 @@ TEST_F(IniFile, StandardEditionInstallClickOnANewFile) {
 
 TEST_F(IniFile, TessalyRuleReadsTheHomeFromTheFile) {
     CIni ini(kFile);
-    ApplyServerListRule(ini, 2);
+    ApplyServerListRule(ini, Edition::Tessaly);
     EXPECT_EQ("SvrLstTessly.cfg", ini.GetString(kSettingsSection, "ServerListFileName"));
     ini.WriteString(kSettingsSection, "ServerListFileName", "");
-    ApplyServerListRule(ini, 2);  // "BrelHome" is now there
+    ApplyServerListRule(ini, Edition::Tessaly);  // "BrelHome" is now there
     EXPECT_EQ("SvrLstQuobbTessly.cfg", ini.GetString(kSettingsSection, "ServerListFileName"));
     EXPECT_EQ(ini.GetString(kSettingsSection, "BrelHome"), ini.GetString(kSettingsSection, "DefaultHome"));
 }

@@ -224,7 +224,7 @@ protected:
                 reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDPIAware"))))
             pfnSetAware();
     }
-    void SetUp() override { countryCode = lqtest::SystemCountryCode(); }  // as start-up sets it
+    void SetUp() override { SetLanguage(LanguageOfCountry(lqtest::SystemCountryCode())); }  // as start-up sets it
 
     // Shows a created dialog, lets it paint, checks that no text is cut and that it serves the keyboard and
     // screen readers, and saves its screenshot.
@@ -387,7 +387,7 @@ std::unique_ptr<CDialog> Created(UINT nTemplate, Args... args) {
 }
 
 TEST_F(HighDpiTest, NoTextIsCutAndEveryDialogServesTheKeyboardAndScreenReaders) {
-    const bool bKorean = IsKorean();
+    const bool bKorean = (CurrentLanguage() == Language::Korean);
     // The longest text of each question; each window created just before it shows, as the program does.
     const struct {
         const char* szShot;

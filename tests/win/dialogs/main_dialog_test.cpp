@@ -41,7 +41,7 @@ InteractiveInstallActions ObservedMainDialog::m_actions;
 
 class MainDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override { countryCode = lqtest::SystemCountryCode(); }  // as start-up sets it
+    void SetUp() override { SetLanguage(LanguageOfCountry(lqtest::SystemCountryCode())); }  // as start-up sets it
 };
 
 TEST_F(MainDialogTest, HostListIsAHeaderlessCheckListInTheTooltipColour) {
@@ -64,13 +64,13 @@ TEST_F(MainDialogTest, HostListIsAHeaderlessCheckListInTheTooltipColour) {
     column.pszText = szTitle;
     column.cchTextMax = sizeof szTitle;
     ASSERT_TRUE(SendMessageA(hList, LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column)));
-    EXPECT_STREQ(IsKorean() ? "설치파일" : "Install File", szTitle);
+    EXPECT_STREQ((CurrentLanguage() == Language::Korean) ? "설치파일" : "Install File", szTitle);
     EXPECT_EQ(300, column.cx);
 
     // No host on this machine: the three rows that are always there, each holding its record.
     ASSERT_EQ(3, SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0));
-    const char* const expected[] = {"Microsoft Office", IsKorean() ? "코렐드로우11" : "CorelDraw11",
-                                    IsKorean() ? "코렐드로우12" : "CorelDraw12"};
+    const char* const expected[] = {"Microsoft Office", (CurrentLanguage() == Language::Korean) ? "코렐드로우11" : "CorelDraw11",
+                                    (CurrentLanguage() == Language::Korean) ? "코렐드로우12" : "CorelDraw12"};
     for (int i = 0; i < 3; ++i) {
         char szText[64] = {};
         LVITEMA item{};
@@ -89,15 +89,15 @@ TEST_F(MainDialogTest, HostListIsAHeaderlessCheckListInTheTooltipColour) {
 
 TEST_F(MainDialogTest, BannerNamesTheEdition) {
     struct Case {
-        int nEdition;
+        Edition edition;
         const char* szBanner;
     } const cases[] = {
-        {1, "<center><b><font size=5 color=blue>Letterquarry 5.981</font><font size=4 color=blue>-Quobbin</font></b></center>"},
-        {2, "<center><b><font size=5 color=blue>Letterquarry 5.981</font><font size=4 color=blue>-Tessaly</font></b></center>"},
-        {3, "<center><b><font size=5 color=blue>Letterquarry 5.981</font></b></center>"},
-        {0, "<center><b><font size=5 color=blue>Letterquarry 5.981</font></b></center>"},
+        {Edition::Quobbin, "<center><b><font size=5 color=blue>Letterquarry 5.981</font><font size=4 color=blue>-Quobbin</font></b></center>"},
+        {Edition::Tessaly, "<center><b><font size=5 color=blue>Letterquarry 5.981</font><font size=4 color=blue>-Tessaly</font></b></center>"},
+        {Edition::Standard, "<center><b><font size=5 color=blue>Letterquarry 5.981</font></b></center>"},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.szBanner, CZmtUpGradeDlg::BannerText(c.nEdition)) << "edition " << c.nEdition;
+    for (const Case& c : cases)
+        EXPECT_EQ(c.szBanner, CZmtUpGradeDlg::BannerText(c.edition)) << "edition " << static_cast<int>(c.edition);
 }
 
 TEST_F(MainDialogTest, MinimisedDialogPaintsTheApplicationIcon) {

@@ -36,8 +36,8 @@ const char kText[] =
 
 class MessageDialogsTest : public ::testing::Test {
 protected:
-    void SetUp() override { countryCode = lqtest::SystemCountryCode(); }  // as start-up sets it
-    std::string Lang(const char* szKorean, const char* szEnglish) const { return IsKorean() ? szKorean : szEnglish; }
+    void SetUp() override { SetLanguage(LanguageOfCountry(lqtest::SystemCountryCode())); }  // as start-up sets it
+    std::string Lang(const char* szKorean, const char* szEnglish) const { return (CurrentLanguage() == Language::Korean) ? szKorean : szEnglish; }
 };
 
 // Each question the way its caller asks it, with every way out: its answer, its texts by language, the
@@ -85,7 +85,7 @@ TEST_F(MessageDialogsTest, EachQuestionReportsEachWayOut) {
           {Answer::PressEscape(), static_cast<int>(DeleteMessageBoxDlg::Answer::Cancel)},
           {Answer::UseCloseBox(), static_cast<int>(DeleteMessageBoxDlg::Answer::Cancel)},
           {Answer::PressKey(VK_SPACE), static_cast<int>(DeleteMessageBoxDlg::Answer::Delete)},
-          {Answer::PressAccessKey(IsKorean() ? 'D' : 'O'), static_cast<int>(DeleteMessageBoxDlg::Answer::Delete)}}},
+          {Answer::PressAccessKey((CurrentLanguage() == Language::Korean) ? 'D' : 'O'), static_cast<int>(DeleteMessageBoxDlg::Answer::Delete)}}},
     };
     for (const Question& question : questions) {
         for (const auto& way : question.ways) {
@@ -173,7 +173,7 @@ TEST_F(MessageDialogsTest, TemplatesHaveTheTablesGeometry) {
         ExpectTemplate(dlg, 131, "Message", 387, 101,
                        {{1005, {1, 1, 385, 77}, false},
                         {3, {1, 84, 81, 98}, false},
-                        {IDOK, {85, 84, 226, 98}, true, !IsKorean()},
+                        {IDOK, {85, 84, 226, 98}, true, !(CurrentLanguage() == Language::Korean)},
                         {IDCANCEL, {335, 84, 385, 98}, false}});
     }
     {

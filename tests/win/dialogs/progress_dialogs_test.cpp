@@ -111,7 +111,7 @@ int Bar(HWND hDlg, int nBar, UINT nMsg = PBM_GETPOS) { return static_cast<int>(S
 // The install's window shows the stage bar in 1001 and the file bar in 1002; the uninstall's shows its file
 // bar in 1001 and never moves 1002. Texts come from the table in the machine's language (Korean here).
 TEST(ProgressDialogs, TheFrontEndWritesIntoTheWindowAsEachEngineNeedsIt) {
-    countryCode = 82;
+    SetLanguage(Language::Korean);
     const auto pSetup = CreateProgressWindow<LetterquarrySetupDlg>(nullptr);
     const auto pDelete = CreateProgressWindow<LetterquarryDeleteDlg>(nullptr);
     ASSERT_TRUE(pSetup && pDelete && IsWindowVisible(pSetup->GetSafeHwnd())) << "created, shown";
@@ -134,7 +134,7 @@ TEST(ProgressDialogs, TheFrontEndWritesIntoTheWindowAsEachEngineNeedsIt) {
     EXPECT_EQ(4, Bar(hDelete, 1001));
     EXPECT_EQ(15, Bar(hDelete, 1001, PBM_GETRANGE));
     EXPECT_EQ(0, Bar(hDelete, 1002)) << "the uninstall has no stage bar";
-    countryCode = 0;
+    SetLanguage(Language::English);
 }
 
 }  // namespace

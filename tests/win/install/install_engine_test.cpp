@@ -48,7 +48,7 @@ using lqtest::RecordingFrontEnd;
 class InstallEngine : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        countryCode = IsKoreanMachine() ? 82 : 1;
+        SetLanguage(IsKoreanMachine() ? Language::Korean : Language::English);
         // A placeholder Office add-in fails to register, which the engine must shrug off.
         lqtest::CompleteShippedFolder();
         MakeFolders(kBin);

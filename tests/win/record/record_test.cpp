@@ -29,7 +29,7 @@ std::string Today() {
 }
 
 TEST(UninstallRecord, TheEntryHoldsWhatTheListAndDeploymentToolsRead) {
-    countryCode = IsKoreanMachine() ? 82 : 1;
+    SetLanguage(IsKoreanMachine() ? Language::Korean : Language::English);
     ASSERT_TRUE(WriteUninstallRecord(kUninstallCommandLine, 1234).IsDone());
     const std::string strExe = "c:\\ZmtPlugin\\install\\ZmtUpGrade_Letterquarry.exe";
     const struct {

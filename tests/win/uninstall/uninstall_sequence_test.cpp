@@ -60,7 +60,7 @@ std::string LogOf(const std::vector<std::string>& arrPaths) {
 class UninstallSequence : public ::testing::Test {
 protected:
     void SetUp() override {
-        countryCode = 0;
+        SetLanguage(Language::English);
         ResetOffice();
         DeleteFileA(kProbeLog);
         DeleteFileA(kLog);
