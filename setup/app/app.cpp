@@ -19,6 +19,30 @@
 #include <cstdlib>
 #include <memory>
 
+namespace {
+
+// Only a run that shows windows sets up the common controls (its progress bars and lists), and only such a
+// run maps their library: loading it registers its window classes and brings up the display driver, which
+// a quiet run, showing nothing, paid for at every start. It stays loaded for the dialogs.
+bool ShowsWindows(const RunModePolicy& policy) {
+    return policy.progress != ProgressPlace::None || policy.answers == AnswerPolicy::User;
+}
+void InitCommonControlsForDialogs() {
+    using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const HMODULE hCommonControls = LoadManifestLibrary("comctl32.dll");
+    // Through the generic function pointer type, as for every export looked up by name.
+    const auto pfnInit = hCommonControls ? reinterpret_cast<InitFunction>(reinterpret_cast<void (*)()>(
+                                               GetProcAddress(hCommonControls, "InitCommonControlsEx")))
+                                         : nullptr;
+    if (!pfnInit) return;
+    INITCOMMONCONTROLSEX icc;
+    icc.dwSize = 8;
+    icc.dwICC = 0xFF;  // list view, tree view, bar, tab, up-down, progress, hot-key, animation
+    pfnInit(&icc);
+}
+
+}  // namespace
+
 int CZmtUpGradeApp::ReadSystemCountryCode() {
     char szCountry[7] = {};
     if (!GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_ICOUNTRY, szCountry, sizeof szCountry)) return 0;
@@ -34,10 +58,6 @@ std::vector<std::string> CZmtUpGradeApp::Arguments() {
 BOOL CZmtUpGradeApp::InitInstance() {
     // Before anything is loaded by name: this program runs elevated.
     const DllSearch dllSearch = RestrictDllSearchPath();
-    INITCOMMONCONTROLSEX icc;
-    icc.dwSize = 8;
-    icc.dwICC = 0xFF;  // list view, tree view, bar, tab, up-down, progress, hot-key, animation
-    InitCommonControlsEx(&icc);
     // The framework's own initialisation is done by WinMain; our dialogs host no ActiveX controls, so
     // there is no control container to enable.
 
@@ -48,6 +68,7 @@ BOOL CZmtUpGradeApp::InitInstance() {
     StartRunLog(commandLine, dllSearch, countryCode);
 
     const RunModePolicy& policy = PolicyOf(ActionFor(commandLine));
+    if (ShowsWindows(policy)) InitCommonControlsForDialogs();
     m_nExitCode = policy.bChangesMachine ? RunChangingMode(policy, commandLine) : RunMode(policy);
     EndRunLog(m_nExitCode);
     return FALSE;

@@ -33,6 +33,8 @@ const char* DescribeDllSearch(DllSearch search) {
     return "?";
 }
 
+HMODULE LoadManifestLibrary(const char* szName) { return LoadLibraryA(szName); }
+
 HMODULE LoadLibraryBesideItsDependencies(const std::string& strFullPath) {
     if (HasSearchFlags()) return LoadLibraryExA(strFullPath.c_str(), nullptr, kSearchDllLoadDir | kSearchSystem32);
     return LoadLibraryExA(strFullPath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);

@@ -22,6 +22,11 @@ DllSearch RestrictDllSearchPath();
 // For the setup log: "system folder only" and so on.
 const char* DescribeDllSearch(DllSearch search);
 
+// Loads a library of Windows that the program's manifest names (the common controls, version 6) by its name
+// alone: the manifest's side-by-side assembly takes that name before any folder is searched, and the search
+// itself is restricted. Null on failure.
+HMODULE LoadManifestLibrary(const char* szName);
+
 // Loads the DLL at strFullPath, its dependencies searched in its own folder first, then in the system
 // folder (LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32); where those flags do not
 // exist, with LOAD_WITH_ALTERED_SEARCH_PATH, the older way to the same first folder. This is how the

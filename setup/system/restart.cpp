@@ -5,24 +5,21 @@
 #include "util/registry.h"
 #include "util/scoped_handles.h"
 
-namespace {
-const char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-}  // namespace
-
-OpResult ScheduleRunOnce(const std::string& strCommandLine) {
+OpResult ScheduleRunOnce(const std::string& strCommandLine, RunOnceRoot root) {
     if (strCommandLine.size() > kMaxStoredCommandLine) {
         LogEvent("RunOnce not scheduled: the command line has %u characters, more than %u",
                  static_cast<unsigned>(strCommandLine.size()), static_cast<unsigned>(kMaxStoredCommandLine));
         return OpResult::Refused("the command line is too long");
     }
     ScopedRegKey key;
-    LONG lResult = key.Create(HKEY_CURRENT_USER, kRunOnceKey, KEY_ALL_ACCESS);
-    if (lResult == ERROR_SUCCESS) lResult = SetRegistryString(key.Get(), "ZmtSetup", strCommandLine);
+    const bool bMachine = root == RunOnceRoot::Machine;
+    LONG lResult = key.Create(bMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, kRunOnceKey, KEY_ALL_ACCESS);
+    if (lResult == ERROR_SUCCESS) lResult = SetRegistryString(key.Get(), kRunOnceValue, strCommandLine);
     if (lResult != ERROR_SUCCESS) {
         LogEvent("RunOnce not scheduled: %s", DescribeError(static_cast<DWORD>(lResult)).c_str());
         return OpResult::FailedWith(static_cast<DWORD>(lResult));
     }
-    LogEvent("RunOnce: HKCU\\%s \"ZmtSetup\" = %s", kRunOnceKey, strCommandLine.c_str());
+    LogEvent("RunOnce: %s\\%s \"%s\" = %s", bMachine ? "HKLM" : "HKCU", kRunOnceKey, kRunOnceValue, strCommandLine.c_str());
     return OpResult::Done();
 }
 
@@ -30,7 +27,8 @@ Outcome DeferToNextStart(const char* szWork, const std::string& strCommand, InUs
     const bool bRestart = answer == InUseAnswer::RestartWindows;
     LogEvent("Answer: %s; the %s runs at the next logon", bRestart ? "restart Windows" : "defer to the next Windows start",
              szWork);
-    const OpResult scheduled = ScheduleRunOnce(CommandWithLogSwitch(strCommand + frontEnd.SwitchesForDeferredRun()));
+    const OpResult scheduled = ScheduleRunOnce(CommandWithLogSwitch(strCommand + frontEnd.SwitchesForDeferredRun()),
+                                               bRestart ? RunOnceRoot::Account : RunOnceRoot::Machine);
     if (bRestart) RestartWindows(frontEnd);
     else LogEvent("Restart: left to whoever started the setup program");
     if (scheduled.IsDone()) return Outcome::Deferred;

@@ -20,6 +20,7 @@ void CompleteShippedFolder() {
 }
 
 std::string RunOnceValue() { return RegString(HKEY_CURRENT_USER, kRunOnceKey, "ZmtSetup"); }
+std::string MachineRunOnceValue() { return RegString(HKEY_LOCAL_MACHINE, kRunOnceKey, "ZmtSetup"); }
 
 namespace {
 std::string AddinStandinKey(const char* szDll) { return std::string("Software\\LetterquarryStandins\\") + szDll; }

@@ -34,6 +34,7 @@ void CompleteShippedFolder();
 std::string IniValue(const std::string& strFile, const std::string& strKey);
 // The command deferred to the next logon (the RunOnce value "ZmtSetup") as text; "" when there is none.
 std::string RunOnceValue();
+std::string MachineRunOnceValue();  // the machine's (HKLM), where a quiet run defers
 
 // The add-in stand-ins' switches and counters (HKCU "Software\LetterquarryStandins\<szDll>"): the switch
 // "FailRegister" = 1 makes the add-in's registration fail; "RegisterCalls" counts its registrations.

@@ -27,6 +27,10 @@ TEST(Restart, ScheduledCommandSurvivesTheRestartRequest) {
     EXPECT_EQ(std::string(kDeferredUninstallCommand) + '\0', RunOnceValue()) << "the later deferral replaces the earlier";
     EXPECT_EQ(OpStatus::Refused, ScheduleRunOnce(std::string(kMaxStoredCommandLine + 1, 'x')).status);
     EXPECT_EQ(std::string(kDeferredUninstallCommand) + '\0', RunOnceValue()) << "a command too long to store changes nothing";
+    EXPECT_TRUE(ScheduleRunOnce(kDeferredInstallCommand, RunOnceRoot::Machine).IsDone());
+    EXPECT_EQ(std::string(kDeferredInstallCommand) + '\0', lqtest::ValueBytes(HKEY_LOCAL_MACHINE, lqtest::kRunOnceKey, "ZmtSetup"))
+        << "the machine's deferral";
+    EXPECT_EQ(std::string(kDeferredUninstallCommand) + '\0', RunOnceValue()) << "the account's stays as it was";
     lqtest::RecordingFrontEnd frontEnd;
     DWORD dwError = RestartWindows(frontEnd);
     EXPECT_EQ(0u, dwError) << "the shutdown privilege is enabled and the request accepted";
@@ -45,7 +49,8 @@ TEST(Restart, ADeferralThatCannotBeStoredFails) {
     EXPECT_EQ(Outcome::Deferred, DeferToNextStart("install", kDeferredInstallCommand, InUseAnswer::DeferToNextStart, frontEnd));
     EXPECT_EQ(Outcome::Failed, DeferToNextStart("install", std::string(kMaxStoredCommandLine + 1, 'x'),
                                                 InUseAnswer::DeferToNextStart, frontEnd));
-    EXPECT_EQ(std::string(kDeferredInstallCommand) + '\0', RunOnceValue()) << "the earlier deferral stays";
+    EXPECT_EQ(std::string(kDeferredInstallCommand) + '\0', lqtest::ValueBytes(HKEY_LOCAL_MACHINE, lqtest::kRunOnceKey, "ZmtSetup"))
+        << "the earlier deferral stays, the machine's: a deployment tool's";
 }
 
 }  // namespace
