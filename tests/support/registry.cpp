@@ -77,4 +77,17 @@ bool SetRegDword(HKEY hRoot, const std::string& strKey, const std::string& strNa
     return SetRegRaw(hRoot, strKey, strName, REG_DWORD, std::string(reinterpret_cast<const char*>(&dwValue), sizeof dwValue));
 }
 
+bool MakeKeyUnwritable(HKEY hRoot, const std::string& strKey) {
+    RegDeleteKeyA(hRoot, strKey.c_str());
+    HKEY hLink = nullptr;
+    if (RegCreateKeyExA(hRoot, strKey.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
+                        KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &hLink, nullptr) != ERROR_SUCCESS)
+        return false;
+    const wchar_t wszTarget[] = L"\\Registry\\Machine\\LqNowhere\\AtAll";
+    const LONG lResult = RegSetValueExW(hLink, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(wszTarget),
+                                        sizeof wszTarget - sizeof(wchar_t));
+    RegCloseKey(hLink);
+    return lResult == ERROR_SUCCESS;
+}
+
 }  // namespace lqtest

@@ -30,4 +30,9 @@ bool SetRegRaw(HKEY hRoot, const std::string& strKey, const std::string& strName
 bool SetRegString(HKEY hRoot, const std::string& strKey, const std::string& strName, const std::string& strValue);
 bool SetRegDword(HKEY hRoot, const std::string& strKey, const std::string& strName, DWORD dwValue);
 
+// Makes the key a place where nothing can be stored: it becomes a registry link to a key that does not exist,
+// so that creating or opening it fails, as it would on a registry that refuses the write. False when the
+// machine refused.
+bool MakeKeyUnwritable(HKEY hRoot, const std::string& strKey);
+
 }  // namespace lqtest

@@ -494,7 +494,7 @@ TEST(SilentInstall, QuietUninstallString) {
 }
 
 // Files in use in a quiet run: the work waits for the next Windows start, which repeats "/QUIET"; exit 3010,
-// and Windows is not restarted.
+// and Windows is not restarted. A deferral that cannot be stored fails the run (1603).
 TEST(SilentInstall, QuietDefersFilesInUse) {
     CompleteShippedFolder();
     SeedDtpMachine();
@@ -511,6 +511,9 @@ TEST(SilentInstall, QuietDefersFilesInUse) {
             << "the machine's: a deployment tool's account (SYSTEM) may never log on";
         EXPECT_EQ("", lqtest::RunOnceValue()) << strArgs;
     }
+    // Where the deferral cannot be stored, nothing would do the work at the next start: failed, never 3010.
+    ASSERT_TRUE(lqtest::MakeKeyUnwritable(HKEY_LOCAL_MACHINE, lqtest::kRunOnceKey));
+    EXPECT_EQ(1603, lqtest::RunWatchingForWindows("/B /QUIET").nExitCode) << "a deferral that could not be stored";
     held.Release();
     EXPECT_TRUE(lqtest::PathExists(strHeld));
 }
