@@ -28,10 +28,24 @@ constexpr HostDefinition kHosts[kHostCount] = {
      {{0, 0, "ZmtLetterquarry.axt", true}}},
 };
 
+namespace {
+
+constexpr bool EveryIndexHasOneRow() {
+    for (int n = 0; n < kHostCount; ++n) {
+        int nRows = 0;
+        for (const HostDefinition& host : kHosts) nRows += host.nIndex == n ? 1 : 0;
+        if (nRows != 1) return false;
+    }
+    return true;
+}
+static_assert(EveryIndexHasOneRow(), "one row per host record");
+
+}  // namespace
+
 const HostDefinition& HostAt(HostIndex nHost) {
     for (const HostDefinition& host : kHosts)
         if (host.nIndex == nHost) return host;
-    return kHosts[0];  // every index has its row (tests/native/core: one row per index)
+    return kHosts[0];  // never reached: every index has its row (checked above)
 }
 
 const HostDefinition* FindSuiteFile(const std::string& strName, const SuiteFile** ppFile) {
